@@ -1,0 +1,3 @@
+#include "about/link_control.h"
+
+void InitLinkControl() {}

@@ -1,0 +1,4 @@
+// The hyperlink control of the About box.
+#pragma once
+
+void InitLinkControl();

@@ -1,0 +1,63 @@
+// Every number the parts share: private messages, command ids, resource ids,
+// frame ids and the tray icon id.
+#pragma once
+#include <cstdint>
+
+// An image source travels as a pointer-sized value: 1 to 0xFFFF is the id of
+// an "R" resource, anything larger the address of a zero-terminated path.
+using ImageSource = uintptr_t;
+constexpr ImageSource IMAGE_SOURCE_MAX_RESOURCE_ID = 0xFFFF;
+
+// Private messages of the frame window (WM_USER + 666 ...).
+enum : unsigned {
+  MSG_RECOMPOSE = 1690,
+  MSG_SET_PHOTO = 1691,
+  MSG_SET_FRAME = 1692,
+  MSG_TRAY_NOTIFY = 1693,
+  MSG_SET_TRAY_ICON = 1694,
+  MSG_SET_TOPMOST = 1695,
+  MSG_SET_AUTOSTART = 1696,
+  MSG_SET_TASKBAR = 1697,
+  MSG_SET_SHOW_STATE = 1698,
+  MSG_RESIZE_STEP = 1699,
+};
+
+// Menu commands.
+enum : unsigned {
+  IDM_MINIMIZE = 5010,
+  IDM_ALWAYS_ON_TOP = 5020,
+  IDM_SHOW_ON_TASKBAR = 5021,
+  IDM_TRAY_ICON = 5022,
+  IDM_AUTOSTART = 5030,
+  IDM_SPLASH = 5040,
+  IDM_HINT = 5041,
+  IDM_SHORTCUT_DESKTOP = 5050,
+  IDM_SHORTCUT_START_MENU = 5051,
+  IDM_SHORTCUT_QUICK_LAUNCH = 5052,
+  IDM_SELECT_PHOTO = 5060,
+  IDM_CUSTOM_FRAME = 5070,
+  IDM_ABOUT = 5080,
+  IDM_EXIT = 5090,
+  IDM_VISIT_HOME_PAGE = 6001,
+  IDM_TELL_FRIENDS = 6002,
+};
+
+// Resources.
+constexpr unsigned IDI_PROGRAM = 100;
+constexpr unsigned IDD_ABOUT = 200;
+constexpr ImageSource HINT_PICTURE_ID = 1997;
+constexpr ImageSource SPLASH_PICTURE_ID = 1998;
+constexpr ImageSource DEFAULT_PHOTO_ID = 1999;
+
+// Built-in frames.
+constexpr int32_t FRAME_ID_FIRST = 2000;
+constexpr int32_t FRAME_ID_LAST = 2090;
+constexpr int32_t FRAME_ID_DEFAULT = 2008;
+constexpr int32_t FRAME_ID_CUSTOM = -1;
+
+constexpr unsigned TRAY_ICON_ID = 4000;
+constexpr unsigned HINT_TIMER_ID = 666;
+
+// The placeholder photo surface made when the frame window is created.
+constexpr int PLACEHOLDER_PHOTO_WIDTH = 87;
+constexpr int PLACEHOLDER_PHOTO_HEIGHT = 127;

@@ -1,0 +1,23 @@
+// The process-wide values of the running program and its start and end.
+#pragma once
+#include <windows.h>
+
+constexpr int PROGRAM_PATH_SIZE = 256;
+
+extern HINSTANCE ProgramInstance;
+extern char ModulePath[PROGRAM_PATH_SIZE];
+extern char AutostartCommand[PROGRAM_PATH_SIZE];
+
+// Start-up up to the main loop. 0 when another instance runs (it has been
+// shown) or the single-instance mutex could not be made: the process ends
+// without touching the settings that the running instance owns.
+int StartProgram();
+
+void RunMessageLoop();
+
+// Ends COM and, after a normal run, writes the settings unless the end of the
+// Windows session has written them already.
+void EndProgram(int normalRun);
+
+// The end of the Windows session: the process may not live to end its loop.
+void WriteSettingsAtEnd();

@@ -1,0 +1,37 @@
+// The program's whole persistent state: eighteen numbers and three paths,
+// read from the registry once at start and written back once at the end.
+#pragma once
+#include <cstdint>
+#include "app/ids.h"
+
+constexpr int SETTINGS_PATH_SIZE = 256;
+
+struct SettingsTable {
+  int32_t X1, Y1, W1, H1;
+  int32_t AlwaysOnTheTop, Taskbar, Show, TrayIcon, AutoStart, Splash, Hint;
+  int32_t W2, H2, W3, H3, X2, Y2;
+  int32_t FrameID;
+  char Path[SETTINGS_PATH_SIZE];
+  char Photo[SETTINGS_PATH_SIZE];
+  char Frame[SETTINGS_PATH_SIZE];
+};
+
+// A first run's values; X1 is replaced at start by the work area's right edge minus W1.
+inline constexpr SettingsTable BUILT_IN_SETTINGS = {
+    780, 32, 100, 100,
+    1, 0, 1, 1, 0, 1, 1,
+    87, 127, 128, 168, -21, -11,
+    FRAME_ID_DEFAULT,
+    "", "", ""};
+
+extern SettingsTable Settings;
+
+// The frame and photo that start-up hands to the frame window.
+extern ImageSource StartFrame;
+extern ImageSource StartPhoto;
+
+// 0 loads, 1 saves. A newly created key is always saved (first run).
+void SyncSettings(int save);
+
+// 1 when FindFirstFileA finds the path (file or folder), else 0.
+int PathExists(const char* path);

@@ -1,0 +1,45 @@
+#include "app/settings_rules.h"
+
+#include <cstring>
+
+void TrimToExistingFolder(char* path, PathExistsFunction pathExists) {
+  size_t cursor = std::strlen(path);
+  if (cursor == 0) return;
+  --cursor;
+  while (cursor > 0) {
+    if (path[cursor] == '\\') {
+      path[cursor] = '\0';
+      --cursor;
+      continue;
+    }
+    if (pathExists(path)) return;
+    while (cursor > 0 && path[cursor] != '\\') --cursor;
+  }
+}
+
+ImageSource ChooseStartFrame(int32_t frameId, const char* framePath, PathExistsFunction pathExists) {
+  if (frameId == FRAME_ID_CUSTOM) {
+    return pathExists(framePath) ? reinterpret_cast<ImageSource>(framePath) : FRAME_ID_DEFAULT;
+  }
+  // Compared unsigned, so every other negative value is out of range.
+  const uint32_t id = static_cast<uint32_t>(frameId);
+  if (id >= static_cast<uint32_t>(FRAME_ID_FIRST) && id <= static_cast<uint32_t>(FRAME_ID_LAST)) return id;
+  return FRAME_ID_DEFAULT;
+}
+
+ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExists) {
+  return pathExists(photoPath) ? reinterpret_cast<ImageSource>(photoPath) : DEFAULT_PHOTO_ID;
+}
+
+int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead) {
+  if (bufferSize == 0) return 0;
+  // The registry may hand back the value with a zero appended; a full buffer
+  // fits only when its last byte is that zero.
+  if (bytesRead >= bufferSize) {
+    if (bytesRead == bufferSize && buffer[bufferSize - 1] == '\0') return 1;
+    buffer[0] = '\0';
+    return 0;
+  }
+  buffer[bytesRead] = '\0';
+  return 1;
+}

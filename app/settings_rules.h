@@ -1,0 +1,24 @@
+// The settings store's rules on plain values, apart from the registry.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include "app/ids.h"
+
+using PathExistsFunction = int (*)(const char* path);
+
+// Cuts trailing backslashes, then whole path components from the end, until
+// the string names something that exists; the first character always stays.
+void TrimToExistingFolder(char* path, PathExistsFunction pathExists);
+
+// The frame to show at start: the stored id when it is a built-in frame, the
+// custom frame file when FrameID is -1 and the file exists, else the default.
+ImageSource ChooseStartFrame(int32_t frameId, const char* framePath, PathExistsFunction pathExists);
+
+// The photo to show at start: the stored file when it exists, else the default photo.
+ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExists);
+
+// Turns the bytes of a string value read into a buffer of bufferSize bytes
+// into a terminated string. Values carry no terminating zero, but another
+// tool (or the registry layer itself) may have added one. Returns 0, with
+// the string emptied, when the value does not fit.
+int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead);

@@ -1,0 +1,7 @@
+list(APPEND CHERIMO_PURE_SOURCES
+  app/settings_rules.cpp
+  app/startup_rules.cpp)
+list(APPEND CHERIMO_WIN32_SOURCES
+  app/desktop_metrics.cpp
+  app/settings.cpp
+  app/startup.cpp)

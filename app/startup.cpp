@@ -1,0 +1,119 @@
+// The entry sequence: one instance, desktop metrics, settings, splash, the
+// frame window brought into its stored state through its own messages, the
+// main loop, and the settings written at the end.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "about/link_control.h"
+#include "app/desktop_metrics.h"
+#include "app/ids.h"
+#include "app/program.h"
+#include "app/settings.h"
+#include "app/startup_rules.h"
+#include "app/texts.h"
+#include "framewindow/context_menu.h"
+#include "framewindow/frame_window.h"
+#include "splash/splash.h"
+
+HINSTANCE ProgramInstance;
+char ModulePath[PROGRAM_PATH_SIZE];
+char AutostartCommand[PROGRAM_PATH_SIZE];
+
+namespace {
+
+bool SettingsWritten = false;
+
+void ShowRunningInstance() {
+  FrameWindow = FindWindowA(TEXT_FRAME_CLASS, nullptr);
+  if (!FrameWindow) return;
+  SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
+  SetForegroundWindow(FrameWindow);
+  SetActiveWindow(FrameWindow);
+}
+
+// A display unplugged since the last run may have taken the stored position
+// with it: a window that would lie on no monitor goes to the nearest work area.
+void KeepStoredRectOnScreen() {
+  RECT stored = {Settings.X1, Settings.Y1, Settings.X1 + Settings.W1, Settings.Y1 + Settings.H1};
+  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL)) return;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const ScreenRect moved = MoveOntoWorkArea({stored.left, stored.top, stored.right, stored.bottom},
+                                            {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right,
+                                             monitor.rcWork.bottom});
+  Settings.X1 = moved.left;
+  Settings.Y1 = moved.top;
+}
+
+void BuildAutostartCommand() {
+  GetModuleFileNameA(nullptr, ModulePath, PROGRAM_PATH_SIZE);
+  wsprintfA(AutostartCommand, "\"%s\" %s", ModulePath, TEXT_HIDDEN_START_SWITCH);
+}
+
+void CreateFrameWindow() {
+  CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                  Settings.X1, Settings.Y1, Settings.W1, Settings.H1, nullptr, nullptr, ProgramInstance, nullptr);
+}
+
+void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, message, wParam, lParam); }
+
+}  // namespace
+
+int StartProgram() {
+  ProgramInstance = GetModuleHandleA(nullptr);
+  CoInitialize(nullptr);
+  InitCommonControls();
+
+  if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    ShowRunningInstance();
+    return 0;
+  }
+
+  RefreshDesktopMetrics();
+  Settings.X1 = DesktopMetrics.workArea.right - Settings.W1;
+  SyncSettings(0);
+  KeepStoredRectOnScreen();
+  if (EndsWithHiddenSwitch(GetCommandLineA())) Settings.Show = 2;
+
+  StartSplash();
+  BuildAutostartCommand();
+  InitLinkControl();
+  RegisterPopupClass(TEXT_FRAME_CLASS, FrameWindowProc);
+  CreateFrameWindow();
+  RefreshMenuChecks();
+
+  SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);
+  SendToFrame(MSG_SET_FRAME, StartFrame, 1);
+  SendToFrame(MSG_SET_PHOTO, StartPhoto, 1);
+  SendToFrame(MSG_RECOMPOSE, 0, 0);
+  EnterHintMode();
+  SendToFrame(MSG_SET_TASKBAR, static_cast<WPARAM>(Settings.Taskbar), 1);
+  if (GetActiveWindow() != FrameWindow) {
+    SetActiveWindow(FrameWindow);
+    SetForegroundWindow(FrameWindow);
+  }
+  SendToFrame(MSG_SET_TOPMOST, static_cast<WPARAM>(Settings.AlwaysOnTheTop), 1);
+  return 1;
+}
+
+void RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void WriteSettingsAtEnd() {
+  if (SettingsWritten) return;
+  SettingsWritten = true;
+  SyncSettings(1);
+}
+
+void EndProgram(int normalRun) {
+  CoUninitialize();
+  if (normalRun) WriteSettingsAtEnd();
+}

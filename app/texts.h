@@ -1,0 +1,17 @@
+// Every name and text of the program's own, in one place.
+#pragma once
+
+#define TEXT_PRODUCT_NAME "Brivanta Cherimo"
+#define TEXT_TAGLINE "Happy Valentine's Day!"
+
+#ifndef RC_INVOKED
+inline constexpr char TEXT_MUTEX_NAME[] = "QNV2005";
+inline constexpr char TEXT_FRAME_CLASS[] = "BrivantaMainClass";
+inline constexpr char TEXT_SPLASH_CLASS[] = "BrivantaSplashClass";
+inline constexpr char TEXT_LINK_CLASS[] = "BrivantaLinkClass";
+inline constexpr char TEXT_FRAME_TITLE[] = TEXT_PRODUCT_NAME;
+inline constexpr char TEXT_TRAY_TIP[] = TEXT_PRODUCT_NAME;
+inline constexpr char TEXT_HIDDEN_START_SWITCH[] = "/a";
+inline constexpr char TEXT_SETTINGS_KEY[] = "Software\\Brivanta\\Brivanta Cherimo";
+inline constexpr char TEXT_IMAGE_RESOURCE_TYPE[] = "R";
+#endif

@@ -1,0 +1,44 @@
+# The Windows program, its in-process library and the tests that run under Wine.
+enable_language(RC)
+
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(CHERIMO_SYSTEM_LIBRARIES
+  user32 gdi32 kernel32 advapi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 windowscodecs psapi)
+
+add_library(cherimo_core STATIC ${CHERIMO_PURE_SOURCES} ${CHERIMO_WIN32_SOURCES})
+target_include_directories(cherimo_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(cherimo_core PRIVATE ${CHERIMO_WARNINGS} ${CHERIMO_LANGUAGE_FLAGS})
+target_link_libraries(cherimo_core PUBLIC ${CHERIMO_SYSTEM_LIBRARIES})
+
+set(CHERIMO_RESOURCES ${CMAKE_SOURCE_DIR}/resources/cherimo.rc)
+set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/cherimo.manifest ${CMAKE_SOURCE_DIR}/resources/pictures.rc)
+file(GLOB CHERIMO_PICTURES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png)
+set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CHERIMO_PICTURES})
+
+add_executable(cherimo WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CHERIMO_RESOURCES})
+target_link_libraries(cherimo PRIVATE cherimo_core)
+target_compile_options(cherimo PRIVATE ${CHERIMO_WARNINGS} ${CHERIMO_LANGUAGE_FLAGS})
+set_target_properties(cherimo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# In-process tests link the program's own code and its resources; out-of-process
+# tests start the real cherimo.exe next to them.
+file(GLOB CHERIMO_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+add_executable(wine_tests ${CHERIMO_WINE_TESTS} ${CHERIMO_RESOURCES})
+target_link_libraries(wine_tests PRIVATE cherimo_core GTest::gtest)
+target_compile_options(wine_tests PRIVATE ${CHERIMO_WARNINGS})
+target_compile_definitions(wine_tests PRIVATE CHERIMO_EXE_PATH="cherimo.exe")
+add_dependencies(wine_tests cherimo)
+# Every test has a process of its own: the program's state is process-wide.
+# The tests share one Wine prefix and its registry, so they run one at a time.
+gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR} PROPERTIES RESOURCE_LOCK wineprefix)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/bench/CMakeLists.txt)
+  add_subdirectory(tests/bench)
+endif()

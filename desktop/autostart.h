@@ -1,0 +1,5 @@
+// Starting with Windows.
+#pragma once
+#include <windows.h>
+
+void MsgSetAutostart(WPARAM on);

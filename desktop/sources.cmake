@@ -1,0 +1,4 @@
+list(APPEND CHERIMO_WIN32_SOURCES
+  desktop/autostart.cpp
+  desktop/presence.cpp
+  desktop/tray_icon.cpp)

@@ -1,0 +1,60 @@
+#include "desktop/tray_icon.h"
+
+#include <shellapi.h>
+
+#include "app/ids.h"
+#include "app/settings.h"
+#include "app/texts.h"
+#include "framewindow/context_menu.h"
+#include "framewindow/frame_window.h"
+
+namespace {
+
+// The first version of the record (88 bytes on 32-bit Windows): every shell takes it.
+NOTIFYICONDATAA TrayIconData;
+int TrayIconAdded;
+
+}  // namespace
+
+void UpdateTrayIcon(HICON icon) {
+  TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  TrayIconData.hWnd = FrameWindow;
+  TrayIconData.uID = TRAY_ICON_ID;
+  if (icon == TRAY_ICON_REMOVE) {
+    if (TrayIconAdded == 1) {
+      TrayIconAdded = 0;
+      Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    }
+    return;
+  }
+  if (!icon) return;
+  TrayIconData.hIcon = icon;
+  if (TrayIconAdded == 0) {
+    TrayIconAdded = 1;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = MSG_TRAY_NOTIFY;
+    lstrcpynA(TrayIconData.szTip, TEXT_TRAY_TIP, sizeof TrayIconData.szTip);
+    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+  } else {
+    TrayIconData.uFlags = NIF_ICON;
+    Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+  }
+}
+
+void MsgSetTrayIcon(WPARAM on, LPARAM icon) {
+  Settings.TrayIcon = static_cast<int32_t>(on);
+  UpdateTrayIcon(on == 0 ? TRAY_ICON_REMOVE : reinterpret_cast<HICON>(icon));
+  RefreshMenuChecks();
+}
+
+void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+  if (iconId != TRAY_ICON_ID || (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN)) return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
+  SetForegroundWindow(FrameWindow);
+  if (mouseMessage == WM_RBUTTONDOWN) {
+    TrackPopupMenu(ContextMenu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, FrameWindow, nullptr);
+    PostMessageA(FrameWindow, WM_NULL, 0, 0);
+  }
+}

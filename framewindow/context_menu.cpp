@@ -1,0 +1,72 @@
+#include "framewindow/context_menu.h"
+
+#include "app/ids.h"
+#include "app/settings.h"
+#include "framewindow/frame_window.h"
+
+HMENU ContextMenu;
+
+namespace {
+
+struct CheckItem {
+  unsigned command;
+  int32_t SettingsTable::*setting;
+};
+
+constexpr CheckItem CHECK_ITEMS[] = {
+    {IDM_ALWAYS_ON_TOP, &SettingsTable::AlwaysOnTheTop}, {IDM_SHOW_ON_TASKBAR, &SettingsTable::Taskbar},
+    {IDM_TRAY_ICON, &SettingsTable::TrayIcon},           {IDM_AUTOSTART, &SettingsTable::AutoStart},
+    {IDM_SPLASH, &SettingsTable::Splash},                {IDM_HINT, &SettingsTable::Hint},
+};
+
+void SendToggled(int32_t& setting, UINT message) {
+  SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), 0);
+}
+
+}  // namespace
+
+void BuildContextMenu() { ContextMenu = CreatePopupMenu(); }
+
+void RefreshMenuChecks() {
+  for (const CheckItem& item : CHECK_ITEMS) {
+    const bool on = item.command == IDM_TRAY_ICON ? Settings.*item.setting != 0 : Settings.*item.setting == 1;
+    CheckMenuItem(ContextMenu, item.command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+int32_t ToggleSetting(int32_t& setting) {
+  if (setting == 0) {
+    setting = 1;
+  } else if (setting == 1) {
+    setting = 0;
+  }
+  return setting;
+}
+
+void MsgCommand(unsigned command) {
+  switch (command) {
+    case IDM_MINIMIZE:
+      SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
+      break;
+    case IDM_ALWAYS_ON_TOP:
+      SendToggled(Settings.AlwaysOnTheTop, MSG_SET_TOPMOST);
+      break;
+    case IDM_SHOW_ON_TASKBAR:
+      SendToggled(Settings.Taskbar, MSG_SET_TASKBAR);
+      break;
+    case IDM_AUTOSTART:
+      SendToggled(Settings.AutoStart, MSG_SET_AUTOSTART);
+      break;
+    case IDM_SPLASH:
+      ToggleSetting(Settings.Splash);
+      RefreshMenuChecks();
+      break;
+    case IDM_HINT:
+      ToggleSetting(Settings.Hint);
+      RefreshMenuChecks();
+      break;
+    case IDM_EXIT:
+      SendMessageA(FrameWindow, WM_CLOSE, 0, 0);
+      break;
+  }
+}

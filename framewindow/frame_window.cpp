@@ -1,0 +1,155 @@
+// The frame window procedure only distributes messages; each non-trivial
+// message has a handler of its own, here or in the part that owns it.
+#include "framewindow/frame_window.h"
+
+#include "app/desktop_metrics.h"
+#include "app/ids.h"
+#include "app/program.h"
+#include "app/settings.h"
+#include "desktop/autostart.h"
+#include "desktop/presence.h"
+#include "desktop/tray_icon.h"
+#include "framewindow/context_menu.h"
+#include "framewindow/photo_frame_sources.h"
+#include "imaging/compositor.h"
+
+HWND FrameWindow;
+HDC FrameDC;
+HGLOBAL RegionBufferHandle;
+RGNDATA* RegionBuffer;
+Surface PhotoSurface;
+
+ATOM RegisterPopupClass(const char* className, WNDPROC windowProc) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = ProgramInstance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  return RegisterClassExA(&windowClass);
+}
+
+void StoreWindowRect() {
+  // A minimised window reports a parking rectangle far off-screen; keeping
+  // the last real one means the next start shows the window where it was.
+  if (IsIconic(FrameWindow)) return;
+  RECT rect;
+  if (!GetWindowRect(FrameWindow, &rect)) return;
+  Settings.X1 = rect.left;
+  Settings.Y1 = rect.top;
+  Settings.W1 = rect.right - rect.left;
+  Settings.H1 = rect.bottom - rect.top;
+}
+
+namespace {
+
+void MsgCreate(HWND window) {
+  FrameWindow = window;
+  RegionBufferHandle = GlobalAlloc(GMEM_MOVEABLE, REGION_BUFFER_SIZE);
+  RegionBuffer = static_cast<RGNDATA*>(GlobalLock(RegionBufferHandle));
+  FrameDC = GetDC(window);
+  MakeBitmapSurface(FrameDC, PhotoSurface, Settings.W2, Settings.H2, PLACEHOLDER_PHOTO_WIDTH,
+                    PLACEHOLDER_PHOTO_HEIGHT);
+  BuildContextMenu();
+}
+
+void MsgDestroy() {
+  UpdateTrayIcon(TRAY_ICON_REMOVE);
+  PostQuitMessage(0);
+}
+
+void MsgSize(WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) {
+    SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
+  } else {
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 1);
+  }
+  StoreWindowRect();
+}
+
+void MsgPaint(HWND window) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 1, 1);
+  EndPaint(window, &paint);
+}
+
+void MsgGetMinMaxInfo(MINMAXINFO* limits) {
+  limits->ptMinTrackSize = {30, 40};
+  limits->ptMaxTrackSize = {DesktopMetrics.screenWidth, DesktopMetrics.screenHeight};
+}
+
+// Windows may end the process right after this message: a user who always
+// logs off with the ornament running keeps every change.
+void MsgEndSession(WPARAM ending) {
+  if (ending) WriteSettingsAtEnd();
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      MsgCreate(window);
+      return 0;
+    case WM_DESTROY:
+      MsgDestroy();
+      return 0;
+    case WM_MOVE:
+      StoreWindowRect();
+      return 0;
+    case WM_SIZE:
+      MsgSize(wParam);
+      return 0;
+    case WM_PAINT:
+      MsgPaint(window);
+      return 0;
+    case WM_SETTINGCHANGE:
+    case WM_USERCHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_THEMECHANGED:
+      RefreshDesktopMetrics();
+      return 0;
+    case WM_GETMINMAXINFO:
+      MsgGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_ENDSESSION:
+      MsgEndSession(wParam);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
+      return 0;
+    case WM_COMMAND:
+      MsgCommand(LOWORD(wParam));
+      return 0;
+    case MSG_RECOMPOSE:
+      MsgRecompose(wParam, lParam);
+      return 0;
+    case MSG_SET_PHOTO:
+      MsgSetPhoto(wParam, lParam);
+      return 0;
+    case MSG_SET_FRAME:
+      MsgSetFrame(wParam, lParam);
+      return 0;
+    case MSG_TRAY_NOTIFY:
+      MsgTrayNotify(wParam, lParam);
+      return 0;
+    case MSG_SET_TRAY_ICON:
+      MsgSetTrayIcon(wParam, lParam);
+      return 0;
+    case MSG_SET_TOPMOST:
+      MsgSetTopmost(wParam);
+      return 0;
+    case MSG_SET_AUTOSTART:
+      MsgSetAutostart(wParam);
+      return 0;
+    case MSG_SET_TASKBAR:
+      MsgSetTaskbar(wParam);
+      return 0;
+    case MSG_SET_SHOW_STATE:
+      MsgSetShowState(wParam, lParam);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,2 @@
+list(APPEND CHERIMO_WIN32_SOURCES
+  splash/splash.cpp)

@@ -1,0 +1,5 @@
+#include "splash/splash.h"
+
+void StartSplash() {}
+void EnterHintMode() {}
+void ShowHint(int) {}

@@ -1,0 +1,163 @@
+#include "tests/wine/harness.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <cstdlib>
+
+#include "app/texts.h"
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+HKEY OpenSettingsKey() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
+  return key;
+}
+
+void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY); }
+
+bool ReadDword(const char* name, DWORD* value) {
+  HKEY key = OpenSettingsKey();
+  if (!key) return false;
+  DWORD type = 0, size = sizeof *value;
+  const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+                  type == REG_DWORD && size == 4;
+  RegCloseKey(key);
+  return ok;
+}
+
+bool ReadString(const char* name, std::string* value, DWORD* type) {
+  HKEY key = OpenSettingsKey();
+  if (!key) return false;
+  char buffer[4096];
+  DWORD size = sizeof buffer, valueType = 0;
+  const bool ok =
+      RegQueryValueExA(key, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  if (!ok) return false;
+  value->assign(buffer, size);
+  // The registry layer may append a zero of its own.
+  while (!value->empty() && value->back() == '\0') value->pop_back();
+  if (type) *type = valueType;
+  return true;
+}
+
+void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  ASSERT_NE(key, nullptr);
+  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+
+void WriteDword(const char* name, DWORD value) { WriteValue(name, REG_DWORD, &value, sizeof value); }
+
+int CountValues(DWORD wantedType) {
+  HKEY key = OpenSettingsKey();
+  if (!key) return -1;
+  int count = 0;
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameSize = sizeof name, type = 0;
+    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (type == wantedType) ++count;
+  }
+  RegCloseKey(key);
+  return count;
+}
+
+namespace {
+
+char ScratchKeyName[128];
+HKEY ScratchKey;
+
+}  // namespace
+
+void RedirectCurrentUser() {
+  wsprintfA(ScratchKeyName, "Software\\Brivanta Cherimo Tests\\%lu", GetCurrentProcessId());
+  RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKeyName);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ScratchKeyName, 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &ScratchKey, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, ScratchKey), ERROR_SUCCESS);
+}
+
+void RestoreCurrentUser() {
+  if (!ScratchKey) return;
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegCloseKey(ScratchKey);
+  ScratchKey = nullptr;
+  RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKeyName);
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brivanta Cherimo Tests");
+}
+
+bool InPrivateWinePrefix() {
+  const bool underWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return underWine && std::getenv("CHERIMO_PRIVATE_WINE_PREFIX") != nullptr;
+}
+
+RunningProgram::~RunningProgram() {
+  if (!process.hProcess) return;
+  if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+bool StartProgramProcess(RunningProgram& program, const char* arguments) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  char* slash = strrchr(exe, '\\');
+  lstrcpyA(slash ? slash + 1 : exe, "cherimo.exe");
+  char commandLine[2 * MAX_PATH];
+  wsprintfA(commandLine, "\"%s\"%s%s", exe, *arguments ? " " : "", arguments);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessA(exe, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &program.process) != 0;
+}
+
+int WaitForExit(RunningProgram& program, DWORD timeoutMs) {
+  if (WaitForSingleObject(program.process.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(program.process.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+HWND FindFrameWindow(DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowA(TEXT_FRAME_CLASS, nullptr)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+void EndLeftoverPrograms() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "cherimo.exe") != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+}
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,49 @@
+// What the tests under Wine share: a registry of their own, waiting on
+// conditions while pumping messages, and starting the real program.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Pumps this thread's messages until the condition holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// The settings key of the program, relative to HKEY_CURRENT_USER.
+HKEY OpenSettingsKey();
+void DeleteSettingsKey();
+bool ReadDword(const char* name, DWORD* value);
+bool ReadString(const char* name, std::string* value, DWORD* type = nullptr);
+void WriteDword(const char* name, DWORD value);
+void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
+int CountValues(DWORD type);
+
+// In-process tests: HKEY_CURRENT_USER of this process is redirected to a
+// scratch key that is deleted again (the program's keys are not volatile, so
+// neither can their parent be), so the user's own settings,
+// Run entry and shell folders are never read or written.
+void RedirectCurrentUser();
+void RestoreCurrentUser();
+
+// Out-of-process tests start the real exe, which uses the real
+// HKEY_CURRENT_USER: they run only inside the private Wine prefix that the
+// project's scripts make, and skip themselves anywhere else.
+bool InPrivateWinePrefix();
+
+struct RunningProgram {
+  PROCESS_INFORMATION process = {};
+  RunningProgram() = default;
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+  ~RunningProgram();
+};
+
+// Starts cherimo.exe next to the test exe with the given arguments.
+bool StartProgramProcess(RunningProgram& program, const char* arguments = "");
+// Waits for the process to end; returns its exit code, or -1 on time-out.
+int WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
+// The program's frame window, once it exists.
+HWND FindFrameWindow(DWORD timeoutMs = 10000);
+// Ends any cherimo.exe that a failed test left behind.
+void EndLeftoverPrograms();
