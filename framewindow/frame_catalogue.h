@@ -1,0 +1,31 @@
+// The built-in frames: their groups, names and ids, stored as one constant
+// byte table that the frame menu walks once.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The table does not store how many groups it holds; its readers know.
+constexpr int FRAME_GROUP_COUNT = 6;
+constexpr size_t FRAME_CATALOGUE_SIZE = 813;
+
+// Group after group: a 32-bit little-endian frame count, the group's name,
+// then that many frame names, each zero-terminated, with nothing in between.
+// Frame ids run on from FRAME_ID_FIRST in table order across the groups.
+extern const std::array<unsigned char, FRAME_CATALOGUE_SIZE> FrameCatalogue;
+
+class FrameCatalogueVisitor {
+ public:
+  // firstId is the id of the group's first frame.
+  virtual void Group(const char* name, int32_t firstId, uint32_t count) = 0;
+  virtual void Frame(int32_t id, const char* name) = 0;
+
+ protected:
+  ~FrameCatalogueVisitor() = default;
+};
+
+// Visits FRAME_GROUP_COUNT groups of the table in order. Once the ids pass
+// FRAME_ID_LAST the read position stays on the last frame's name, so a count
+// larger than the table repeats that name rather than reading on. The walk
+// stops early instead of reading past `size` when the table is cut short.
+void WalkFrameCatalogue(const unsigned char* table, size_t size, FrameCatalogueVisitor& visitor);
