@@ -21,6 +21,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
+bool WaitForQuit(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start <= timeoutMs) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return true;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return false;
+}
+
 HKEY OpenSettingsKey() {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;

@@ -10,6 +10,9 @@
 // Pumps this thread's messages until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// Pumps messages until WM_QUIT arrives, as the main loop would end.
+bool WaitForQuit(DWORD timeoutMs = 5000);
+
 // The settings key of the program, relative to HKEY_CURRENT_USER.
 HKEY OpenSettingsKey();
 void DeleteSettingsKey();
