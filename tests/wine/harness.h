@@ -48,5 +48,7 @@ bool StartProgramProcess(RunningProgram& program, const char* arguments = "");
 int WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
 // The program's frame window, once it exists.
 HWND FindFrameWindow(DWORD timeoutMs = 10000);
+// The number of cherimo.exe processes running.
+int CountRunningPrograms();
 // Ends any cherimo.exe that a failed test left behind.
 void EndLeftoverPrograms();

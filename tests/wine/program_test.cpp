@@ -1,0 +1,133 @@
+// The real cherimo.exe, started as a user or Windows would start it. These
+// tests read and write the real HKEY_CURRENT_USER, so they run only in the
+// private Wine prefix of the project's scripts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ids.h"
+#include "tests/wine/harness.h"
+
+namespace {
+
+class ProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!InPrivateWinePrefix()) GTEST_SKIP() << "runs only in the project's private Wine prefix";
+    EndLeftoverPrograms();
+    DeleteSettingsKey();
+  }
+  void TearDown() override {
+    if (InPrivateWinePrefix()) EndLeftoverPrograms();
+  }
+
+  // The window exists from its creation; start-up has ended once the last
+  // step has made it topmost (the built-in setting) and its loop answers.
+  static HWND StartedWindow(RunningProgram& program, const char* arguments = "") {
+    if (!StartProgramProcess(program, arguments)) return nullptr;
+    HWND window = FindFrameWindow();
+    if (!window) return nullptr;
+    if (!WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; })) return nullptr;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) return nullptr;
+    return window;
+  }
+
+  static int CloseAndWait(RunningProgram& program, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit(program);
+  }
+};
+
+TEST_F(ProgramTest, AFirstStartCreatesEverySettingAndAnExitEndsWithCodeZero) {
+  RunningProgram program;
+  HWND window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(CountValues(REG_DWORD), 18);
+  EXPECT_EQ(CountValues(REG_SZ), 3);
+  EXPECT_EQ(CloseAndWait(program, window), 0);
+}
+
+TEST_F(ProgramTest, ASecondStartShowsTheRunningWindowAndEndsWithCodeZero) {
+  RunningProgram first;
+  HWND window = StartedWindow(first);
+  ASSERT_NE(window, nullptr);
+  SendMessageA(window, MSG_SET_SHOW_STATE, 2, 0);
+  ASSERT_FALSE(IsWindowVisible(window));
+
+  RunningProgram second;
+  ASSERT_TRUE(StartProgramProcess(second));
+  EXPECT_EQ(WaitForExit(second), 0);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(CountRunningPrograms(), 1);
+  EXPECT_EQ(CloseAndWait(first, window), 0);
+}
+
+TEST_F(ProgramTest, TheHiddenSwitchStartsWithoutAWindowUntilTheProgramIsStartedAgain) {
+  RunningProgram program;
+  HWND window = StartedWindow(program, "/a");
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+
+  RunningProgram again;
+  ASSERT_TRUE(StartProgramProcess(again));
+  EXPECT_EQ(WaitForExit(again), 0);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(CloseAndWait(program, window), 0);
+}
+
+TEST_F(ProgramTest, OnlyAnExactTrailingSwitchHidesTheWindow) {
+  for (const char* arguments : {"/A", "/a x"}) {
+    RunningProgram program;
+    HWND window = StartedWindow(program, arguments);
+    ASSERT_NE(window, nullptr) << arguments;
+    EXPECT_TRUE(IsWindowVisible(window)) << arguments;
+    EXPECT_EQ(CloseAndWait(program, window), 0) << arguments;
+  }
+}
+
+TEST_F(ProgramTest, AMovedWindowIsWhereTheNextStartShowsIt) {
+  {
+    RunningProgram program;
+    HWND window = StartedWindow(program);
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 123, 456, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+  }
+  DWORD value = 0;
+  ASSERT_TRUE(ReadDword("X1", &value));
+  EXPECT_EQ(value, 123u);
+  ASSERT_TRUE(ReadDword("Y1", &value));
+  EXPECT_EQ(value, 456u);
+
+  RunningProgram program;
+  HWND window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.left, 123);
+  EXPECT_EQ(rect.top, 456);
+  EXPECT_EQ(CloseAndWait(program, window), 0);
+}
+
+TEST_F(ProgramTest, TheEndOfTheSessionWritesTheSettingsBeforeTheProcessIsEnded) {
+  WriteDword("FrameID", 2090);
+  RunningProgram program;
+  HWND window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  SetWindowPos(window, nullptr, 77, 88, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+  SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+  TerminateProcess(program.process.hProcess, 1);
+  WaitForExit(program);
+  DWORD value = 0;
+  ASSERT_TRUE(ReadDword("X1", &value));
+  EXPECT_EQ(value, 77u);
+  ASSERT_TRUE(ReadDword("Y1", &value));
+  EXPECT_EQ(value, 88u);
+  ASSERT_TRUE(ReadDword("FrameID", &value));
+  EXPECT_EQ(value, 2090u);
+}
+
+}  // namespace
