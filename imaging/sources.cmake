@@ -1,3 +1,11 @@
+list(APPEND CHERIMO_PURE_SOURCES
+  imaging/exif_orientation.cpp
+  imaging/icon_pixels.cpp
+  imaging/image_header.cpp
+  imaging/key_colors.cpp
+  imaging/outline_scan.cpp
+  imaging/photo_reductions.cpp
+  imaging/reduce.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   imaging/compositor.cpp
   imaging/surface.cpp)

@@ -1,0 +1,22 @@
+// What an image file says about itself before it is decoded: its size, so
+// that a picture too large for memory is refused before a decoder tries, and
+// for JPEG its EXIF orientation.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The largest picture the program takes: 64 megapixels, 256 MB per surface.
+// A photo lives in up to three copies while it is set (decoder, surface,
+// reductions), which must fit a 32-bit process.
+constexpr int64_t MAX_IMAGE_PIXELS = int64_t{1} << 26;
+
+// 1 when a surface of this size is allowed: both sides positive, not too many pixels.
+int ImageSizeAllowed(int64_t width, int64_t height);
+
+struct ImageHeader {
+  int64_t width = 0, height = 0;  // 0 when the header does not say (or is not recognised)
+  int orientation = 1;            // EXIF orientation of a JPEG; 1 for every other picture
+};
+
+// Reads the header of a PNG, JPEG, GIF or BMP file held in memory.
+ImageHeader ReadImageHeader(const uint8_t* bytes, size_t size);

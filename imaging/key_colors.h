@@ -1,0 +1,15 @@
+// The two key colours of a frame image and the pixel rules around them.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Pixel values 0x00RRGGBB, matched as whole values: a key with a non-zero
+// fourth byte is no key.
+constexpr uint32_t OUTSIDE_KEY = 0x0000FF00;  // pure green: not part of the window
+constexpr uint32_t PHOTO_KEY = 0x00FF00FF;    // pure magenta: the photo shows here
+
+// Overwrites every pixel that is exactly one of the keys with `value`.
+void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
+
+// Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
+void ClearFourthBytes(uint32_t* pixels, size_t count);
