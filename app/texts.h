@@ -14,4 +14,5 @@ inline constexpr char TEXT_TRAY_TIP[] = TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_HIDDEN_START_SWITCH[] = "/a";
 inline constexpr char TEXT_SETTINGS_KEY[] = "Software\\Brivanta\\Brivanta Cherimo";
 inline constexpr char TEXT_IMAGE_RESOURCE_TYPE[] = "R";
+inline constexpr char TEXT_TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
 #endif

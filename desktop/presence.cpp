@@ -52,3 +52,9 @@ void MsgSetTopmost(WPARAM on) {
   SetTopmost(FrameWindow, Settings.AlwaysOnTheTop);
   RefreshMenuChecks();
 }
+
+void RecordSystemRestore() {
+  if (Settings.Show != 2 || !IsWindowVisible(FrameWindow) || IsIconic(FrameWindow)) return;
+  Settings.Show = 1;
+  RefreshMenuChecks();
+}

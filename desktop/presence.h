@@ -8,3 +8,7 @@ void SetTaskbarPresence(HWND window, int on);
 void MsgSetShowState(WPARAM state, LPARAM hideOnly);
 void MsgSetTaskbar(WPARAM on);
 void MsgSetTopmost(WPARAM on);
+
+// A restore done by the system (taskbar button, task switcher) while the
+// window was put away: the window is shown again, so the state says so.
+void RecordSystemRestore();

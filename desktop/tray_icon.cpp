@@ -16,6 +16,8 @@ int TrayIconAdded;
 
 }  // namespace
 
+TrayShellFunction TrayShellCall = Shell_NotifyIconA;
+
 void UpdateTrayIcon(HICON icon) {
   TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
   TrayIconData.hWnd = FrameWindow;
@@ -23,7 +25,7 @@ void UpdateTrayIcon(HICON icon) {
   if (icon == TRAY_ICON_REMOVE) {
     if (TrayIconAdded == 1) {
       TrayIconAdded = 0;
-      Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+      TrayShellCall(NIM_DELETE, &TrayIconData);
     }
     return;
   }
@@ -34,10 +36,10 @@ void UpdateTrayIcon(HICON icon) {
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = MSG_TRAY_NOTIFY;
     lstrcpynA(TrayIconData.szTip, TEXT_TRAY_TIP, sizeof TrayIconData.szTip);
-    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    TrayShellCall(NIM_ADD, &TrayIconData);
   } else {
     TrayIconData.uFlags = NIF_ICON;
-    Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+    TrayShellCall(NIM_MODIFY, &TrayIconData);
   }
 }
 
@@ -57,4 +59,9 @@ void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     TrackPopupMenu(ContextMenu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, FrameWindow, nullptr);
     PostMessageA(FrameWindow, WM_NULL, 0, 0);
   }
+}
+
+void RestoreTrayIconAfterShellRestart() {
+  TrayIconAdded = 0;
+  if (Settings.TrayIcon != 0) UpdateTrayIcon(TrayIconData.hIcon);
 }

@@ -7,5 +7,12 @@ inline const HICON TRAY_ICON_REMOVE = reinterpret_cast<HICON>(static_cast<INT_PT
 
 void UpdateTrayIcon(HICON icon);
 
+// A restarted shell has forgotten the icon: add it again when it is wanted.
+void RestoreTrayIconAfterShellRestart();
+
+// The shell call, replaceable so that tests can record the requests.
+using TrayShellFunction = BOOL(WINAPI*)(DWORD action, PNOTIFYICONDATAA data);
+extern TrayShellFunction TrayShellCall;
+
 void MsgSetTrayIcon(WPARAM on, LPARAM icon);
 void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage);

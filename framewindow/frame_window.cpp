@@ -6,11 +6,13 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/texts.h"
 #include "desktop/autostart.h"
 #include "desktop/presence.h"
 #include "desktop/tray_icon.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_frame_sources.h"
+#include "framewindow/photo_placement.h"
 #include "imaging/compositor.h"
 
 HWND FrameWindow;
@@ -44,8 +46,12 @@ void StoreWindowRect() {
 
 namespace {
 
+// Sent to every top-level window when the shell (and its tray) starts again.
+UINT TaskbarCreatedMessage;
+
 void MsgCreate(HWND window) {
   FrameWindow = window;
+  TaskbarCreatedMessage = RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE);
   RegionBufferHandle = GlobalAlloc(GMEM_MOVEABLE, REGION_BUFFER_SIZE);
   RegionBuffer = static_cast<RGNDATA*>(GlobalLock(RegionBufferHandle));
   FrameDC = GetDC(window);
@@ -63,6 +69,7 @@ void MsgSize(WPARAM kind) {
   if (kind == SIZE_MINIMIZED) {
     SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
   } else {
+    if (kind == SIZE_RESTORED) RecordSystemRestore();
     SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 1);
   }
   StoreWindowRect();
@@ -89,6 +96,10 @@ void MsgEndSession(WPARAM ending) {
 }  // namespace
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TaskbarCreatedMessage && message != 0) {
+    RestoreTrayIconAfterShellRestart();
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       MsgCreate(window);
@@ -116,6 +127,27 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_ENDSESSION:
       MsgEndSession(wParam);
+      return 0;
+    case WM_KEYDOWN:
+      MsgKeyDown(wParam, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      MsgMouseMove();
+      return 0;
+    case WM_LBUTTONDOWN:
+      MsgLButtonDown(wParam);
+      return 0;
+    case WM_LBUTTONUP:
+      MsgLButtonUp();
+      return 0;
+    case WM_MOUSEWHEEL:
+      MsgMouseWheel(wParam, lParam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      MsgCaptureChanged();
+      return 0;
+    case WM_DROPFILES:
+      MsgDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_LBUTTONDBLCLK:
       SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
@@ -149,6 +181,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case MSG_SET_SHOW_STATE:
       MsgSetShowState(wParam, lParam);
+      return 0;
+    case MSG_RESIZE_STEP:
+      MsgResizeStep(wParam);
       return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -1,0 +1,128 @@
+#include "framewindow/photo_placement.h"
+
+#include <shellapi.h>
+
+#include "app/ids.h"
+#include "app/settings.h"
+#include "framewindow/frame_window.h"
+#include "framewindow/placement_rules.h"
+#include "splash/splash.h"
+
+char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
+
+namespace {
+
+int PanDragActive;
+int ZoomDragActive;
+POINT LastDragPoint;
+
+PhotoView CurrentView() { return {Settings.W3, Settings.H3, Settings.X2, Settings.Y2}; }
+
+void StoreView(const PhotoView& view) {
+  Settings.W3 = view.wideSide;
+  Settings.H3 = view.highSide;
+  Settings.X2 = view.left;
+  Settings.Y2 = view.top;
+}
+
+void StartDrag(int& active) {
+  active = 1;
+  SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+  SetCapture(FrameWindow);
+  GetCursorPos(&LastDragPoint);
+}
+
+void ShowFrame(int32_t frameId) {
+  if (frameId != Settings.FrameID) SendMessageA(FrameWindow, MSG_SET_FRAME, static_cast<WPARAM>(frameId), 0);
+}
+
+}  // namespace
+
+void MsgLButtonDown(WPARAM keys) {
+  if (keys & MK_CONTROL) {
+    StartDrag(PanDragActive);
+  } else if (keys & MK_SHIFT) {
+    StartDrag(ZoomDragActive);
+  } else {
+    // The system's own move loop moves the window; its moves reach WM_MOVE.
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    SendMessageA(FrameWindow, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  }
+}
+
+void MsgMouseMove() {
+  ShowHint(1);
+  if (PanDragActive != 1 && ZoomDragActive != 1) return;
+  // Screen coordinates: the window itself does not move under the cursor.
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const int32_t dx = cursor.x - LastDragPoint.x;
+  const int32_t dy = cursor.y - LastDragPoint.y;
+  LastDragPoint = cursor;
+  PhotoView view = CurrentView();
+  if (PanDragActive == 1) PanView(view, dx, dy);
+  if (ZoomDragActive == 1) ZoomView(view, ZoomAmount(dx, dy));
+  StoreView(view);
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
+void MsgLButtonUp() {
+  if (PanDragActive == 1) {
+    PanDragActive = 0;
+    ReleaseCapture();
+  }
+  if (ZoomDragActive == 1) {
+    ZoomDragActive = 0;
+    ReleaseCapture();
+  }
+}
+
+void MsgCaptureChanged() {
+  PanDragActive = 0;
+  ZoomDragActive = 0;
+  ShowHint(0);
+}
+
+void MsgResizeStep(WPARAM direction) {
+  RECT rect;
+  GetWindowRect(FrameWindow, &rect);
+  const WindowBox box =
+      ResizeStep(rect.left, rect.top, rect.right, rect.bottom, static_cast<int16_t>(HIWORD(direction)));
+  MoveWindow(FrameWindow, box.left, box.top, box.width, box.height, TRUE);
+}
+
+void MsgMouseWheel(WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, MSG_RESIZE_STEP, wParam, lParam); }
+
+void MsgKeyDown(WPARAM key, LPARAM keyData) {
+  switch (key & 0xFF) {
+    case VK_ADD:
+    case VK_OEM_PLUS:
+      SendMessageA(FrameWindow, MSG_RESIZE_STEP, 0xFFFFFFFF, keyData);
+      break;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS:
+      SendMessageA(FrameWindow, MSG_RESIZE_STEP, 1, keyData);
+      break;
+    case VK_F1:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_ABOUT, 0);
+      break;
+    case VK_ESCAPE:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_MINIMIZE, 0);
+      break;
+    case VK_PRIOR:
+      ShowFrame(PreviousFrameId(Settings.FrameID));
+      break;
+    case VK_NEXT:
+      ShowFrame(NextFrameId(Settings.FrameID));
+      break;
+  }
+}
+
+void MsgDropFiles(HDROP drop) {
+  if (DragQueryFileA(drop, 0, FileNameBuffer, FILE_NAME_BUFFER_SIZE - 1) > 0) {
+    SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+    SetForegroundWindow(FrameWindow);
+    SetFocus(FrameWindow);
+  }
+  DragFinish(drop);
+}

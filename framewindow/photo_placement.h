@@ -1,0 +1,18 @@
+// Panning, zooming, moving and sizing the frame window with mouse and keys,
+// and dropped files.
+#pragma once
+#include <windows.h>
+
+constexpr int FILE_NAME_BUFFER_SIZE = 256;
+
+// The path of a dropped file or of the open dialog's choice.
+extern char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
+
+void MsgLButtonDown(WPARAM keys);
+void MsgMouseMove();
+void MsgLButtonUp();
+void MsgCaptureChanged();
+void MsgResizeStep(WPARAM direction);
+void MsgMouseWheel(WPARAM wParam, LPARAM lParam);
+void MsgKeyDown(WPARAM key, LPARAM keyData);
+void MsgDropFiles(HDROP drop);

@@ -1,0 +1,81 @@
+#include "framewindow/placement_rules.h"
+
+#include "app/ids.h"
+
+void PanView(PhotoView& view, int32_t dx, int32_t dy) {
+  view.left -= dx;
+  view.top -= dy;
+}
+
+int32_t ZoomAmount(int32_t dx, int32_t dy) {
+  if (dx < 0 && dy < 0) return dx > dy ? dx : dy;
+  if (dx < 0) return -dx < dy ? -dx : dy;
+  return dy;
+}
+
+namespace {
+
+// Keeps one side within the zoom limits; returns the centring shift that
+// still applies (none once the side was clamped).
+int32_t ClampZoomSide(int32_t& side, int32_t shift) {
+  if (side < ZOOM_SIDE_MIN) {
+    side = ZOOM_SIDE_MIN;
+    return 0;
+  }
+  if (side > ZOOM_SIDE_MAX) {
+    side = ZOOM_SIDE_MAX;
+    return 0;
+  }
+  return shift;
+}
+
+int32_t ClampWindowSide(int32_t& side, int32_t shift) {
+  if (side > WINDOW_SIDE_MAX) {
+    side = WINDOW_SIDE_MAX;
+    return 0;
+  }
+  if (side < WINDOW_SIDE_MIN) {
+    side = WINDOW_SIDE_MIN;
+    return 0;
+  }
+  return shift;
+}
+
+// Frame ids outside the built-in range (a stored value whose frame never
+// loaded) step into the range rather than past it.
+int32_t ClampToBuiltInFrames(int64_t frameId) {
+  if (frameId < FRAME_ID_FIRST) return FRAME_ID_FIRST;
+  if (frameId > FRAME_ID_LAST) return FRAME_ID_LAST;
+  return static_cast<int32_t>(frameId);
+}
+
+}  // namespace
+
+void ZoomView(PhotoView& view, int32_t d) {
+  view.wideSide -= d;
+  view.highSide -= d;
+  const int32_t shift = d >> 1;
+  view.left += ClampZoomSide(view.wideSide, shift);
+  view.top += ClampZoomSide(view.highSide, shift);
+}
+
+WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction) {
+  const int32_t step = direction < 0 ? -RESIZE_STEP : RESIZE_STEP;
+  right -= step;
+  bottom -= step;
+  const int32_t shift = step >> 1;
+  WindowBox box = {left, top, right - left, bottom - top};
+  box.left += ClampWindowSide(box.width, shift);
+  box.top += ClampWindowSide(box.height, shift);
+  return box;
+}
+
+int32_t PreviousFrameId(int32_t frameId) {
+  if (frameId == FRAME_ID_CUSTOM) return FRAME_ID_FIRST;
+  return ClampToBuiltInFrames(static_cast<int64_t>(frameId) - 1);
+}
+
+int32_t NextFrameId(int32_t frameId) {
+  if (frameId == FRAME_ID_CUSTOM) return FRAME_ID_LAST;
+  return ClampToBuiltInFrames(static_cast<int64_t>(frameId) + 1);
+}

@@ -1,0 +1,179 @@
+// Panning, zooming, resize steps, keys and drops through the frame window's messages.
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "framewindow/photo_placement.h"
+#include "tests/wine/frame_window_fixture.h"
+
+namespace {
+
+class PlacementTest : public FrameWindowTest {
+ protected:
+  // A drag as the mouse makes it: press at the cursor, then moves of the
+  // cursor in screen coordinates.
+  static void PressAt(POINT point, WPARAM keys) {
+    SetCursorPos(point.x, point.y);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, 0);
+  }
+  static void MoveBy(POINT& point, int dx, int dy) {
+    point.x += dx;
+    point.y += dy;
+    SetCursorPos(point.x, point.y);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+  }
+
+  static void ExpectRect(int left, int top, int width, int height) {
+    const RECT rect = WindowRect();
+    EXPECT_EQ(rect.left, left);
+    EXPECT_EQ(rect.top, top);
+    EXPECT_EQ(rect.right - rect.left, width);
+    EXPECT_EQ(rect.bottom - rect.top, height);
+  }
+};
+
+TEST_F(PlacementTest, KeysAndTheWheelResizeByFourPixelsAboutTheCentre) {
+  WriteDword("X1", 500);
+  WriteDword("Y1", 300);
+  Start();
+  Send(WM_KEYDOWN, VK_ADD, 1);
+  ExpectRect(498, 298, 104, 104);
+  Send(WM_KEYDOWN, VK_OEM_MINUS, 1);
+  ExpectRect(500, 300, 100, 100);
+  Send(WM_KEYDOWN, VK_OEM_PLUS, 1);
+  ExpectRect(498, 298, 104, 104);
+  Send(WM_KEYDOWN, VK_SUBTRACT, 1);
+  ExpectRect(500, 300, 100, 100);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  ExpectRect(502, 302, 96, 96);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
+  ExpectRect(504, 304, 92, 92);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  ExpectRect(502, 302, 96, 96);
+  Send(MSG_RESIZE_STEP, 0xFFFF0000, 0);
+  ExpectRect(500, 300, 100, 100);
+  // Every step is stored as the window's rectangle.
+  EXPECT_EQ(Settings.X1, 500);
+  EXPECT_EQ(Settings.W1, 100);
+}
+
+TEST_F(PlacementTest, ResizeStepsStopAtTheLimitsWithoutMovingTheCorner) {
+  WriteDword("X1", 100);
+  WriteDword("Y1", 100);
+  WriteDword("W1", 254);
+  WriteDword("H1", 254);
+  Start();
+  Send(WM_KEYDOWN, VK_ADD, 1);
+  ExpectRect(100, 100, 256, 256);
+  Send(WM_KEYDOWN, VK_ADD, 1);
+  ExpectRect(100, 100, 256, 256);
+  MoveWindow(FrameWindow, 100, 100, 34, 34, TRUE);
+  Send(WM_KEYDOWN, VK_SUBTRACT, 1);
+  ExpectRect(100, 100, 32, 32);
+}
+
+TEST_F(PlacementTest, AStoredWideWindowShrinksToTheLimitAndAboutItsCentreVertically) {
+  WriteDword("X1", 100);
+  WriteDword("Y1", 100);
+  WriteDword("W1", 300);
+  WriteDword("H1", 200);
+  Start();
+  Send(WM_KEYDOWN, VK_SUBTRACT, 1);
+  ExpectRect(100, 102, 256, 196);
+}
+
+TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixel) {
+  Start();
+  POINT cursor = {400, 400};
+  PressAt(cursor, MK_CONTROL);
+  EXPECT_EQ(GetCapture(), FrameWindow);
+  MoveBy(cursor, 5, 7);
+  MoveBy(cursor, -2, 1);
+  EXPECT_EQ(Settings.X2, -21 - 3);
+  EXPECT_EQ(Settings.Y2, -11 - 8);
+  EXPECT_EQ(Settings.W3, 128);
+  Send(WM_LBUTTONUP);
+  EXPECT_EQ(GetCapture(), nullptr);
+  MoveBy(cursor, 10, 10);
+  EXPECT_EQ(Settings.X2, -24);
+}
+
+TEST_F(PlacementTest, CtrlWinsOverShift) {
+  Start();
+  POINT cursor = {400, 400};
+  PressAt(cursor, MK_CONTROL | MK_SHIFT);
+  MoveBy(cursor, 0, 6);
+  EXPECT_EQ(Settings.Y2, -17);
+  EXPECT_EQ(Settings.H3, 168);
+  Send(WM_LBUTTONUP);
+}
+
+TEST_F(PlacementTest, AShiftDragZoomsAboutTheCentre) {
+  Start();
+  POINT cursor = {400, 400};
+  PressAt(cursor, MK_SHIFT);
+  MoveBy(cursor, 0, 6);
+  EXPECT_EQ(Settings.W3, 122);
+  EXPECT_EQ(Settings.H3, 162);
+  EXPECT_EQ(Settings.X2, -18);
+  EXPECT_EQ(Settings.Y2, -8);
+  MoveBy(cursor, -3, -7);
+  EXPECT_EQ(Settings.W3, 125);
+  EXPECT_EQ(Settings.X2, -20);
+  MoveBy(cursor, 9, 0);
+  EXPECT_EQ(Settings.W3, 125);
+  Send(WM_LBUTTONUP);
+}
+
+TEST_F(PlacementTest, LosingTheCaptureEndsTheDrag) {
+  Start();
+  POINT cursor = {400, 400};
+  PressAt(cursor, MK_CONTROL);
+  ReleaseCapture();
+  MoveBy(cursor, 5, 5);
+  EXPECT_EQ(Settings.X2, -21);
+}
+
+TEST_F(PlacementTest, PageKeysStepThroughTheFramesWithoutWrapping) {
+  WriteDword("FrameID", 2001);
+  Start();
+  Send(WM_KEYDOWN, VK_PRIOR, 1);
+  EXPECT_EQ(Settings.FrameID, 2000);
+  Send(WM_KEYDOWN, VK_PRIOR, 1);
+  EXPECT_EQ(Settings.FrameID, 2000);
+  Send(WM_KEYDOWN, VK_NEXT, 1);
+  EXPECT_EQ(Settings.FrameID, 2001);
+}
+
+TEST_F(PlacementTest, EscapePutsTheWindowAway) {
+  Start();
+  EXPECT_EQ(Send(WM_KEYDOWN, VK_ESCAPE, 1), 0);
+  EXPECT_EQ(Settings.Show, 2);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
+  EXPECT_EQ(Send(WM_KEYDOWN, 'Q', 1), 0);
+}
+
+// A drop handle as the shell makes it: a DROPFILES header and a list of
+// zero-terminated names ending in an empty one.
+HDROP MakeDrop(const std::string& first, const std::string& second) {
+  const size_t listSize = first.size() + 1 + second.size() + 1 + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + listSize);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  char* names = reinterpret_cast<char*>(header + 1);
+  std::memcpy(names, first.c_str(), first.size() + 1);
+  std::memcpy(names + first.size() + 1, second.c_str(), second.size() + 1);
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(PlacementTest, OfSeveralDroppedFilesTheFirstIsTakenAndTheWindowComesForward) {
+  Start();
+  const std::string first = "C:\\photos\\first.jpg";
+  EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(first, "C:\\photos\\second.jpg"))), 0);
+  EXPECT_EQ(std::string(FileNameBuffer), first);
+  EXPECT_EQ(GetForegroundWindow(), FrameWindow);
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// Show state, taskbar presence, topmost state and the tray icon.
+#include <string>
+#include <vector>
+
+#include "desktop/presence.h"
+#include "desktop/tray_icon.h"
+#include "tests/wine/frame_window_fixture.h"
+
+namespace {
+
+struct TrayRequest {
+  DWORD action;
+  NOTIFYICONDATAA data;
+};
+
+std::vector<TrayRequest> TrayRequests;
+
+BOOL WINAPI RecordTrayRequest(DWORD action, PNOTIFYICONDATAA data) {
+  TrayRequests.push_back({action, *data});
+  return TRUE;
+}
+
+class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    FrameWindowTest::SetUp();
+    TrayRequests.clear();
+    TrayShellCall = RecordTrayRequest;
+  }
+
+  static bool Shown() { return IsWindowVisible(FrameWindow) && !IsIconic(FrameWindow); }
+  static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
+  static HICON AnIcon() { return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
+};
+
+TEST_P(PresenceTest, TheShowStateTableHoldsForBothTaskbarSettings) {
+  const int taskbar = GetParam();
+  WriteDword("Taskbar", static_cast<DWORD>(taskbar));
+  Start();
+  EXPECT_TRUE(Shown());
+
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  EXPECT_EQ(Settings.Show, 2);
+  if (taskbar == 1) {
+    EXPECT_TRUE(IsWindowVisible(FrameWindow) && IsIconic(FrameWindow)) << "minimised to its button";
+  } else {
+    EXPECT_FALSE(IsWindowVisible(FrameWindow)) << "hidden";
+  }
+
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
+  EXPECT_EQ(Settings.Show, 1);
+  EXPECT_TRUE(Shown());
+
+  Send(MSG_SET_SHOW_STATE, 2, 1);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
+  EXPECT_FALSE(IsIconic(FrameWindow)) << "hidden, not minimised";
+
+  Send(MSG_SET_SHOW_STATE, 1, 0);
+  EXPECT_TRUE(Shown());
+}
+
+TEST_P(PresenceTest, TheSameStateAgainDoesNothing) {
+  WriteDword("Taskbar", static_cast<DWORD>(GetParam()));
+  Start();
+  ShowWindow(FrameWindow, SW_HIDE);
+  Send(MSG_SET_SHOW_STATE, 1, 0);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
+}
+
+TEST_P(PresenceTest, ChangingTheTaskbarOptionWhilePutAwayOnlyChangesTheStyle) {
+  WriteDword("Taskbar", static_cast<DWORD>(GetParam()));
+  Start();
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  const bool visibleBefore = IsWindowVisible(FrameWindow) != 0;
+  Send(WM_COMMAND, IDM_SHOW_ON_TASKBAR);
+  EXPECT_EQ(Settings.Taskbar, 1 - GetParam());
+  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, visibleBefore);
+  EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, Settings.Taskbar == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1));
+
+TEST_F(FrameWindowTest, TaskbarPresenceSetsExactlyOneStyleBitAndKeepsTheOthers) {
+  Start();
+  for (int on : {1, 0, 2, 1}) {
+    SetTaskbarPresence(FrameWindow, on);
+    const LONG style = GetWindowLongA(FrameWindow, GWL_EXSTYLE);
+    EXPECT_EQ((style & WS_EX_APPWINDOW) != 0, on == 1) << on;
+    EXPECT_EQ((style & WS_EX_TOOLWINDOW) != 0, on != 1) << on;
+    EXPECT_TRUE(style & WS_EX_ACCEPTFILES) << on;
+  }
+}
+
+TEST_F(FrameWindowTest, TheTaskbarOptionRestylesAShownWindowAndShowsItAgain) {
+  Start();
+  Send(MSG_SET_TASKBAR, 1);
+  EXPECT_TRUE(IsWindowVisible(FrameWindow));
+  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  Send(MSG_SET_TASKBAR, 2);
+  EXPECT_TRUE(IsWindowVisible(FrameWindow));
+  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+TEST_F(FrameWindowTest, OnlyOneMakesTheWindowTopmost) {
+  Start();
+  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  for (int on : {0, 1, 2}) {
+    Send(MSG_SET_TOPMOST, static_cast<WPARAM>(on));
+    EXPECT_EQ(Settings.AlwaysOnTheTop, on);
+    EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on == 1) << on;
+  }
+}
+
+TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
+  WriteDword("TrayIcon", 1);
+  Start();
+  ASSERT_EQ(TrayRequests.size(), 1u) << "the first full composition adds the icon";
+  const NOTIFYICONDATAA& added = TrayRequests[0].data;
+  EXPECT_EQ(TrayRequests[0].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(added.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+  EXPECT_EQ(added.hWnd, FrameWindow);
+  EXPECT_EQ(added.uID, TRAY_ICON_ID);
+  EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  EXPECT_EQ(added.uCallbackMessage, MSG_TRAY_NOTIFY);
+  EXPECT_NE(added.hIcon, nullptr);
+  EXPECT_EQ(std::string(added.szTip), "Brivanta Cherimo");
+
+  Send(MSG_RECOMPOSE, 0, 0);
+  Send(MSG_RECOMPOSE, 0, 1);
+  ASSERT_EQ(TrayRequests.size(), 2u) << "a recomposition with lParam 1 leaves the tray alone";
+  EXPECT_EQ(TrayRequests[1].action, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(TrayRequests[1].data.uFlags, static_cast<UINT>(NIF_ICON));
+
+  Send(MSG_SET_TRAY_ICON, 0, reinterpret_cast<LPARAM>(AnIcon()));
+  EXPECT_EQ(Settings.TrayIcon, 0);
+  ASSERT_EQ(TrayRequests.size(), 3u);
+  EXPECT_EQ(TrayRequests[2].action, static_cast<DWORD>(NIM_DELETE));
+  Send(MSG_SET_TRAY_ICON, 0, 0);
+  EXPECT_EQ(TrayRequests.size(), 3u) << "removing an icon that is not there does nothing";
+
+  Send(MSG_SET_TRAY_ICON, 2, 0);
+  EXPECT_EQ(TrayRequests.size(), 3u) << "no icon handle, nothing to show";
+  Send(MSG_SET_TRAY_ICON, 2, reinterpret_cast<LPARAM>(AnIcon()));
+  ASSERT_EQ(TrayRequests.size(), 4u);
+  EXPECT_EQ(TrayRequests[3].action, static_cast<DWORD>(NIM_ADD));
+
+  DestroyWindow(FrameWindow);
+  ASSERT_EQ(TrayRequests.size(), 5u);
+  EXPECT_EQ(TrayRequests[4].action, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(PresenceTest, OnlyButtonPressesOnOurIconBringTheWindowBack) {
+  Start();
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONUP);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_MOUSEMOVE);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
+  EXPECT_EQ(Settings.Show, 2);
+}
+
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+TEST_F(PresenceTest, ARightClickOnTheIconRestoresTheWindowAndOpensTheMenu) {
+  Start();
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  // The menu runs its own loop until it is closed.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(IsWindowVisible(FrameWindow));
+  EXPECT_EQ(Settings.Show, 1);
+}
+
+TEST_F(PresenceTest, ARestartedShellGetsTheIconBackWhenItIsWanted) {
+  WriteDword("TrayIcon", 1);
+  Start();
+  ASSERT_EQ(TrayRequests.size(), 1u);
+  Send(RegisterWindowMessageA("TaskbarCreated"));
+  ASSERT_EQ(TrayRequests.size(), 2u);
+  EXPECT_EQ(TrayRequests[1].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(TrayRequests[1].data.hIcon, TrayRequests[0].data.hIcon);
+  EXPECT_EQ(TrayRequests[1].data.uCallbackMessage, MSG_TRAY_NOTIFY);
+
+  Send(MSG_SET_TRAY_ICON, 0, 0);
+  Send(RegisterWindowMessageA("TaskbarCreated"));
+  EXPECT_EQ(TrayRequests.back().action, static_cast<DWORD>(NIM_DELETE)) << "not wanted, not added";
+}
+
+TEST_F(PresenceTest, ARestoreByTheSystemIsRecordedSoMinimizeWorksAgain) {
+  WriteDword("Taskbar", 1);
+  Start();
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  ASSERT_TRUE(IsIconic(FrameWindow));
+  ShowWindow(FrameWindow, SW_RESTORE);
+  EXPECT_EQ(Settings.Show, 1);
+  Send(WM_COMMAND, IDM_MINIMIZE);
+  EXPECT_TRUE(IsIconic(FrameWindow));
+  EXPECT_EQ(Settings.Show, 2);
+}
+
+TEST_F(FrameWindowTest, AStartPutAwayStaysPutAwayWhenTheWindowIsMerelyCreated) {
+  WriteDword("Show", 2);
+  WriteDword("Taskbar", 1);
+  ASSERT_EQ(StartProgram(), 1);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
+  EXPECT_EQ(Settings.Show, 2);
+  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+}  // namespace
