@@ -10,11 +10,7 @@
 
 class FrameWindowTest : public testing::Test {
  protected:
-  void SetUp() override {
-    RedirectCurrentUser();
-    // No tray icon unless a test asks for one: the shell's tray is not under test.
-    WriteDword("TrayIcon", 0);
-  }
+  void SetUp() override { RedirectCurrentUser(); }
   void TearDown() override {
     if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
     RestoreCurrentUser();

@@ -1,31 +1,17 @@
 // Start-up, the settings store and the frame window's own handlers,
 // in-process against a private registry.
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "app/desktop_metrics.h"
-#include "app/program.h"
-#include "app/settings.h"
-#include "framewindow/frame_window.h"
-#include "tests/wine/harness.h"
+#include "tests/wine/frame_window_fixture.h"
 
 namespace {
 
-class StartupTest : public testing::Test {
+class StartupTest : public FrameWindowTest {
  protected:
   void SetUp() override {
-    RedirectCurrentUser();
+    FrameWindowTest::SetUp();
     GetTempPathA(MAX_PATH, tempFolder);
-  }
-  void TearDown() override {
-    if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
-    RestoreCurrentUser();
-  }
-
-  void Start() {
-    ASSERT_EQ(StartProgram(), 1);
-    ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrameWindow) != 0; }));
   }
 
   // Closes the window as the Exit command does and ends the run as the
@@ -34,12 +20,6 @@ class StartupTest : public testing::Test {
     SendMessageA(FrameWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitForQuit());
     EndProgram(1);
-  }
-
-  static RECT WindowRect() {
-    RECT rect;
-    GetWindowRect(FrameWindow, &rect);
-    return rect;
   }
 
   static void ExpectSettingsHoldWindowRect() {
