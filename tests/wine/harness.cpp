@@ -156,6 +156,32 @@ HWND FindFrameWindow(DWORD timeoutMs) {
   return found;
 }
 
+bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
+  // Wine cannot wait on a Linux process, so the command leaves a marker file
+  // behind when it is done.
+  static int runs;
+  char marker[MAX_PATH];
+  wsprintfA(marker, "/tmp/cherimo-xdotool-%lu-%d", GetCurrentProcessId(), ++runs);
+  std::string windowsMarker = std::string("Z:") + marker;
+  for (char& c : windowsMarker) c = c == '/' ? '\\' : c;
+  const std::string command =
+      "/bin/sh -c \"/usr/bin/xdotool " + arguments + " >/dev/null 2>&1; touch " + marker + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string mutableCommand = command;
+  if (!CreateProcessA(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  if (process.hProcess) CloseHandle(process.hProcess);
+  if (process.hThread) CloseHandle(process.hThread);
+  const bool finished =
+      WaitUntil([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+  DeleteFileA(windowsMarker.c_str());
+  return finished;
+}
+
 namespace {
 
 // Calls visit with the id of every running cherimo.exe.

@@ -50,5 +50,9 @@ int WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
 HWND FindFrameWindow(DWORD timeoutMs = 10000);
 // The number of cherimo.exe processes running.
 int CountRunningPrograms();
+// Runs xdotool (a Linux program: Wine starts it natively) with the given
+// arguments and waits until it has finished. False when it is missing or
+// did not finish in time.
+bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 10000);
 // Ends any cherimo.exe that a failed test left behind.
 void EndLeftoverPrograms();

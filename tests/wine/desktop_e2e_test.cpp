@@ -1,0 +1,140 @@
+// The real exe driven as a user drives it: real mouse and keyboard input
+// from xdotool on the X display, the registry read after the program ends.
+#include <string>
+
+#include "app/ids.h"
+#include "tests/wine/program_fixture.h"
+
+namespace {
+
+class DesktopTest : public RealProgramTest {
+ protected:
+  void SetUp() override {
+    RealProgramTest::SetUp();
+    if (IsSkipped()) return;
+    WriteDword("X1", 400);
+    WriteDword("Y1", 300);
+    window = StartedWindow(program);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(IsWindowVisible(window));
+  }
+
+  RECT Rect() const {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+  }
+
+  // The pointer onto the middle of the window, where keys and the wheel go.
+  std::string OverWindow() const {
+    const RECT rect = Rect();
+    return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
+           std::to_string((rect.top + rect.bottom) / 2);
+  }
+
+  // A drag with a key held, one input at a time: each waits until Wine has
+  // taken the previous one, as a hand on the mouse would.
+  void DragWithKey(const char* key, int virtualKey, int dx, int dy) const {
+    const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+    ASSERT_TRUE(RunXdotool(OverWindow()));
+    ASSERT_TRUE(RunXdotool(std::string("keydown ") + key));
+    ASSERT_TRUE(WaitUntil([&] { return down(virtualKey); }));
+    ASSERT_TRUE(RunXdotool("mousedown 1"));
+    ASSERT_TRUE(WaitUntil([&] { return down(VK_LBUTTON); }));
+    POINT start;
+    GetCursorPos(&start);
+    ASSERT_TRUE(RunXdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy)));
+    ASSERT_TRUE(WaitUntil([&] {
+      POINT now;
+      GetCursorPos(&now);
+      return now.x == start.x + dx && now.y == start.y + dy;
+    }));
+    ASSERT_TRUE(RunXdotool("mouseup 1"));
+    ASSERT_TRUE(WaitUntil([&] { return !down(VK_LBUTTON); }));
+    ASSERT_TRUE(RunXdotool(std::string("keyup ") + key));
+    ASSERT_TRUE(WaitUntil([&] { return !down(virtualKey); }));
+  }
+
+  DWORD SettingAfterExit(const char* name) {
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+    DWORD value = 0;
+    EXPECT_TRUE(ReadDword(name, &value)) << name;
+    return value;
+  }
+
+  RunningProgram program;
+  HWND window = nullptr;
+};
+
+TEST_F(DesktopTest, APlainDragMovesTheWindowAndTheNextStartKnowsWhere) {
+  ASSERT_TRUE(RunXdotool(OverWindow() + " mousedown 1 mousemove_relative -- 30 20 mouseup 1"));
+  ASSERT_TRUE(WaitUntil([&] { return Rect().left == 430 && Rect().top == 320; })) << Rect().left << "," << Rect().top;
+  EXPECT_EQ(SettingAfterExit("X1"), 430u);
+  DWORD top = 0;
+  ASSERT_TRUE(ReadDword("Y1", &top));
+  EXPECT_EQ(top, 320u);
+}
+
+TEST_F(DesktopTest, ACtrlDragPansThePhotoByTheCursorsMovement) {
+  DragWithKey("Control_L", VK_CONTROL, 12, -9);
+  EXPECT_EQ(Rect().left, 400) << "the window itself stays";
+  EXPECT_EQ(static_cast<int32_t>(SettingAfterExit("X2")), -21 - 12);
+  DWORD top = 0;
+  ASSERT_TRUE(ReadDword("Y2", &top));
+  EXPECT_EQ(static_cast<int32_t>(top), -11 + 9);
+}
+
+TEST_F(DesktopTest, AShiftDragDownZoomsInAboutTheCentre) {
+  DragWithKey("Shift_L", VK_SHIFT, 0, 20);
+  EXPECT_EQ(SettingAfterExit("W3"), 128u - 20);
+  DWORD value = 0;
+  ASSERT_TRUE(ReadDword("H3", &value));
+  EXPECT_EQ(value, 168u - 20);
+  ASSERT_TRUE(ReadDword("X2", &value));
+  EXPECT_EQ(static_cast<int32_t>(value), -21 + 10);
+}
+
+TEST_F(DesktopTest, PlusMinusAndTheWheelResizeByFourPixelsASide) {
+  ASSERT_TRUE(RunXdotool(OverWindow() + " key plus"));
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 104; }));
+  EXPECT_EQ(Rect().left, 398);
+  ASSERT_TRUE(RunXdotool(OverWindow() + " key minus key minus"));
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 96; }));
+  EXPECT_EQ(Rect().left, 402);
+  // Button 4 rolls the wheel away from the user: one step smaller.
+  ASSERT_TRUE(RunXdotool(OverWindow() + " click 4"));
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 92; }));
+  ASSERT_TRUE(RunXdotool(OverWindow() + " click 5"));
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 96; }));
+  EXPECT_EQ(SettingAfterExit("W1"), 96u);
+}
+
+TEST_F(DesktopTest, PageDownShowsTheNextFrame) {
+  ASSERT_TRUE(RunXdotool(OverWindow() + " key Next"));
+  EXPECT_EQ(SettingAfterExit("FrameID"), static_cast<DWORD>(FRAME_ID_DEFAULT + 1));
+}
+
+TEST_F(DesktopTest, EscapeHidesTheWindowAndASecondStartBringsItBack) {
+  ASSERT_TRUE(RunXdotool(OverWindow() + " key Escape"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+  RunningProgram again;
+  ASSERT_TRUE(StartProgramProcess(again));
+  EXPECT_EQ(WaitForExit(again), 0);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(SettingAfterExit("Show"), 1u);
+}
+
+TEST_F(DesktopTest, AClickOnTheTrayIconRestoresTheWindow) {
+  HWND tray = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (tray = FindWindowA(nullptr, "Wine System Tray")) != nullptr; }));
+  ASSERT_TRUE(RunXdotool(OverWindow() + " key Escape"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+  // The icon is the first one in the tray's client area.
+  POINT icon = {GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};
+  ClientToScreen(tray, &icon);
+  ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 1"));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }));
+  EXPECT_EQ(SettingAfterExit("Show"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// The real cherimo.exe, started as a user or Windows would start it. These
+// tests read and write the real HKEY_CURRENT_USER, so they run only in the
+// private Wine prefix of the project's scripts.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "tests/wine/harness.h"
+
+class RealProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!InPrivateWinePrefix()) GTEST_SKIP() << "runs only in the project's private Wine prefix";
+    EndLeftoverPrograms();
+    DeleteSettingsKey();
+  }
+  void TearDown() override {
+    if (InPrivateWinePrefix()) EndLeftoverPrograms();
+  }
+
+  // The window exists from its creation; start-up has ended once the last
+  // step has made it topmost (the built-in setting) and its loop answers.
+  static HWND StartedWindow(RunningProgram& program, const char* arguments = "") {
+    if (!StartProgramProcess(program, arguments)) return nullptr;
+    HWND window = FindFrameWindow();
+    if (!window) return nullptr;
+    if (!WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; })) return nullptr;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) return nullptr;
+    return window;
+  }
+
+  static int CloseAndWait(RunningProgram& program, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit(program);
+  }
+};
