@@ -2,9 +2,65 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
+#include "framewindow/frame_window.h"
+#include "imaging/compositor.h"
+#include "imaging/image_loader.h"
+#include "imaging/key_colors.h"
+#include "imaging/reduce.h"
 
-void MsgSetPhoto(WPARAM, LPARAM) {}
+namespace {
 
-void MsgSetFrame(WPARAM source, LPARAM) {
-  if (source <= IMAGE_SOURCE_MAX_RESOURCE_ID) Settings.FrameID = static_cast<int32_t>(source);
+// At start-up the source is the stored path itself, which then stays.
+void StorePath(char* setting, WPARAM source) {
+  const char* path = reinterpret_cast<const char*>(source);
+  if (path != setting) lstrcpynA(setting, path, SETTINGS_PATH_SIZE);
+}
+
+// The key image by the AND rule, so key colours never blend; then the
+// artwork with both keys black, averaged. The loader's pixels are changed.
+int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
+  int32_t width, height;
+  uint32_t *keyPixels, *artPixels;
+  if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)) {
+    return 0;
+  }
+  ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
+  return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE);
+}
+
+}  // namespace
+
+void MsgSetPhoto(WPARAM source, LPARAM startup) {
+  if (!DecodeImage(source, FrameDC)) return;
+  const int32_t width = LoaderWidth, height = LoaderHeight;
+  Surface photo;
+  TakeLoaderSurface(photo);
+  if (!ReplacePhotoSurface(photo)) return;
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) StorePath(Settings.Photo, source);
+  Settings.W2 = width;
+  Settings.H2 = height;
+  // The default photo keeps the stored pan and zoom.
+  if (source != DEFAULT_PHOTO_ID && startup != 1) {
+    Settings.X2 = 0;
+    Settings.Y2 = 0;
+    Settings.H3 = Settings.H2;
+    Settings.W3 = Settings.W2;
+  }
+  if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
+void MsgSetFrame(WPARAM source, LPARAM startup) {
+  if (!DecodeImage(source, FrameDC)) return;
+  Surface keys, artwork;
+  if (!MakeFrameSurfaces(keys, artwork)) return;
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
+    StorePath(Settings.Frame, source);
+    Settings.FrameID = FRAME_ID_CUSTOM;
+  } else {
+    Settings.FrameID = static_cast<int32_t>(source);
+  }
+  ReplaceFrameSurfaces(keys, artwork);
+  if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }

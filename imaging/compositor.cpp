@@ -1,17 +1,134 @@
 #include "imaging/compositor.h"
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 #include "app/ids.h"
-#include "app/program.h"
 #include "app/settings.h"
 #include "framewindow/frame_window.h"
+#include "imaging/frame_icon.h"
+#include "imaging/heap_array.h"
+#include "imaging/outline_scan.h"
+#include "imaging/photo_reductions.h"
+#include "imaging/reduce.h"
 
-void MsgRecompose(WPARAM, LPARAM skipTray) {
+Surface FrameKeySurface;
+Surface FrameArtSurface;
+Surface CompositionSurface;
+int32_t CompositionWidth, CompositionHeight;
+uint32_t* CompositionPixels;
+
+namespace {
+
+static_assert(sizeof(RegionBlock) == REGION_BUFFER_SIZE && REGION_MAX_RECTS == REGION_BUFFER_RECTS);
+
+// The frame's keys and artwork at the window's size. They change only with
+// the frame or the size, not on the pan and zoom steps of a drag.
+struct ScaledFrame {
+  HeapArray<uint32_t> keys, artwork;
+  int width = 0, height = 0;
+  uint32_t revision = 0;
+};
+
+ScaledFrame Scaled;
+uint32_t FrameRevision = 1;  // Scaled starts stale
+PhotoReductions PhotoLevels;
+
+// What the window region was last set from; an unchanged outline is not set
+// again (creating and setting a region costs more than the whole composition).
+RegionBlock AppliedRegion;
+HWND AppliedRegionWindow;
+
+int PrepareComposition(int width, int height) {
+  if (CompositionSurface.dc && CompositionWidth == width && CompositionHeight == height) return 1;
+  return MakeDibSurface(FrameDC, CompositionSurface, CompositionWidth, CompositionHeight, CompositionPixels, width,
+                        height);
+}
+
+// Without a frame both stay black: every pixel is artwork, the window a black rectangle.
+int PrepareScaledFrame(int width, int height) {
+  if (Scaled.revision == FrameRevision && Scaled.width == width && Scaled.height == height) return 1;
+  Scaled.revision = 0;
+  const size_t count = static_cast<size_t>(width) * height;
+  if (!Scaled.keys.Allocate(count) || !Scaled.artwork.Allocate(count)) return 0;
+  int keyWidth, keyHeight, artWidth, artHeight;
+  const uint32_t* keys = DibPixels(FrameKeySurface, &keyWidth, &keyHeight);
+  const uint32_t* artwork = DibPixels(FrameArtSurface, &artWidth, &artHeight);
+  if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Scaled.keys.data, width, height)) return 0;
+  if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Scaled.artwork.data, width, height)) return 0;
+  Scaled.width = width;
+  Scaled.height = height;
+  Scaled.revision = FrameRevision;
+  return 1;
+}
+
+// The square of the photo at (X2, Y2) with side W3, or H3 in a window taller
+// than wide, averaged onto the whole composition; beyond the photo stays black.
+int ComposePhoto(int width, int height) {
+  int photoWidth = 0, photoHeight = 0;
+  const uint32_t* photo = DibPixels(PhotoSurface, &photoWidth, &photoHeight);
+  if (!photo) {
+    std::fill(CompositionPixels, CompositionPixels + static_cast<size_t>(width) * height, 0);
+    return 1;
+  }
+  const int64_t side = static_cast<uint32_t>(height) > static_cast<uint32_t>(width) ? Settings.H3 : Settings.W3;
+  const SourceArea square = {Settings.X2, Settings.Y2, side, side};
+  const bool reduced = PhotoLevels.source == photo && PhotoLevels.width == photoWidth &&
+                       PhotoLevels.height == photoHeight;
+  const PixelLevel whole = {photo, photoWidth, photoHeight, 0};
+  const PixelLevel& level = reduced ? LevelForSquare(PhotoLevels, side, std::max(width, height)) : whole;
+  return AreaAverage(level, photoWidth, photoHeight, square, CompositionPixels, width, height);
+}
+
+void ApplyRegion(const RegionBlock& region) {
+  if (AppliedRegionWindow == FrameWindow && SameRegion(AppliedRegion, region)) return;
+  HRGN shape = ExtCreateRegion(nullptr, sizeof(RegionBlock), reinterpret_cast<const RGNDATA*>(&region));
+  // Without a region the window loses its shape; the next recomposition tries again.
+  SetWindowRgn(FrameWindow, shape, TRUE);
+  AppliedRegionWindow = shape ? FrameWindow : nullptr;
+  if (shape) std::memcpy(&AppliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
+}
+
+void ApplyIcon(int width, int height) {
+  HICON icon = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, width, height);
+  SendMessageA(FrameWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(FrameWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  ReplaceFrameIcon(icon);
+}
+
+}  // namespace
+
+void MsgRecompose(WPARAM keepRegion, LPARAM skipTray) {
   RECT client;
-  GetClientRect(FrameWindow, &client);
-  SetStretchBltMode(FrameDC, HALFTONE);
-  StretchBlt(FrameDC, 0, 0, client.right, client.bottom, PhotoSurface.dc, 0, 0, Settings.W2, Settings.H2, SRCCOPY);
+  if (!RegionBuffer || !GetClientRect(FrameWindow, &client) || client.right <= 0 || client.bottom <= 0) return;
+  const int width = client.right, height = client.bottom;
+  // Surfaces that cannot be made leave the window as it was.
+  if (!PrepareComposition(width, height) || !PrepareScaledFrame(width, height) || !ComposePhoto(width, height)) {
+    return;
+  }
+  RegionBlock* region = reinterpret_cast<RegionBlock*>(RegionBuffer);
+  ScanOutline(Scaled.keys.data, width, height, region, CompositionPixels, Scaled.artwork.data);
+  ApplyIcon(width, height);
+  if (keepRegion != 1) ApplyRegion(*region);
+  GdiFlush();
+  BitBlt(FrameDC, 0, 0, width, height, CompositionSurface.dc, 0, 0, SRCCOPY);
   if (skipTray != 1) {
     SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(Settings.TrayIcon),
-                 reinterpret_cast<LPARAM>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+                 reinterpret_cast<LPARAM>(FrameIcon));
   }
+}
+
+void ReplaceFrameSurfaces(Surface& keys, Surface& artwork) {
+  FrameKeySurface = std::move(keys);
+  FrameArtSurface = std::move(artwork);
+  ++FrameRevision;
+}
+
+int ReplacePhotoSurface(Surface& photo) {
+  int width = 0, height = 0;
+  const uint32_t* pixels = DibPixels(photo, &width, &height);
+  if (!pixels || !BuildPhotoReductions(pixels, width, height, PhotoLevels)) return 0;
+  PhotoSurface = std::move(photo);
+  return 1;
 }

@@ -1,5 +1,29 @@
-// Composes photo and frame on the frame window and shapes it.
+// Composes photo and frame on the frame window, shapes the window after the
+// frame's outline and gives it the matching icon.
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+#include "imaging/surface.h"
+
+// The current frame at 256 × 256, both DIB surfaces: the image with its key
+// colours, and its artwork with both keys turned black.
+extern Surface FrameKeySurface;
+extern Surface FrameArtSurface;
+
+// The last composition at the window's client size; the window shows it.
+extern Surface CompositionSurface;
+extern int32_t CompositionWidth, CompositionHeight;
+extern uint32_t* CompositionPixels;
+
+// MSG_RECOMPOSE: wParam 1 keeps the window region, lParam 1 leaves the tray icon alone.
 void MsgRecompose(WPARAM keepRegion, LPARAM skipTray);
+
+// Takes a new frame's two surfaces (emptying the arguments).
+void ReplaceFrameSurfaces(Surface& keys, Surface& artwork);
+
+// Takes a decoded DIB surface as the photo, together with the halved copies
+// that keep recompositions fast. 0 when those cannot be made: then nothing
+// has changed and `photo` still holds the picture.
+int ReplacePhotoSurface(Surface& photo);

@@ -8,4 +8,6 @@ list(APPEND CHERIMO_PURE_SOURCES
   imaging/reduce.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   imaging/compositor.cpp
+  imaging/frame_icon.cpp
+  imaging/image_loader.cpp
   imaging/surface.cpp)

@@ -1,0 +1,219 @@
+#include "imaging/image_loader.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <wincodec.h>
+
+#include <cstring>
+#include <utility>
+
+#include "app/texts.h"
+#include "imaging/com_ref.h"
+#include "imaging/exif_orientation.h"
+#include "imaging/image_header.h"
+#include "imaging/key_colors.h"
+
+Surface LoaderSurface;
+int32_t LoaderWidth, LoaderHeight;
+uint32_t* LoaderPixels;
+
+namespace {
+
+constexpr long HIMETRIC_PER_INCH = 2540;
+
+// A movable global block that the decoders read through a stream. Once a
+// stream owns it, the stream frees it.
+struct GlobalMemory {
+  HGLOBAL handle = nullptr;
+  GlobalMemory() = default;
+  GlobalMemory(const GlobalMemory&) = delete;
+  GlobalMemory& operator=(const GlobalMemory&) = delete;
+  ~GlobalMemory() {
+    if (handle) GlobalFree(handle);
+  }
+};
+
+struct OpenFile {
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  OpenFile() = default;
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  ~OpenFile() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+
+struct DecodedPicture {
+  Surface surface;
+  int32_t width = 0, height = 0;
+  uint32_t* pixels = nullptr;
+};
+
+// The whole file in one read. Files of 4 GB and more are no pictures we can hold.
+int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
+  OpenFile file;
+  file.handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file.handle == INVALID_HANDLE_VALUE) return 0;
+  DWORD high = 0;
+  size = GetFileSize(file.handle, &high);
+  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size == 0) return 0;
+  memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory.handle) return 0;
+  void* bytes = GlobalLock(memory.handle);
+  if (!bytes) return 0;
+  DWORD read = 0;
+  const BOOL ok = ReadFile(file.handle, bytes, size, &read, nullptr);
+  GlobalUnlock(memory.handle);
+  return ok && read == size;
+}
+
+int ReadResourceBytes(WORD id, GlobalMemory& memory, DWORD& size) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), TEXT_IMAGE_RESOURCE_TYPE);
+  if (!found) return 0;
+  HGLOBAL loaded = LoadResource(module, found);
+  size = SizeofResource(module, found);
+  const void* resource = loaded ? LockResource(loaded) : nullptr;
+  if (!resource || size == 0) return 0;
+  memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory.handle) return 0;
+  void* bytes = GlobalLock(memory.handle);
+  if (!bytes) return 0;
+  std::memcpy(bytes, resource, size);
+  GlobalUnlock(memory.handle);
+  return 1;
+}
+
+int ReadSourceBytes(ImageSource source, GlobalMemory& memory, DWORD& size) {
+  if (source == 0) return 0;
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) return ReadFileBytes(reinterpret_cast<const char*>(source), memory, size);
+  return ReadResourceBytes(static_cast<WORD>(source), memory, size);
+}
+
+ImageHeader ReadHeaderOf(const GlobalMemory& memory, DWORD size) {
+  ImageHeader header;
+  if (const void* bytes = GlobalLock(memory.handle)) {
+    header = ReadImageHeader(static_cast<const uint8_t*>(bytes), size);
+    GlobalUnlock(memory.handle);
+  }
+  return header;
+}
+
+int DeclaresTooLargeAPicture(const ImageHeader& header) {
+  return (header.width != 0 || header.height != 0) && !ImageSizeAllowed(header.width, header.height);
+}
+
+// Pictures with a physical size (metafiles) come out at the reference's density.
+void ReadDensity(HDC reference, int& x, int& y) {
+  HDC dc = reference ? reference : GetDC(nullptr);
+  x = GetDeviceCaps(dc, LOGPIXELSX);
+  y = GetDeviceCaps(dc, LOGPIXELSY);
+  if (!reference) ReleaseDC(nullptr, dc);
+}
+
+enum class Route { NOT_ACCEPTED, FAILED, DECODED };
+
+Route DecodeWithOle(IStream* stream, DWORD size, HDC reference, DecodedPicture& decoded) {
+  ComRef<IPicture> picture;
+  if (OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, picture.ReceiveVoid()) != S_OK) {
+    return Route::NOT_ACCEPTED;
+  }
+  OLE_XSIZE_HIMETRIC himetricWidth = 0;
+  OLE_YSIZE_HIMETRIC himetricHeight = 0;
+  if (FAILED(picture->get_Width(&himetricWidth)) || FAILED(picture->get_Height(&himetricHeight))) return Route::FAILED;
+  int densityX, densityY;
+  ReadDensity(reference, densityX, densityY);
+  const int width = MulDiv(himetricWidth, densityX, HIMETRIC_PER_INCH);
+  const int height = MulDiv(himetricHeight, densityY, HIMETRIC_PER_INCH);
+  if (!MakeDibSurface(reference, decoded.surface, decoded.width, decoded.height, decoded.pixels, width, height)) {
+    return Route::FAILED;
+  }
+  if (FAILED(picture->Render(decoded.surface.dc, 0, 0, width, height, 0, himetricHeight, himetricWidth,
+                             -himetricHeight, nullptr))) {
+    return Route::FAILED;
+  }
+  return Route::DECODED;
+}
+
+// The first frame, converted to 32-bit colour; transparent pixels come out black.
+int DecodeWithWic(IStream* stream, HDC reference, DecodedPicture& decoded) {
+  const LARGE_INTEGER start = {};
+  if (FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) return 0;
+  ComRef<IWICImagingFactory> factory;
+  ComRef<IWICBitmapDecoder> decoder;
+  ComRef<IWICBitmapFrameDecode> frame;
+  ComRef<IWICFormatConverter> converter;
+  UINT width = 0, height = 0;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.ReceiveVoid())) ||
+      FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, decoder.Receive())) ||
+      FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) ||
+      !ImageSizeAllowed(width, height) || FAILED(factory->CreateFormatConverter(converter.Receive())) ||
+      FAILED(converter->Initialize(frame.pointer, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                   0.0, WICBitmapPaletteTypeCustom))) {
+    return 0;
+  }
+  if (!MakeDibSurface(reference, decoded.surface, decoded.width, decoded.height, decoded.pixels,
+                      static_cast<int>(width), static_cast<int>(height))) {
+    return 0;
+  }
+  const UINT stride = width * 4;
+  return SUCCEEDED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(decoded.pixels)));
+}
+
+int DecodeStream(GlobalMemory& memory, DWORD size, HDC reference, DecodedPicture& decoded) {
+  ComRef<IStream> stream;
+  if (CreateStreamOnHGlobal(memory.handle, TRUE, stream.Receive()) != S_OK) return 0;
+  memory.handle = nullptr;  // the stream frees it now
+  switch (DecodeWithOle(stream.pointer, size, reference, decoded)) {
+    case Route::DECODED:
+      return 1;
+    case Route::FAILED:
+      return 0;
+    case Route::NOT_ACCEPTED:
+      break;
+  }
+  return DecodeWithWic(stream.pointer, reference, decoded);
+}
+
+int TurnUpright(int orientation, HDC reference, DecodedPicture& decoded) {
+  if (orientation == 1) return 1;
+  const bool swap = OrientationSwapsSides(orientation);
+  DecodedPicture upright;
+  if (!MakeDibSurface(reference, upright.surface, upright.width, upright.height, upright.pixels,
+                      swap ? decoded.height : decoded.width, swap ? decoded.width : decoded.height)) {
+    return 0;
+  }
+  OrientPixels(decoded.pixels, decoded.width, decoded.height, orientation, upright.pixels);
+  decoded = std::move(upright);
+  return 1;
+}
+
+}  // namespace
+
+int DecodeImage(ImageSource source, HDC reference) {
+  GlobalMemory memory;
+  DWORD size = 0;
+  if (!ReadSourceBytes(source, memory, size)) return 0;
+  const ImageHeader header = ReadHeaderOf(memory, size);
+  if (DeclaresTooLargeAPicture(header)) return 0;
+  DecodedPicture decoded;
+  if (!DecodeStream(memory, size, reference, decoded)) return 0;
+  // GDI and the decoders may leave pending drawing; the pixels are read directly next.
+  GdiFlush();
+  ClearFourthBytes(decoded.pixels, static_cast<size_t>(decoded.width) * static_cast<size_t>(decoded.height));
+  if (!TurnUpright(header.orientation, reference, decoded)) return 0;
+  LoaderSurface = std::move(decoded.surface);
+  LoaderWidth = decoded.width;
+  LoaderHeight = decoded.height;
+  LoaderPixels = decoded.pixels;
+  return 1;
+}
+
+void TakeLoaderSurface(Surface& target) {
+  target = std::move(LoaderSurface);
+  LoaderWidth = 0;
+  LoaderHeight = 0;
+  LoaderPixels = nullptr;
+}

@@ -1,0 +1,26 @@
+// Every picture enters through DecodeImage: a file or an "R" resource,
+// decoded by the platform into the one shared LoaderSurface.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/ids.h"
+#include "imaging/surface.h"
+
+// The last decoded picture, upright, 32-bit top-down, fourth bytes zero.
+// Read it right after a successful DecodeImage; the next decode replaces it.
+extern Surface LoaderSurface;
+extern int32_t LoaderWidth, LoaderHeight;
+extern uint32_t* LoaderPixels;
+
+// Decodes a file path (source above 0xFFFF) or an "R" resource of this
+// executable (1 to 0xFFFF) with OLE picture loading, or with the Windows
+// Imaging Component where OLE refuses the data. `reference` gives the pixel
+// density of pictures with a physical size (a null one means the screen's).
+// 1 with the picture in the LoaderSurface; 0 and nothing changed when the
+// source cannot be read or decoded or the picture is too large.
+int DecodeImage(ImageSource source, HDC reference);
+
+// Moves the LoaderSurface into `target`, leaving the loader empty.
+void TakeLoaderSurface(Surface& target);
