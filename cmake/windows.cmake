@@ -29,10 +29,13 @@ set_target_properties(cherimo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 # In-process tests link the program's own code and its resources; out-of-process
 # tests start the real cherimo.exe next to them.
 file(GLOB CHERIMO_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+add_library(cherimo_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/support/private_registry.cpp)
+target_link_libraries(cherimo_test_support PUBLIC cherimo_core)
+target_compile_options(cherimo_test_support PRIVATE ${CHERIMO_WARNINGS})
+
 add_executable(wine_tests ${CHERIMO_WINE_TESTS} ${CHERIMO_RESOURCES})
-target_link_libraries(wine_tests PRIVATE cherimo_core GTest::gtest)
+target_link_libraries(wine_tests PRIVATE cherimo_test_support GTest::gtest)
 target_compile_options(wine_tests PRIVATE ${CHERIMO_WARNINGS})
-target_compile_definitions(wine_tests PRIVATE CHERIMO_EXE_PATH="cherimo.exe")
 add_dependencies(wine_tests cherimo)
 # Every test has a process of its own: the program's state is process-wide.
 # The tests share one Wine prefix and its registry, so they run one at a time.

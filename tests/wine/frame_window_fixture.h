@@ -10,7 +10,7 @@
 
 class FrameWindowTest : public testing::Test {
  protected:
-  void SetUp() override { RedirectCurrentUser(); }
+  void SetUp() override { ASSERT_TRUE(RedirectCurrentUser()); }
   void TearDown() override {
     if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
     RestoreCurrentUser();

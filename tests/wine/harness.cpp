@@ -93,31 +93,6 @@ int CountValues(DWORD wantedType) {
   return count;
 }
 
-namespace {
-
-char ScratchKeyName[128];
-HKEY ScratchKey;
-
-}  // namespace
-
-void RedirectCurrentUser() {
-  wsprintfA(ScratchKeyName, "Software\\Brivanta Cherimo Tests\\%lu", GetCurrentProcessId());
-  RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKeyName);
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ScratchKeyName, 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &ScratchKey, nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, ScratchKey), ERROR_SUCCESS);
-}
-
-void RestoreCurrentUser() {
-  if (!ScratchKey) return;
-  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-  RegCloseKey(ScratchKey);
-  ScratchKey = nullptr;
-  RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKeyName);
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brivanta Cherimo Tests");
-}
-
 bool InPrivateWinePrefix() {
   const bool underWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   return underWine && std::getenv("CHERIMO_PRIVATE_WINE_PREFIX") != nullptr;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/private_registry.h"
+
 // Pumps this thread's messages until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
@@ -21,13 +23,6 @@ bool ReadString(const char* name, std::string* value, DWORD* type = nullptr);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
 int CountValues(DWORD type);
-
-// In-process tests: HKEY_CURRENT_USER of this process is redirected to a
-// scratch key that is deleted again (the program's keys are not volatile, so
-// neither can their parent be), so the user's own settings,
-// Run entry and shell folders are never read or written.
-void RedirectCurrentUser();
-void RestoreCurrentUser();
 
 // Out-of-process tests start the real exe, which uses the real
 // HKEY_CURRENT_USER: they run only inside the private Wine prefix that the
