@@ -90,11 +90,47 @@ void ApplyRegion(const RegionBlock& region) {
   if (shape) std::memcpy(&AppliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
 }
 
-void ApplyIcon(int width, int height) {
-  HICON icon = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, width, height);
+// Under Wine, setting the window icon and the tray icon costs ten times a
+// whole composition, and a drag recomposes on every mouse move. So the icon
+// follows at most every ICON_REFRESH_MS: a recomposition long enough after
+// the last icon sets it at once, one during a drag leaves it to a timer that
+// sets the icon of the latest composition when the interval is over.
+constexpr DWORD ICON_REFRESH_MS = 100;
+bool IconPending, TrayPending;
+DWORD LastIconTick;
+UINT_PTR IconTimer;
+
+void ApplyPendingIcon() {
+  if (IconTimer) KillTimer(nullptr, std::exchange(IconTimer, 0));
+  if (!IconPending || !IsWindow(FrameWindow) || Scaled.width != CompositionWidth ||
+      Scaled.height != CompositionHeight) {
+    return;
+  }
+  IconPending = false;
+  LastIconTick = GetTickCount();
+  HICON icon = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, CompositionWidth,
+                              CompositionHeight);
   SendMessageA(FrameWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   SendMessageA(FrameWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   ReplaceFrameIcon(icon);
+  if (std::exchange(TrayPending, false)) {
+    SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(Settings.TrayIcon),
+                 reinterpret_cast<LPARAM>(FrameIcon));
+  }
+}
+
+void CALLBACK IconTimerProc(HWND, UINT, UINT_PTR, DWORD) { ApplyPendingIcon(); }
+
+void RefreshIcon(LPARAM skipTray) {
+  IconPending = true;
+  TrayPending = TrayPending || skipTray != 1;
+  const DWORD elapsed = GetTickCount() - LastIconTick;
+  if (elapsed >= ICON_REFRESH_MS) {
+    ApplyPendingIcon();
+  } else if (!IconTimer) {
+    IconTimer = SetTimer(nullptr, 0, ICON_REFRESH_MS - elapsed, IconTimerProc);
+    if (!IconTimer) ApplyPendingIcon();
+  }
 }
 
 }  // namespace
@@ -109,15 +145,13 @@ void MsgRecompose(WPARAM keepRegion, LPARAM skipTray) {
   }
   RegionBlock* region = reinterpret_cast<RegionBlock*>(RegionBuffer);
   ScanOutline(Scaled.keys.data, width, height, region, CompositionPixels, Scaled.artwork.data);
-  ApplyIcon(width, height);
   if (keepRegion != 1) ApplyRegion(*region);
   GdiFlush();
   BitBlt(FrameDC, 0, 0, width, height, CompositionSurface.dc, 0, 0, SRCCOPY);
-  if (skipTray != 1) {
-    SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(Settings.TrayIcon),
-                 reinterpret_cast<LPARAM>(FrameIcon));
-  }
+  RefreshIcon(skipTray);
 }
+
+int IconRefreshPending() { return IconPending; }
 
 void ReplaceFrameSurfaces(Surface& keys, Surface& artwork) {
   FrameKeySurface = std::move(keys);

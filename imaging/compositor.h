@@ -17,8 +17,13 @@ extern Surface CompositionSurface;
 extern int32_t CompositionWidth, CompositionHeight;
 extern uint32_t* CompositionPixels;
 
-// MSG_RECOMPOSE: wParam 1 keeps the window region, lParam 1 leaves the tray icon alone.
+// MSG_RECOMPOSE: wParam 1 keeps the window region, lParam 1 leaves the tray
+// icon alone. The window icon (and tray icon) follow at once, or within
+// 100 ms while recompositions come faster than that (a drag).
 void MsgRecompose(WPARAM keepRegion, LPARAM skipTray);
+
+// 1 while the icon of the latest composition waits for its turn.
+int IconRefreshPending();
 
 // Takes a new frame's two surfaces (emptying the arguments).
 void ReplaceFrameSurfaces(Surface& keys, Surface& artwork);

@@ -15,8 +15,8 @@ extern int32_t LoaderWidth, LoaderHeight;
 extern uint32_t* LoaderPixels;
 
 // Decodes a file path (source above 0xFFFF) or an "R" resource of this
-// executable (1 to 0xFFFF) with OLE picture loading, or with the Windows
-// Imaging Component where OLE refuses the data. `reference` gives the pixel
+// executable (1 to 0xFFFF) with the Windows Imaging Component, or with OLE
+// picture loading where the Imaging Component refuses the data (metafiles). `reference` gives the pixel
 // density of pictures with a physical size (a null one means the screen's).
 // 1 with the picture in the LoaderSurface; 0 and nothing changed when the
 // source cannot be read or decoded or the picture is too large.

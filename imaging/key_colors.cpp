@@ -11,3 +11,15 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value) {
 void ClearFourthBytes(uint32_t* pixels, size_t count) {
   for (size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFF;
 }
+
+void WidenBgrRows(uint8_t* rows, int width, int height) {
+  const size_t stride = static_cast<size_t>(width) * 4;
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = rows + static_cast<size_t>(y) * stride;
+    // From the right, so no pixel is overwritten before it is read.
+    for (int x = width - 1; x >= 0; --x) {
+      const uint32_t pixel = row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+      reinterpret_cast<uint32_t*>(row)[x] = pixel;
+    }
+  }
+}

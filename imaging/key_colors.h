@@ -13,3 +13,7 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);
+
+// Rows of 24-bit blue-green-red pixels, each at the start of a row of
+// width * 4 bytes, widened in place into the 32-bit pixel format.
+void WidenBgrRows(uint8_t* rows, int width, int height);

@@ -2,11 +2,9 @@
 
 #include <utility>
 
-#include "imaging/pixel_lanes.h"
-
 namespace {
 
-// The pixels under one level pixel, summed per channel.
+// The pixels of one block, summed per channel.
 struct ChannelSums {
   uint32_t blue = 0, green = 0, red = 0, count = 0;
   void Add(uint32_t pixel) {
@@ -21,31 +19,46 @@ struct ChannelSums {
   }
 };
 
-uint32_t MeanOfEdgeBlock(const PixelLevel& from, int left, int top) {
+// A block cut by the picture's right or bottom edge averages what there is.
+uint32_t MeanOfEdgeBlock(const PixelLevel& from, int left, int top, int block) {
   ChannelSums sums;
-  for (int y = top; y < top + 2 && y < from.height; ++y) {
-    for (int x = left; x < left + 2 && x < from.width; ++x) sums.Add(from.pixels[static_cast<size_t>(y) * from.width + x]);
+  for (int y = top; y < top + block && y < from.height; ++y) {
+    for (int x = left; x < left + block && x < from.width; ++x) {
+      sums.Add(from.pixels[static_cast<size_t>(y) * from.width + x]);
+    }
   }
   return sums.Mean();
 }
 
-void HalveLevel(const PixelLevel& from, uint32_t* to, int width, int height) {
-  const int fullWidth = from.width / 2, fullHeight = from.height / 2;
+// Averages blocks of block x block pixels (2 or 4). Red and blue add up in
+// 16-bit lanes of one word, green in another: at most 16 * 255 each.
+void ReduceLevel(const PixelLevel& from, int block, uint32_t* to, int width, int height) {
+  const int fullWidth = from.width / block, fullHeight = from.height / block;
+  const uint32_t count = static_cast<uint32_t>(block * block), shift = block == 2 ? 2 : 4;
+  const uint32_t roundRedBlue = (count / 2) * 0x010001, roundGreen = (count / 2) << 8;
   for (int y = 0; y < height; ++y) {
     uint32_t* out = to + static_cast<size_t>(y) * width;
     if (y < fullHeight) {
-      const uint32_t* top = from.pixels + static_cast<size_t>(2 * y) * from.width;
-      const uint32_t* bottom = top + from.width;
+      const uint32_t* rows = from.pixels + static_cast<size_t>(block * y) * from.width;
       for (int x = 0; x < fullWidth; ++x) {
-        const uint64_t sum = SpreadLanes(top[2 * x]) + SpreadLanes(top[2 * x + 1]) + SpreadLanes(bottom[2 * x]) +
-                             SpreadLanes(bottom[2 * x + 1]);
-        out[x] = GatherLanes((sum + EachLane(2)) >> 2);
+        uint32_t redBlue = roundRedBlue, green = roundGreen;
+        for (int r = 0; r < block; ++r) {
+          const uint32_t* in = rows + static_cast<size_t>(r) * from.width + block * x;
+          for (int c = 0; c < block; ++c) {
+            redBlue += in[c] & 0xFF00FF;
+            green += in[c] & 0xFF00;
+          }
+        }
+        out[x] = (redBlue >> shift & 0xFF00FF) | (green >> shift & 0xFF00);
       }
     }
-    // Odd sizes leave a last column or row of partial blocks.
-    for (int x = y < fullHeight ? fullWidth : 0; x < width; ++x) out[x] = MeanOfEdgeBlock(from, 2 * x, 2 * y);
+    for (int x = y < fullHeight ? fullWidth : 0; x < width; ++x) {
+      out[x] = MeanOfEdgeBlock(from, block * x, block * y, block);
+    }
   }
 }
+
+size_t PixelCount(const PixelLevel& level) { return static_cast<size_t>(level.width) * level.height; }
 
 }  // namespace
 
@@ -62,23 +75,29 @@ int BuildPhotoReductions(const uint32_t* pixels, int width, int height, PhotoRed
     w = (w + 1) / 2;
     h = (h + 1) / 2;
     built.levels[built.levelCount] = {nullptr, w, h, built.levelCount};
-    total += static_cast<size_t>(w) * h;
+    if (built.levelCount >= 2) total += static_cast<size_t>(w) * h;
   }
   if (!built.storage.Allocate(total)) return 0;
-  size_t offset = 0;
-  for (int k = 1; k < built.levelCount; ++k) {
+  uint32_t* out = built.storage.data;
+  for (int k = 2; k < built.levelCount; ++k) {
     PixelLevel& level = built.levels[k];
-    uint32_t* out = built.storage.data + offset;
-    HalveLevel(built.levels[k - 1], out, level.width, level.height);
+    // Level 2 straight from the photo, in blocks of 4 x 4.
+    ReduceLevel(built.levels[k == 2 ? 0 : k - 1], k == 2 ? 4 : 2, out, level.width, level.height);
     level.pixels = out;
-    offset += static_cast<size_t>(level.width) * level.height;
+    out += PixelCount(level);
   }
   reductions = std::move(built);
   return 1;
 }
 
-const PixelLevel& LevelForSquare(const PhotoReductions& reductions, int64_t side, int target) {
+const PixelLevel& LevelForSquare(PhotoReductions& reductions, int64_t side, int target) {
   int k = 0;
   while (k + 1 < reductions.levelCount && (side >> (k + 1)) >= target) ++k;
-  return reductions.levels[k];
+  PixelLevel& level = reductions.levels[k];
+  if (k == 1 && !level.pixels) {
+    if (!reductions.halfStorage.Allocate(PixelCount(level))) return reductions.levels[0];
+    ReduceLevel(reductions.levels[0], 2, reductions.halfStorage.data, level.width, level.height);
+    level.pixels = reductions.halfStorage.data;
+  }
+  return level;
 }

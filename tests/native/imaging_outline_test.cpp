@@ -117,4 +117,14 @@ TEST(ClearFourthBytes, KeepsTheColourAndClearsTheRest) {
   EXPECT_EQ(pixels, (std::vector<uint32_t>{OUTSIDE_KEY, 0x00123456, PHOTO_KEY}));
 }
 
+TEST(WidenBgrRows, WidensEveryRowInPlace) {
+  // Two rows of three pixels, each row's 9 bytes at the start of its 12.
+  std::vector<uint32_t> buffer(6, 0xEEEEEEEE);
+  uint8_t* bytes = reinterpret_cast<uint8_t*>(buffer.data());
+  const uint8_t rows[2][9] = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 255, 0, 255, 0, 255, 10, 20, 30}};
+  for (int y = 0; y < 2; ++y) std::copy(rows[y], rows[y] + 9, bytes + 12 * y);
+  WidenBgrRows(bytes, 3, 2);
+  EXPECT_EQ(buffer, (std::vector<uint32_t>{0x00030201, 0x00060504, 0x00090807, G, M, 0x001E140A}));
+}
+
 }  // namespace

@@ -170,16 +170,28 @@ TEST(PhotoReductions, LevelsHalveDownToOnePixelAndAverageTheirBlocks) {
     EXPECT_EQ(reductions.levels[k].shift, k);
   }
   EXPECT_EQ(reductions.levels[0].pixels, picture.data());
-  // An inner pixel of level 1 is the mean of its 2x2 block; the last column
-  // (odd width) averages the one column there is.
-  const PixelLevel& first = reductions.levels[1];
-  const Pixels block = {picture[2 * width + 4], picture[2 * width + 5], picture[3 * width + 4], picture[3 * width + 5]};
-  const Pixels edge = {picture[36], picture[width + 36]};
+  auto mean = [&](int left, int top, int side, int channel) {
+    int sum = 0, count = 0;
+    for (int y = top; y < std::min(top + side, height); ++y) {
+      for (int x = left; x < std::min(left + side, width); ++x, ++count) sum += Channel(picture[y * width + x], channel);
+    }
+    return (sum + count / 2) / count;
+  };
+  // Level 2 averages its 4 x 4 block of the photo; the last column (37 is
+  // odd) averages the one column there is.
+  const PixelLevel& second = reductions.levels[2];
   for (int c = 0; c < 3; ++c) {
-    int sum = 0;
-    for (uint32_t p : block) sum += Channel(p, c);
-    EXPECT_EQ(Channel(first.pixels[1 * 19 + 2], c), (sum + 2) / 4);
-    EXPECT_EQ(Channel(first.pixels[18], c), (Channel(edge[0], c) + Channel(edge[1], c) + 1) / 2);
+    EXPECT_EQ(Channel(second.pixels[1 * 10 + 2], c), mean(8, 4, 4, c));
+    EXPECT_EQ(Channel(second.pixels[4 * 10 + 9], c), mean(36, 16, 4, c));
+  }
+  // Level 1 is made when a square first needs it.
+  EXPECT_EQ(reductions.levels[1].pixels, nullptr);
+  const PixelLevel& first = LevelForSquare(reductions, 36, 18);
+  ASSERT_EQ(first.shift, 1);
+  ASSERT_NE(first.pixels, nullptr);
+  for (int c = 0; c < 3; ++c) {
+    EXPECT_EQ(Channel(first.pixels[1 * 19 + 2], c), mean(4, 2, 2, c));
+    EXPECT_EQ(Channel(first.pixels[18], c), mean(36, 0, 2, c));
   }
 }
 

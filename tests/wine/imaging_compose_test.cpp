@@ -73,6 +73,7 @@ std::vector<bool> IconTransparency(HICON icon) {
 }
 
 void ExpectShapeAndIconOfFrame(const Pixels& frame) {
+  SettleIcon();
   EXPECT_EQ(StoredRuns(), RunsOf(frame, 256, 256));
   ExpectWindowShape(frame, 256, 256);
   Pixels smallKeys(32 * 32);
@@ -116,14 +117,17 @@ TEST_F(ImagingComposeTest, WParamOneKeepsTheRegionAndLParamOneLeavesTheTrayIconA
   Send(MSG_SET_FRAME, Write("ring.png", EncodePng(256, 256, ring)));
   Pixels square(256 * 256, 0x00FF00FF);
   Send(MSG_SET_FRAME, Write("square.png", EncodePng(256, 256, square)), 1);
+  SettleIcon();
   SentMessageCounter trayRefreshes(MSG_SET_TRAY_ICON);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 1, 1);
+  SettleIcon();
   ExpectWindowShape(ring, 256, 256);
   EXPECT_EQ(trayRefreshes.count, 0);
   {
     SentMessageCounter iconSets(WM_SETICON);
     const HICON before = FrameIcon;
     SendMessageA(FrameWindow, MSG_RECOMPOSE, 1, 1);
+    SettleIcon();
     EXPECT_EQ(iconSets.count, 2);
     EXPECT_NE(FrameIcon, before);
     EXPECT_EQ(iconSets.lastLParam, reinterpret_cast<LPARAM>(FrameIcon));
@@ -132,8 +136,36 @@ TEST_F(ImagingComposeTest, WParamOneKeepsTheRegionAndLParamOneLeavesTheTrayIconA
   }
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
   ExpectWindowShape(square, 256, 256);
+  SettleIcon();
   EXPECT_EQ(trayRefreshes.count, 1);
   EXPECT_EQ(trayRefreshes.lastLParam, reinterpret_cast<LPARAM>(FrameIcon));
+}
+
+TEST_F(ImagingComposeTest, DuringADragTheIconFollowsAtMostEveryTenthOfASecondAndEndsOnTheLatestComposition) {
+  ResizeClient(256, 256);
+  Send(MSG_SET_PHOTO, Write("photo.png", EncodePng(256, 256, MakePhotoPixels(256, 256))));
+  Send(MSG_SET_FRAME, Write("ring.png", EncodePng(256, 256, MakeFramePixels(256, 256))));
+  SettleIcon();
+  SentMessageCounter iconSets(WM_SETICON), trayRefreshes(MSG_SET_TRAY_ICON);
+  const DWORD start = GetTickCount();
+  int steps = 0;
+  for (; GetTickCount() - start < 300; ++steps) {
+    Settings.X2 = steps % 64;
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  }
+  const int setsDuringTheDrag = iconSets.count / 2;
+  SettleIcon();
+  EXPECT_GT(steps, 20);
+  EXPECT_LE(setsDuringTheDrag, 5);
+  EXPECT_EQ(trayRefreshes.count, iconSets.count / 2);
+  EXPECT_EQ(trayRefreshes.lastLParam, reinterpret_cast<LPARAM>(FrameIcon));
+  // A single recomposition long after the last icon sets its icon at once.
+  const DWORD settled = GetTickCount();
+  WaitUntil([&] { return GetTickCount() - settled > 150; });
+  const HICON before = FrameIcon;
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  EXPECT_FALSE(IconRefreshPending());
+  EXPECT_NE(FrameIcon, before);
 }
 
 TEST_F(ImagingComposeTest, TheSquareBeyondThePhotoStaysBlack) {

@@ -9,6 +9,7 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "framewindow/frame_window.h"
+#include "imaging/compositor.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/imaging_files.h"
 
@@ -56,6 +57,9 @@ struct SentMessageCounter {
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
 };
+
+// The icon of the latest composition may follow a little later.
+inline void SettleIcon() { ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }, 2000)); }
 
 class ImagingProgramTest : public testing::Test {
  protected:

@@ -1,0 +1,78 @@
+// Thousands of recompositions and photo and frame changes hold no more
+// memory and no more graphics objects at the end than at the start.
+#include <windows.h>
+#include <psapi.h>
+
+#include "app/settings.h"
+#include "imaging/frame_icon.h"
+#include "imaging/surface.h"
+#include "tests/wine/imaging_fixture.h"
+
+namespace {
+
+using ImagingLeakTest = ImagingProgramTest;
+
+SIZE_T PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  return counters.PrivateUsage;
+}
+
+// What the program holds: surfaces and icons alive, and its private memory.
+struct Holdings {
+  long surfaces, icons;
+  SIZE_T bytes;
+};
+Holdings Now() {
+  return {SurfaceCounts.made - SurfaceCounts.released, FrameIconCounts.made - FrameIconCounts.destroyed,
+          PrivateBytes()};
+}
+
+constexpr SIZE_T ALLOWED_GROWTH = 4 << 20;
+
+TEST_F(ImagingLeakTest, TenThousandRecompositionsHoldNothingMore) {
+  Send(MSG_SET_PHOTO, Write("photo.jpg", EncodeJpeg(800, 600, MakePhotoPixels(800, 600))));
+  Send(MSG_SET_FRAME, Write("frame.png", EncodePng(256, 256, MakeFramePixels(256, 256))));
+  // Every step pans, every 50th zooms, every 100th resizes: the composition,
+  // the scaled frame, the region and the icon are all remade along the way.
+  auto step = [](int i) {
+    Settings.X2 = i % 97 - 40;
+    if (i % 50 == 0) Settings.W3 = Settings.H3 = 300 + i % 400;
+    if (i % 100 == 0) ResizeClient(i % 200 == 0 ? 256 : 180, i % 200 == 0 ? 256 : 150);
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  };
+  for (int i = 0; i < 200; ++i) step(i);
+  const Holdings before = Now();
+  for (int i = 0; i < 10000; ++i) step(i);
+  const Holdings after = Now();
+  EXPECT_EQ(after.surfaces, before.surfaces);
+  EXPECT_EQ(after.icons, 1);
+  EXPECT_EQ(before.icons, 1);
+  EXPECT_LT(after.bytes, before.bytes + ALLOWED_GROWTH) << before.bytes << " -> " << after.bytes;
+}
+
+TEST_F(ImagingLeakTest, AThousandPhotoAndFrameChangesHoldNothingMore) {
+  const std::string photos[] = {Write("a.jpg", EncodeJpeg(640, 480, MakePhotoPixels(640, 480))),
+                                Write("b.png", EncodePng(300, 400, MakePhotoPixels(300, 400)))};
+  const std::string frames[] = {Write("a.png", EncodePng(256, 256, MakeFramePixels(256, 256))),
+                                Write("b.bmp", EncodeBmp(300, 200, MakeFramePixels(300, 200)))};
+  const std::string bad = Write("bad.png", Bytes(100, 'x'));
+  auto change = [&](int i) {
+    Send(MSG_SET_PHOTO, photos[i % 2]);
+    Send(MSG_SET_FRAME, frames[i / 2 % 2]);
+    if (i % 10 == 0) {
+      Send(MSG_SET_PHOTO, bad);
+      Send(MSG_SET_FRAME, bad);
+    }
+  };
+  for (int i = 0; i < 50; ++i) change(i);
+  const Holdings before = Now();
+  for (int i = 0; i < 1000; ++i) change(i);
+  const Holdings after = Now();
+  EXPECT_EQ(after.surfaces, before.surfaces);
+  EXPECT_EQ(after.icons, 1);
+  EXPECT_LT(after.bytes, before.bytes + ALLOWED_GROWTH) << before.bytes << " -> " << after.bytes;
+}
+
+}  // namespace
