@@ -189,8 +189,13 @@ int main() {
   const double load = MedianOf(5, [&](int) {
     SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(large.c_str()), 0);
   });
-  std::printf("  loading a 4000x3000 JPEG as the photo (decode, reductions, first recomposition): %.1f ms "
-              "(median of 5, target <= 400 ms)\n", load);
+  const double decode = MedianOf(5, [&](int) { DecodeImage(reinterpret_cast<ImageSource>(large.c_str()), FrameDC); });
+  HANDLE file = CreateFileA(large.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const DWORD fileSize = GetFileSize(file, nullptr);
+  CloseHandle(file);
+  std::printf("  loading a 4000x3000 JPEG (%lu KB) as the photo (decode, reductions, first recomposition): %.1f ms "
+              "(median of 5, target <= 400 ms), of which DecodeImage alone %.1f ms\n",
+              fileSize / 1024, load, decode);
   for (int tray : {1, 0}) {
     Settings.TrayIcon = tray;
     std::printf("  drag step, 4000x3000 photo fully zoomed out, tray icon %s: %.3f ms (target <= 1 ms)\n",
