@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "app/settings.h"
 #include "framewindow/frame_window.h"
+#include "imaging/frame_icon.h"
 
 HMENU ContextMenu;
 
@@ -19,8 +20,8 @@ constexpr CheckItem CHECK_ITEMS[] = {
     {IDM_SPLASH, &SettingsTable::Splash},                {IDM_HINT, &SettingsTable::Hint},
 };
 
-void SendToggled(int32_t& setting, UINT message) {
-  SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), 0);
+void SendToggled(int32_t& setting, UINT message, LPARAM lParam = 0) {
+  SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), lParam);
 }
 
 }  // namespace
@@ -53,6 +54,9 @@ void MsgCommand(unsigned command) {
       break;
     case IDM_SHOW_ON_TASKBAR:
       SendToggled(Settings.Taskbar, MSG_SET_TASKBAR);
+      break;
+    case IDM_TRAY_ICON:
+      SendToggled(Settings.TrayIcon, MSG_SET_TRAY_ICON, reinterpret_cast<LPARAM>(FrameIcon));
       break;
     case IDM_AUTOSTART:
       SendToggled(Settings.AutoStart, MSG_SET_AUTOSTART);

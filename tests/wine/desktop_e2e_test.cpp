@@ -125,8 +125,12 @@ TEST_F(DesktopTest, EscapeHidesTheWindowAndASecondStartBringsItBack) {
 }
 
 TEST_F(DesktopTest, AClickOnTheTrayIconRestoresTheWindow) {
+  // The tray's window shows once it holds an icon.
   HWND tray = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (tray = FindWindowA(nullptr, "Wine System Tray")) != nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    tray = FindWindowA(nullptr, "Wine System Tray");
+    return tray && IsWindowVisible(tray);
+  }));
   ASSERT_TRUE(RunXdotool(OverWindow() + " key Escape"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
   // The icon is the first one in the tray's client area.

@@ -4,6 +4,8 @@
 
 #include "desktop/presence.h"
 #include "desktop/tray_icon.h"
+#include "imaging/compositor.h"
+#include "imaging/frame_icon.h"
 #include "tests/wine/frame_window_fixture.h"
 
 namespace {
@@ -28,9 +30,12 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
     TrayShellCall = RecordTrayRequest;
   }
 
+  // The icon follows a recomposition at once or, right after another one,
+  // a moment later.
+  static void SettleIcon() { ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); })); }
+
   static bool Shown() { return IsWindowVisible(FrameWindow) && !IsIconic(FrameWindow); }
   static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
-  static HICON AnIcon() { return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
 };
 
 TEST_P(PresenceTest, TheShowStateTableHoldsForBothTaskbarSettings) {
@@ -114,6 +119,7 @@ TEST_F(FrameWindowTest, OnlyOneMakesTheWindowTopmost) {
 TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
   WriteDword("TrayIcon", 1);
   Start();
+  SettleIcon();
   ASSERT_EQ(TrayRequests.size(), 1u) << "the first full composition adds the icon";
   const NOTIFYICONDATAA& added = TrayRequests[0].data;
   EXPECT_EQ(TrayRequests[0].action, static_cast<DWORD>(NIM_ADD));
@@ -126,12 +132,14 @@ TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
   EXPECT_EQ(std::string(added.szTip), "Brivanta Cherimo");
 
   Send(MSG_RECOMPOSE, 0, 0);
+  SettleIcon();
   Send(MSG_RECOMPOSE, 0, 1);
+  SettleIcon();
   ASSERT_EQ(TrayRequests.size(), 2u) << "a recomposition with lParam 1 leaves the tray alone";
   EXPECT_EQ(TrayRequests[1].action, static_cast<DWORD>(NIM_MODIFY));
   EXPECT_EQ(TrayRequests[1].data.uFlags, static_cast<UINT>(NIF_ICON));
 
-  Send(MSG_SET_TRAY_ICON, 0, reinterpret_cast<LPARAM>(AnIcon()));
+  Send(WM_COMMAND, IDM_TRAY_ICON);
   EXPECT_EQ(Settings.TrayIcon, 0);
   ASSERT_EQ(TrayRequests.size(), 3u);
   EXPECT_EQ(TrayRequests[2].action, static_cast<DWORD>(NIM_DELETE));
@@ -140,9 +148,10 @@ TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
 
   Send(MSG_SET_TRAY_ICON, 2, 0);
   EXPECT_EQ(TrayRequests.size(), 3u) << "no icon handle, nothing to show";
-  Send(MSG_SET_TRAY_ICON, 2, reinterpret_cast<LPARAM>(AnIcon()));
+  Send(WM_COMMAND, IDM_TRAY_ICON);
   ASSERT_EQ(TrayRequests.size(), 4u);
   EXPECT_EQ(TrayRequests[3].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(TrayRequests[3].data.hIcon, FrameIcon) << "the command shows the current frame icon";
 
   DestroyWindow(FrameWindow);
   ASSERT_EQ(TrayRequests.size(), 5u);
@@ -176,6 +185,7 @@ TEST_F(PresenceTest, ARightClickOnTheIconRestoresTheWindowAndOpensTheMenu) {
 TEST_F(PresenceTest, ARestartedShellGetsTheIconBackWhenItIsWanted) {
   WriteDword("TrayIcon", 1);
   Start();
+  SettleIcon();
   ASSERT_EQ(TrayRequests.size(), 1u);
   Send(RegisterWindowMessageA("TaskbarCreated"));
   ASSERT_EQ(TrayRequests.size(), 2u);
@@ -183,7 +193,7 @@ TEST_F(PresenceTest, ARestartedShellGetsTheIconBackWhenItIsWanted) {
   EXPECT_EQ(TrayRequests[1].data.hIcon, TrayRequests[0].data.hIcon);
   EXPECT_EQ(TrayRequests[1].data.uCallbackMessage, MSG_TRAY_NOTIFY);
 
-  Send(MSG_SET_TRAY_ICON, 0, 0);
+  Send(WM_COMMAND, IDM_TRAY_ICON);
   Send(RegisterWindowMessageA("TaskbarCreated"));
   EXPECT_EQ(TrayRequests.back().action, static_cast<DWORD>(NIM_DELETE)) << "not wanted, not added";
 }
