@@ -29,7 +29,6 @@ fi
 trap stop_private_display EXIT
 start_private_display
 scripts/wine-prefix.sh
-xsetroot -solid '#4a6b8a'
 "$loader" "$exe" 2>/dev/null &
 window=
 for _ in $(seq 200); do
@@ -37,6 +36,8 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 [ -n "$window" ] || { echo "the program showed no window" >&2; exit 1; }
+# A desktop colour that no frame uses, so the window's outline shows.
+xsetroot -solid '#4a6b8a'
 import -window root build/screenshot.png
 echo "screenshot: build/screenshot.png"
 # taskkill without /F closes the window as the Exit command does, so the

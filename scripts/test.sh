@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh || exit 1
+# The tests' own prefix: what they leave behind never shows in a run.
+export WINEPREFIX="$root/build/wineprefix-tests"
 . scripts/wine-env.sh
 . scripts/xvfb.sh
 export CHERIMO_PRIVATE_WINE_PREFIX=1
