@@ -32,13 +32,15 @@ class DesktopTest : public RealProgramTest {
            std::to_string((rect.top + rect.bottom) / 2);
   }
 
-  // A drag with a key held, one input at a time: each waits until Wine has
-  // taken the previous one, as a hand on the mouse would.
-  void DragWithKey(const char* key, int virtualKey, int dx, int dy) const {
+  // A drag, with a key held or none, one input at a time: each waits until
+  // Wine has taken the previous one, as a hand on the mouse would.
+  void Drag(int dx, int dy, const char* key = nullptr, int virtualKey = 0) const {
     const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
     ASSERT_TRUE(RunXdotool(OverWindow()));
-    ASSERT_TRUE(RunXdotool(std::string("keydown ") + key));
-    ASSERT_TRUE(WaitUntil([&] { return down(virtualKey); }));
+    if (key) {
+      ASSERT_TRUE(RunXdotool(std::string("keydown ") + key));
+      ASSERT_TRUE(WaitUntil([&] { return down(virtualKey); }));
+    }
     ASSERT_TRUE(RunXdotool("mousedown 1"));
     ASSERT_TRUE(WaitUntil([&] { return down(VK_LBUTTON); }));
     POINT start;
@@ -51,8 +53,10 @@ class DesktopTest : public RealProgramTest {
     }));
     ASSERT_TRUE(RunXdotool("mouseup 1"));
     ASSERT_TRUE(WaitUntil([&] { return !down(VK_LBUTTON); }));
-    ASSERT_TRUE(RunXdotool(std::string("keyup ") + key));
-    ASSERT_TRUE(WaitUntil([&] { return !down(virtualKey); }));
+    if (key) {
+      ASSERT_TRUE(RunXdotool(std::string("keyup ") + key));
+      ASSERT_TRUE(WaitUntil([&] { return !down(virtualKey); }));
+    }
   }
 
   DWORD SettingAfterExit(const char* name) {
@@ -67,7 +71,7 @@ class DesktopTest : public RealProgramTest {
 };
 
 TEST_F(DesktopTest, APlainDragMovesTheWindowAndTheNextStartKnowsWhere) {
-  ASSERT_TRUE(RunXdotool(OverWindow() + " mousedown 1 mousemove_relative -- 30 20 mouseup 1"));
+  Drag(30, 20);
   ASSERT_TRUE(WaitUntil([&] { return Rect().left == 430 && Rect().top == 320; })) << Rect().left << "," << Rect().top;
   EXPECT_EQ(SettingAfterExit("X1"), 430u);
   DWORD top = 0;
@@ -76,7 +80,7 @@ TEST_F(DesktopTest, APlainDragMovesTheWindowAndTheNextStartKnowsWhere) {
 }
 
 TEST_F(DesktopTest, ACtrlDragPansThePhotoByTheCursorsMovement) {
-  DragWithKey("Control_L", VK_CONTROL, 12, -9);
+  Drag(12, -9, "Control_L", VK_CONTROL);
   EXPECT_EQ(Rect().left, 400) << "the window itself stays";
   EXPECT_EQ(static_cast<int32_t>(SettingAfterExit("X2")), -21 - 12);
   DWORD top = 0;
@@ -85,7 +89,7 @@ TEST_F(DesktopTest, ACtrlDragPansThePhotoByTheCursorsMovement) {
 }
 
 TEST_F(DesktopTest, AShiftDragDownZoomsInAboutTheCentre) {
-  DragWithKey("Shift_L", VK_SHIFT, 0, 20);
+  Drag(0, 20, "Shift_L", VK_SHIFT);
   EXPECT_EQ(SettingAfterExit("W3"), 128u - 20);
   DWORD value = 0;
   ASSERT_TRUE(ReadDword("H3", &value));
