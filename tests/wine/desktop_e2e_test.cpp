@@ -113,8 +113,28 @@ TEST_F(DesktopTest, PlusMinusAndTheWheelResizeByFourPixelsASide) {
   EXPECT_EQ(SettingAfterExit("W1"), 96u);
 }
 
+// The window's shape as the system holds it; null when it has none.
+HRGN ShapeOf(HWND window) {
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(window, shape) == ERROR) {
+    DeleteObject(shape);
+    return nullptr;
+  }
+  return shape;
+}
+
 TEST_F(DesktopTest, PageDownShowsTheNextFrame) {
+  HRGN before = ShapeOf(window);
+  ASSERT_NE(before, nullptr);
   ASSERT_TRUE(RunXdotool(OverWindow() + " key Next"));
+  HRGN after = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    if (after) DeleteObject(after);
+    after = ShapeOf(window);
+    return after && !EqualRgn(before, after);
+  })) << "the rectangle frame's shape gives way to the rhombus";
+  DeleteObject(before);
+  if (after) DeleteObject(after);
   EXPECT_EQ(SettingAfterExit("FrameID"), static_cast<DWORD>(FRAME_ID_DEFAULT + 1));
 }
 
