@@ -7,16 +7,30 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(CHERIMO_SYSTEM_LIBRARIES
-  user32 gdi32 kernel32 advapi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 windowscodecs psapi)
+  user32 gdi32 kernel32 advapi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 windowscodecs psapi version)
 
 add_library(cherimo_core STATIC ${CHERIMO_PURE_SOURCES} ${CHERIMO_WIN32_SOURCES})
 target_include_directories(cherimo_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(cherimo_core PRIVATE ${CHERIMO_WARNINGS} ${CHERIMO_LANGUAGE_FLAGS})
 target_link_libraries(cherimo_core PUBLIC ${CHERIMO_SYSTEM_LIBRARIES})
 
+# The shipped 32-bit exe asks for the x86 common controls; the 64-bit build
+# must name its own architecture or Windows refuses to start it.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CHERIMO_MANIFEST_ARCH amd64)
+  set(CHERIMO_MANIFEST_DEPENDENCY_ARCH amd64)
+else()
+  set(CHERIMO_MANIFEST_ARCH x86)
+  set(CHERIMO_MANIFEST_DEPENDENCY_ARCH X86)
+endif()
+set(CHERIMO_MANIFEST ${CMAKE_BINARY_DIR}/resources/cherimo.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/resources/cherimo.manifest.in ${CHERIMO_MANIFEST} @ONLY)
+# windres looks for the files named in the .rc in its include directories too.
+include_directories(${CMAKE_BINARY_DIR}/resources)
+
 set(CHERIMO_RESOURCES ${CMAKE_SOURCE_DIR}/resources/cherimo.rc)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
-  ${CMAKE_SOURCE_DIR}/resources/cherimo.manifest ${CMAKE_SOURCE_DIR}/resources/pictures.rc)
+  ${CHERIMO_MANIFEST} ${CMAKE_SOURCE_DIR}/resources/pictures.rc)
 file(GLOB CHERIMO_PICTURES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CHERIMO_PICTURES})
