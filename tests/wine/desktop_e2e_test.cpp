@@ -59,11 +59,9 @@ class DesktopTest : public RealProgramTest {
     }
   }
 
-  DWORD SettingAfterExit(const char* name) {
+  std::optional<int64_t> SettingAfterExit(const char* name) {
     EXPECT_EQ(CloseAndWait(program, window), 0);
-    DWORD value = 0;
-    EXPECT_TRUE(ReadDword(name, &value)) << name;
-    return value;
+    return StoredDword(name);
   }
 
   RunningProgram program;
@@ -73,29 +71,22 @@ class DesktopTest : public RealProgramTest {
 TEST_F(DesktopTest, APlainDragMovesTheWindowAndTheNextStartKnowsWhere) {
   Drag(30, 20);
   ASSERT_TRUE(WaitUntil([&] { return Rect().left == 430 && Rect().top == 320; })) << Rect().left << "," << Rect().top;
-  EXPECT_EQ(SettingAfterExit("X1"), 430u);
-  DWORD top = 0;
-  ASSERT_TRUE(ReadDword("Y1", &top));
-  EXPECT_EQ(top, 320u);
+  EXPECT_EQ(SettingAfterExit("X1"), 430);
+  EXPECT_EQ(StoredDword("Y1"), 320);
 }
 
 TEST_F(DesktopTest, ACtrlDragPansThePhotoByTheCursorsMovement) {
   Drag(12, -9, "Control_L", VK_CONTROL);
   EXPECT_EQ(Rect().left, 400) << "the window itself stays";
-  EXPECT_EQ(static_cast<int32_t>(SettingAfterExit("X2")), -21 - 12);
-  DWORD top = 0;
-  ASSERT_TRUE(ReadDword("Y2", &top));
-  EXPECT_EQ(static_cast<int32_t>(top), -11 + 9);
+  EXPECT_EQ(SettingAfterExit("X2"), -21 - 12);
+  EXPECT_EQ(StoredDword("Y2"), -11 + 9);
 }
 
 TEST_F(DesktopTest, AShiftDragDownZoomsInAboutTheCentre) {
   Drag(0, 20, "Shift_L", VK_SHIFT);
-  EXPECT_EQ(SettingAfterExit("W3"), 128u - 20);
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("H3", &value));
-  EXPECT_EQ(value, 168u - 20);
-  ASSERT_TRUE(ReadDword("X2", &value));
-  EXPECT_EQ(static_cast<int32_t>(value), -21 + 10);
+  EXPECT_EQ(SettingAfterExit("W3"), 128 - 20);
+  EXPECT_EQ(StoredDword("H3"), 168 - 20);
+  EXPECT_EQ(StoredDword("X2"), -21 + 10);
 }
 
 TEST_F(DesktopTest, PlusMinusAndTheWheelResizeByFourPixelsASide) {
@@ -110,7 +101,7 @@ TEST_F(DesktopTest, PlusMinusAndTheWheelResizeByFourPixelsASide) {
   ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 92; }));
   ASSERT_TRUE(RunXdotool(OverWindow() + " click 5"));
   ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 96; }));
-  EXPECT_EQ(SettingAfterExit("W1"), 96u);
+  EXPECT_EQ(SettingAfterExit("W1"), 96);
 }
 
 // The window's shape as the system holds it; null when it has none.
@@ -135,7 +126,7 @@ TEST_F(DesktopTest, PageDownShowsTheNextFrame) {
   })) << "the rectangle frame's shape gives way to the rhombus";
   DeleteObject(before);
   if (after) DeleteObject(after);
-  EXPECT_EQ(SettingAfterExit("FrameID"), static_cast<DWORD>(FRAME_ID_DEFAULT + 1));
+  EXPECT_EQ(SettingAfterExit("FrameID"), FRAME_ID_DEFAULT + 1);
 }
 
 TEST_F(DesktopTest, EscapeHidesTheWindowAndASecondStartBringsItBack) {
@@ -145,7 +136,7 @@ TEST_F(DesktopTest, EscapeHidesTheWindowAndASecondStartBringsItBack) {
   ASSERT_TRUE(StartProgramProcess(again));
   EXPECT_EQ(WaitForExit(again), 0);
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(SettingAfterExit("Show"), 1u);
+  EXPECT_EQ(SettingAfterExit("Show"), 1);
 }
 
 TEST_F(DesktopTest, AClickOnTheTrayIconRestoresTheWindow) {
@@ -162,7 +153,7 @@ TEST_F(DesktopTest, AClickOnTheTrayIconRestoresTheWindow) {
   ClientToScreen(tray, &icon);
   ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 1"));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }));
-  EXPECT_EQ(SettingAfterExit("Show"), 1u);
+  EXPECT_EQ(SettingAfterExit("Show"), 1);
 }
 
 }  // namespace

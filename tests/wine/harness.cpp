@@ -43,6 +43,8 @@ HKEY OpenSettingsKey() {
 
 void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY); }
 
+namespace {
+
 bool ReadDword(const char* name, DWORD* value) {
   HKEY key = OpenSettingsKey();
   if (!key) return false;
@@ -51,6 +53,14 @@ bool ReadDword(const char* name, DWORD* value) {
                   type == REG_DWORD && size == 4;
   RegCloseKey(key);
   return ok;
+}
+
+}  // namespace
+
+std::optional<int64_t> StoredDword(const char* name) {
+  DWORD value = 0;
+  if (!ReadDword(name, &value)) return std::nullopt;
+  return static_cast<int32_t>(value);
 }
 
 bool ReadString(const char* name, std::string* value, DWORD* type) {

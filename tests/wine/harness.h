@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "tests/support/private_registry.h"
@@ -18,7 +19,8 @@ bool WaitForQuit(DWORD timeoutMs = 5000);
 // The settings key of the program, relative to HKEY_CURRENT_USER.
 HKEY OpenSettingsKey();
 void DeleteSettingsKey();
-bool ReadDword(const char* name, DWORD* value);
+// A stored REG_DWORD as the signed setting it holds; empty when absent.
+std::optional<int64_t> StoredDword(const char* name);
 bool ReadString(const char* name, std::string* value, DWORD* type = nullptr);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);

@@ -64,11 +64,8 @@ TEST_F(ProgramTest, AMovedWindowIsWhereTheNextStartShowsIt) {
     SetWindowPos(window, nullptr, 123, 456, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(CloseAndWait(program, window), 0);
   }
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_EQ(value, 123u);
-  ASSERT_TRUE(ReadDword("Y1", &value));
-  EXPECT_EQ(value, 456u);
+  EXPECT_EQ(StoredDword("X1"), 123);
+  EXPECT_EQ(StoredDword("Y1"), 456);
 
   RunningProgram program;
   HWND window = StartedWindow(program);
@@ -90,13 +87,9 @@ TEST_F(ProgramTest, TheEndOfTheSessionWritesTheSettingsBeforeTheProcessIsEnded) 
   SendMessageA(window, WM_ENDSESSION, TRUE, 0);
   TerminateProcess(program.process.hProcess, 1);
   WaitForExit(program);
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_EQ(value, 77u);
-  ASSERT_TRUE(ReadDword("Y1", &value));
-  EXPECT_EQ(value, 88u);
-  ASSERT_TRUE(ReadDword("FrameID", &value));
-  EXPECT_EQ(value, 2090u);
+  EXPECT_EQ(StoredDword("X1"), 77);
+  EXPECT_EQ(StoredDword("Y1"), 88);
+  EXPECT_EQ(StoredDword("FrameID"), 2090);
 }
 
 }  // namespace

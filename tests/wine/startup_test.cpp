@@ -44,15 +44,10 @@ TEST_F(StartupTest, FirstRunWritesEveryBuiltInValueAndShowsTheWindowAtTheRightEd
   Start();
   EXPECT_EQ(CountValues(REG_DWORD), 18);
   EXPECT_EQ(CountValues(REG_SZ), 3);
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_EQ(static_cast<LONG>(value), DesktopMetrics.workArea.right - 100);
-  ASSERT_TRUE(ReadDword("Y1", &value));
-  EXPECT_EQ(value, 32u);
-  ASSERT_TRUE(ReadDword("FrameID", &value));
-  EXPECT_EQ(value, 2008u);
-  ASSERT_TRUE(ReadDword("X2", &value));
-  EXPECT_EQ(static_cast<int32_t>(value), -21);
+  EXPECT_EQ(StoredDword("X1"), DesktopMetrics.workArea.right - 100);
+  EXPECT_EQ(StoredDword("Y1"), 32);
+  EXPECT_EQ(StoredDword("FrameID"), 2008);
+  EXPECT_EQ(StoredDword("X2"), -21);
   std::string text;
   for (const char* name : {"Path", "Photo", "Frame"}) {
     ASSERT_TRUE(ReadString(name, &text)) << name;
@@ -188,13 +183,9 @@ TEST_F(StartupTest, MovesAndSizesAreStoredAndTheLastRectIsWrittenAtTheEnd) {
   ExpectSettingsHoldWindowRect();
   EXPECT_EQ(Settings.W1, 180);
   CloseAndEnd();
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_EQ(value, 200u);
-  ASSERT_TRUE(ReadDword("Y1", &value));
-  EXPECT_EQ(value, 150u);
-  ASSERT_TRUE(ReadDword("H1", &value));
-  EXPECT_EQ(value, 140u);
+  EXPECT_EQ(StoredDword("X1"), 200);
+  EXPECT_EQ(StoredDword("Y1"), 150);
+  EXPECT_EQ(StoredDword("H1"), 140);
 }
 
 TEST_F(StartupTest, AMinimisedWindowKeepsItsLastRealRect) {
@@ -214,14 +205,10 @@ TEST_F(StartupTest, TheSessionEndWritesTheSettingsOnce) {
   Start();
   SetWindowPos(FrameWindow, nullptr, 222, 111, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SendMessageA(FrameWindow, WM_ENDSESSION, FALSE, 0);
-  DWORD value = 0;
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_NE(value, 222u) << "a cancelled session end writes nothing";
+  EXPECT_NE(StoredDword("X1"), 222) << "a cancelled session end writes nothing";
   EXPECT_EQ(SendMessageA(FrameWindow, WM_ENDSESSION, TRUE, 0), 0);
-  ASSERT_TRUE(ReadDword("X1", &value));
-  EXPECT_EQ(value, 222u);
-  ASSERT_TRUE(ReadDword("Y1", &value));
-  EXPECT_EQ(value, 111u);
+  EXPECT_EQ(StoredDword("X1"), 222);
+  EXPECT_EQ(StoredDword("Y1"), 111);
 }
 
 TEST_F(StartupTest, TrackingLimitsAreThirtyByFortyUpToTheScreen) {
