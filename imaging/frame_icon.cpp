@@ -3,30 +3,17 @@
 #include <cstring>
 
 #include "imaging/icon_pixels.h"
+#include "imaging/owned_handle.h"
 #include "imaging/surface.h"
 
 HICON FrameIcon;
 FrameIconCounters FrameIconCounts;
 
-namespace {
-
-// The bitmap handed to CreateIconIndirect, which copies it: deleted on return.
-struct OwnedBitmap {
-  HBITMAP handle = nullptr;
-  OwnedBitmap() = default;
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  ~OwnedBitmap() {
-    if (handle) DeleteObject(handle);
-  }
-};
-
-}  // namespace
-
 HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const uint32_t* artwork, int width,
                      int height) {
   IconPixels pixels;
   if (!ComposeIconPixels(composition, keys, artwork, width, height, pixels)) return nullptr;
+  // CreateIconIndirect copies both bitmaps: they are deleted on return.
   OwnedBitmap color, mask;
   BITMAPINFO header;
   uint32_t* colorPixels = nullptr;

@@ -13,6 +13,7 @@
 #include "imaging/exif_orientation.h"
 #include "imaging/image_header.h"
 #include "imaging/key_colors.h"
+#include "imaging/owned_handle.h"
 
 Surface LoaderSurface;
 int32_t LoaderWidth, LoaderHeight;
@@ -22,28 +23,6 @@ namespace {
 
 constexpr long HIMETRIC_PER_INCH = 2540;
 
-// A movable global block that the decoders read through a stream. Once a
-// stream owns it, the stream frees it.
-struct GlobalMemory {
-  HGLOBAL handle = nullptr;
-  GlobalMemory() = default;
-  GlobalMemory(const GlobalMemory&) = delete;
-  GlobalMemory& operator=(const GlobalMemory&) = delete;
-  ~GlobalMemory() {
-    if (handle) GlobalFree(handle);
-  }
-};
-
-struct OpenFile {
-  HANDLE handle = INVALID_HANDLE_VALUE;
-  OpenFile() = default;
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  ~OpenFile() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
-
 struct DecodedPicture {
   Surface surface;
   int32_t width = 0, height = 0;
@@ -52,7 +31,7 @@ struct DecodedPicture {
 
 // The whole file in one read. Files of 4 GB and more are no pictures we can hold.
 int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
-  OpenFile file;
+  OwnedFile file;
   file.handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file.handle == INVALID_HANDLE_VALUE) return 0;
   DWORD high = 0;

@@ -1,0 +1,37 @@
+// The one owner of a system handle: released when the owner goes, never
+// copied. Using a handle is separate from owning it: callers pass `.handle`.
+#pragma once
+#include <windows.h>
+
+template <typename Handle, typename Traits>
+struct OwnedHandle {
+  Handle handle = Traits::Empty();
+
+  OwnedHandle() = default;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() {
+    if (handle != Traits::Empty()) Traits::Release(handle);
+  }
+};
+
+struct GlobalMemoryTraits {
+  static HGLOBAL Empty() { return nullptr; }
+  static void Release(HGLOBAL memory) { GlobalFree(memory); }
+};
+
+struct OwnedFileTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Release(HANDLE file) { CloseHandle(file); }
+};
+
+struct BitmapTraits {
+  static HBITMAP Empty() { return nullptr; }
+  static void Release(HBITMAP bitmap) { DeleteObject(bitmap); }
+};
+
+// A movable global block; once a stream owns it, the stream frees it and the
+// owner lets go (handle set to null).
+using GlobalMemory = OwnedHandle<HGLOBAL, GlobalMemoryTraits>;
+using OwnedFile = OwnedHandle<HANDLE, OwnedFileTraits>;
+using OwnedBitmap = OwnedHandle<HBITMAP, BitmapTraits>;
