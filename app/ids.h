@@ -44,7 +44,6 @@ enum : unsigned {
 
 // Resources.
 constexpr unsigned IDI_PROGRAM = 100;
-constexpr unsigned IDD_ABOUT = 200;
 constexpr ImageSource HINT_PICTURE_ID = 1997;
 constexpr ImageSource SPLASH_PICTURE_ID = 1998;
 constexpr ImageSource DEFAULT_PHOTO_ID = 1999;
@@ -56,7 +55,6 @@ constexpr int32_t FRAME_ID_DEFAULT = 2008;
 constexpr int32_t FRAME_ID_CUSTOM = -1;
 
 constexpr unsigned TRAY_ICON_ID = 4000;
-constexpr unsigned HINT_TIMER_ID = 666;
 
 // The placeholder photo surface made when the frame window is created.
 constexpr int PLACEHOLDER_PHOTO_WIDTH = 87;

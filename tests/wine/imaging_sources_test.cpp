@@ -30,6 +30,14 @@ struct FrameState {
 };
 FrameState CurrentFrame() { return {Settings.FrameID, Settings.Frame, FrameKeySurface.bitmap, FrameArtSurface.bitmap}; }
 
+// The shown square of the photo: pan (X2, Y2) and zoom (W3, H3).
+void ExpectView(int32_t x2, int32_t y2, int32_t w3, int32_t h3) {
+  EXPECT_EQ(Settings.X2, x2);
+  EXPECT_EQ(Settings.Y2, y2);
+  EXPECT_EQ(Settings.W3, w3);
+  EXPECT_EQ(Settings.H3, h3);
+}
+
 const uint32_t* FramePixels(const Surface& surface) {
   int width = 0, height = 0;
   const uint32_t* pixels = DibPixels(surface, &width, &height);
@@ -45,10 +53,7 @@ TEST_F(ImagingSourcesTest, ANewPhotoResetsPanAndZoomButTheStartUpCallKeepsThem) 
   EXPECT_EQ(recompositions.count, 1);
   EXPECT_EQ(CurrentPhoto().W2, 640);
   EXPECT_EQ(Settings.H2, 480);
-  EXPECT_EQ(Settings.W3, 640);
-  EXPECT_EQ(Settings.H3, 480);
-  EXPECT_EQ(Settings.X2, 0);
-  EXPECT_EQ(Settings.Y2, 0);
+  ExpectView(0, 0, 640, 480);
   EXPECT_EQ(path, Settings.Photo);
 
   Settings.X2 = 7;
@@ -58,10 +63,7 @@ TEST_F(ImagingSourcesTest, ANewPhotoResetsPanAndZoomButTheStartUpCallKeepsThem) 
   Send(MSG_SET_PHOTO, Settings.Photo, 1);
   EXPECT_EQ(recompositions.count, 1);
   EXPECT_EQ(Settings.W2, 640);
-  EXPECT_EQ(Settings.X2, 7);
-  EXPECT_EQ(Settings.Y2, -3);
-  EXPECT_EQ(Settings.W3, 300);
-  EXPECT_EQ(Settings.H3, 200);
+  ExpectView(7, -3, 300, 200);
   EXPECT_EQ(path, Settings.Photo);
 }
 
@@ -75,10 +77,7 @@ TEST_F(ImagingSourcesTest, TheDefaultPhotoKeepsTheStoredPanAndZoom) {
   SendMessageA(FrameWindow, MSG_SET_PHOTO, DEFAULT_PHOTO_ID, 0);
   EXPECT_EQ(Settings.W2, 87);
   EXPECT_EQ(Settings.H2, 127);
-  EXPECT_EQ(Settings.X2, -21);
-  EXPECT_EQ(Settings.Y2, -11);
-  EXPECT_EQ(Settings.W3, 128);
-  EXPECT_EQ(Settings.H3, 168);
+  ExpectView(-21, -11, 128, 168);
   EXPECT_EQ(photo, Settings.Photo);
 }
 

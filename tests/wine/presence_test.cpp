@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "desktop/presence.h"
 #include "desktop/tray_icon.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
@@ -85,25 +84,16 @@ TEST_P(PresenceTest, ChangingTheTaskbarOptionWhilePutAwayOnlyChangesTheStyle) {
 
 INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1));
 
-TEST_F(FrameWindowTest, TaskbarPresenceSetsExactlyOneStyleBitAndKeepsTheOthers) {
+TEST_F(FrameWindowTest, TheTaskbarOptionRestylesAShownWindowWithExactlyOneStyleBit) {
   Start();
   for (int on : {1, 0, 2, 1}) {
-    SetTaskbarPresence(FrameWindow, on);
+    Send(MSG_SET_TASKBAR, static_cast<WPARAM>(on));
     const LONG style = GetWindowLongA(FrameWindow, GWL_EXSTYLE);
+    EXPECT_TRUE(IsWindowVisible(FrameWindow)) << on;
     EXPECT_EQ((style & WS_EX_APPWINDOW) != 0, on == 1) << on;
     EXPECT_EQ((style & WS_EX_TOOLWINDOW) != 0, on != 1) << on;
     EXPECT_TRUE(style & WS_EX_ACCEPTFILES) << on;
   }
-}
-
-TEST_F(FrameWindowTest, TheTaskbarOptionRestylesAShownWindowAndShowsItAgain) {
-  Start();
-  Send(MSG_SET_TASKBAR, 1);
-  EXPECT_TRUE(IsWindowVisible(FrameWindow));
-  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  Send(MSG_SET_TASKBAR, 2);
-  EXPECT_TRUE(IsWindowVisible(FrameWindow));
-  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
 TEST_F(FrameWindowTest, OnlyOneMakesTheWindowTopmost) {

@@ -84,12 +84,6 @@ TEST_F(StartupTest, StoredValuesWinAndMissingOnesKeepTheirBuiltInValues) {
   EXPECT_EQ(WindowRect().top, 300);
 }
 
-TEST_F(StartupTest, AnOutOfRangeFrameIdShowsTheDefaultFrame) {
-  WriteDword("FrameID", static_cast<DWORD>(-2));
-  Start();
-  EXPECT_EQ(StartFrame, static_cast<ImageSource>(2008));
-}
-
 TEST_F(StartupTest, AnExistingCustomFrameFileIsShownAndAMissingPhotoKeepsItsPath) {
   const std::string frame = TempFile("cherimo-custom-frame.png");
   // Written by another tool, with a terminating zero.
@@ -133,13 +127,6 @@ TEST_F(StartupTest, ValuesOfTheWrongTypeOrLengthKeepTheBuiltInValues) {
   EXPECT_EQ(StartPhoto, DEFAULT_PHOTO_ID);
   // Four bytes that are not a path: read as text and trimmed, nothing more.
   EXPECT_EQ(std::string(Settings.Path), "DCBA");
-}
-
-TEST_F(StartupTest, TheLongestPathThatFitsIsReadWhole) {
-  const std::string longest = "C:\\" + std::string(252, 'p');
-  WriteValue("Photo", REG_SZ, longest.data(), static_cast<DWORD>(longest.size()));
-  Start();
-  EXPECT_EQ(std::string(Settings.Photo), longest);
 }
 
 TEST_F(StartupTest, TheRememberedFolderIsCutBackToOneThatExists) {
