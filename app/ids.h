@@ -44,6 +44,7 @@ enum : unsigned {
 
 // Resources.
 constexpr unsigned IDI_PROGRAM = 100;
+constexpr unsigned IDD_ABOUT = 200;
 constexpr ImageSource HINT_PICTURE_ID = 1997;
 constexpr ImageSource SPLASH_PICTURE_ID = 1998;
 constexpr ImageSource DEFAULT_PHOTO_ID = 1999;
@@ -55,6 +56,9 @@ constexpr int32_t FRAME_ID_DEFAULT = 2008;
 constexpr int32_t FRAME_ID_CUSTOM = -1;
 
 constexpr unsigned TRAY_ICON_ID = 4000;
+
+// The link control's own message: wParam is the LINK_ state to draw.
+constexpr unsigned MSG_LINK_STATE = 1026;
 
 // The placeholder photo surface made when the frame window is created.
 constexpr int PLACEHOLDER_PHOTO_WIDTH = 87;

@@ -3,6 +3,9 @@
 
 #define TEXT_PRODUCT_NAME "Brivanta Cherimo"
 #define TEXT_TAGLINE "Happy Valentine's Day!"
+// The maker's home page: the menu's Visit item, the mail link and the About
+// box's link all name this one address.
+#define TEXT_HOME_PAGE "https://cherimo.brivanta.example/"
 
 #ifndef RC_INVOKED
 inline constexpr char TEXT_MUTEX_NAME[] = "QNV2005";

@@ -1,4 +1,5 @@
 list(APPEND CHERIMO_WIN32_SOURCES
   desktop/autostart.cpp
   desktop/presence.cpp
+  desktop/shortcuts.cpp
   desktop/tray_icon.cpp)

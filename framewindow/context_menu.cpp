@@ -1,7 +1,10 @@
 #include "framewindow/context_menu.h"
 
+#include "about/about_box.h"
 #include "app/ids.h"
+#include "app/program.h"
 #include "app/settings.h"
+#include "desktop/shortcuts.h"
 #include "framewindow/frame_window.h"
 #include "imaging/frame_icon.h"
 
@@ -33,6 +36,12 @@ void RefreshMenuChecks() {
     const bool on = item.command == IDM_TRAY_ICON ? Settings.*item.setting != 0 : Settings.*item.setting == 1;
     CheckMenuItem(ContextMenu, item.command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
   }
+}
+
+void OpenWithShell(const char* text) {
+  char buffer[512];
+  lstrcpynA(buffer, text, sizeof buffer);
+  ShellExecuteA(nullptr, nullptr, buffer, nullptr, nullptr, SW_HIDE);
 }
 
 int32_t ToggleSetting(int32_t& setting) {
@@ -68,6 +77,18 @@ void MsgCommand(unsigned command) {
     case IDM_HINT:
       ToggleSetting(Settings.Hint);
       RefreshMenuChecks();
+      break;
+    case IDM_SHORTCUT_DESKTOP:
+      PlaceShortcut(SHORTCUT_DESKTOP);
+      break;
+    case IDM_SHORTCUT_START_MENU:
+      PlaceShortcut(SHORTCUT_START_MENU);
+      break;
+    case IDM_SHORTCUT_QUICK_LAUNCH:
+      PlaceShortcut(SHORTCUT_QUICK_LAUNCH);
+      break;
+    case IDM_ABOUT:
+      DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_ABOUT), FrameWindow, AboutDlgProc, 0);
       break;
     case IDM_EXIT:
       SendMessageA(FrameWindow, WM_CLOSE, 0, 0);

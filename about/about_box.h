@@ -1,0 +1,5 @@
+// The modal About box with its list of keys and mouse actions.
+#pragma once
+#include <windows.h>
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
