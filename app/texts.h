@@ -16,4 +16,43 @@ inline constexpr char TEXT_HIDDEN_START_SWITCH[] = "/a";
 inline constexpr char TEXT_SETTINGS_KEY[] = "Software\\Brivanta\\Brivanta Cherimo";
 inline constexpr char TEXT_IMAGE_RESOURCE_TYPE[] = "R";
 inline constexpr char TEXT_TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
+
+// The context menu.
+inline constexpr char TEXT_MENU_MINIMIZE[] = "&Minimize";
+inline constexpr char TEXT_MENU_ALWAYS_ON_TOP[] = "&Always on the top";
+inline constexpr char TEXT_MENU_SHOW_ON_TASKBAR[] = "&Show on Taskbar";
+inline constexpr char TEXT_MENU_TRAY_ICON[] = "Show &icon in Tray";
+inline constexpr char TEXT_MENU_AUTOSTART[] = "Autostart with Windows";
+inline constexpr char TEXT_MENU_SPLASH[] = "Show sp&lash on start";
+inline constexpr char TEXT_MENU_HINT[] = "Show &hint window";
+inline constexpr char TEXT_MENU_ADD_SHORTCUT[] = "Add Shortcut...";
+inline constexpr char TEXT_MENU_SHORTCUT_DESKTOP[] = "to the Desktop";
+inline constexpr char TEXT_MENU_SHORTCUT_START_MENU[] = "to the Start Menu";
+inline constexpr char TEXT_MENU_SHORTCUT_QUICK_LAUNCH[] = "to the Quick Launch";
+inline constexpr char TEXT_MENU_SELECT_PHOTO[] = "&Select Photo...";
+inline constexpr char TEXT_MENU_SELECT_FRAME[] = "&Select Frame";
+inline constexpr char TEXT_MENU_CUSTOM_FRAME[] = "&Custom...";
+inline constexpr char TEXT_MENU_FRAME_PREFIX[] = " - ";
+inline constexpr char TEXT_MENU_VISIT_HOME_PAGE[] = "&Visit " TEXT_HOME_PAGE;
+inline constexpr char TEXT_MENU_TELL_FRIENDS[] = "&Tell your friends";
+inline constexpr char TEXT_MENU_ABOUT[] = "About";
+inline constexpr char TEXT_MENU_EXIT[] = "E&xit";
+
+// The open dialog: its title and its filter, pairs of description and pattern.
+inline constexpr char TEXT_OPEN_DIALOG_TITLE[] = "Choose photo...";
+inline constexpr char TEXT_OPEN_DIALOG_FILTER[] =
+    "Pictures (*.jpg, *.bmp, *.png, *.gif; *.jpeg; *.emf; *.ico)\0*.jpg;*.bmp;*.png;*.gif;*.jpeg;*.emf;*.ico\0"
+    "Any file (*.*)\0*.*\0";
+
+// Handed to the mail program as it stands: only the line breaks are encoded.
+#define TEXT_MAIL_LINE_BREAK "%0D%0A"
+inline constexpr char TEXT_MAIL_LINK[] =
+    "mailto:?subject=" TEXT_TAGLINE "&body="
+    "Hi," TEXT_MAIL_LINE_BREAK TEXT_MAIL_LINE_BREAK
+    "I have just spotted a very cute proggie!" TEXT_MAIL_LINE_BREAK
+    "It's called " TEXT_PRODUCT_NAME TEXT_MAIL_LINE_BREAK
+    "and it can be downloaded" TEXT_MAIL_LINE_BREAK
+    "from " TEXT_HOME_PAGE "." TEXT_MAIL_LINE_BREAK TEXT_MAIL_LINE_BREAK
+    "You are going to love it!" TEXT_MAIL_LINE_BREAK TEXT_MAIL_LINE_BREAK
+    "Cheers," TEXT_MAIL_LINE_BREAK;
 #endif

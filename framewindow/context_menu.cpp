@@ -1,16 +1,26 @@
 #include "framewindow/context_menu.h"
 
-#include "about/about_box.h"
+#include "app/desktop_metrics.h"
 #include "app/ids.h"
-#include "app/program.h"
 #include "app/settings.h"
-#include "desktop/shortcuts.h"
+#include "app/texts.h"
+#include "framewindow/frame_catalogue.h"
 #include "framewindow/frame_window.h"
-#include "imaging/frame_icon.h"
+#include "imaging/image_loader.h"
+#include "imaging/key_colors.h"
+#include "imaging/owned_handle.h"
+#include "imaging/reduce.h"
 
 HMENU ContextMenu;
 
 namespace {
+
+constexpr int FRAME_COUNT = FRAME_ID_LAST - FRAME_ID_FIRST + 1;
+
+// The menus and their pictures live as long as the process.
+OwnedMenu ContextMenuOwner;
+OwnedBitmap FrameThumbnails[FRAME_COUNT];
+OwnedBitmap CheckBoxBitmaps[2];
 
 struct CheckItem {
   unsigned command;
@@ -23,75 +33,156 @@ constexpr CheckItem CHECK_ITEMS[] = {
     {IDM_SPLASH, &SettingsTable::Splash},                {IDM_HINT, &SettingsTable::Hint},
 };
 
-void SendToggled(int32_t& setting, UINT message, LPARAM lParam = 0) {
-  SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), lParam);
+struct MenuEntry {
+  unsigned command;  // 0: a separator, or the submenu below
+  const char* caption;
+  HMENU* submenu;
+};
+
+struct FrameMenuBuild {
+  HMENU selectFrameMenu;
+  HMENU groupMenu;
+  int checkWidth, checkHeight;
+  uint32_t menuPixel;
+};
+
+uint32_t PixelOf(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
+
+// Wine's HALFTONE interpolates a 256-pixel frame down to a few pixels and
+// aliases; the program's own area average gives the same picture everywhere.
+HBITMAP MakeFrameThumbnail(int32_t frameId, const FrameMenuBuild& build) {
+  if (!DecodeImage(static_cast<ImageSource>(frameId), FrameDC)) return nullptr;
+  ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, build.menuPixel);
+  BITMAPINFO header;
+  uint32_t* pixels = nullptr;
+  HBITMAP thumbnail = CreateDib32(build.checkWidth, build.checkHeight, &header, &pixels);
+  if (!thumbnail) return nullptr;
+  if (!AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, pixels, build.checkWidth, build.checkHeight)) {
+    DeleteObject(thumbnail);
+    return nullptr;
+  }
+  return thumbnail;
+}
+
+void AddFrameGroup(void* context, const char* name, int32_t, uint32_t) {
+  FrameMenuBuild& build = *static_cast<FrameMenuBuild*>(context);
+  build.groupMenu = CreateMenu();
+  AppendMenuA(build.selectFrameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(build.groupMenu), name);
+}
+
+void AddFrame(void* context, int32_t id, const char* name) {
+  FrameMenuBuild& build = *static_cast<FrameMenuBuild*>(context);
+  char caption[128];
+  constexpr int prefixLength = sizeof TEXT_MENU_FRAME_PREFIX - 1;
+  lstrcpyA(caption, TEXT_MENU_FRAME_PREFIX);
+  lstrcpynA(caption + prefixLength, name, sizeof caption - prefixLength);
+  AppendMenuA(build.groupMenu, MF_STRING, static_cast<UINT_PTR>(id), caption);
+  if (id < FRAME_ID_FIRST || id > FRAME_ID_LAST) return;
+  OwnedBitmap& thumbnail = FrameThumbnails[id - FRAME_ID_FIRST];
+  thumbnail.handle = MakeFrameThumbnail(id, build);
+  if (thumbnail.handle) {
+    SetMenuItemBitmaps(build.selectFrameMenu, static_cast<UINT>(id), MF_BYCOMMAND, thumbnail.handle, thumbnail.handle);
+  }
+}
+
+HMENU BuildSelectFrameMenu(int checkWidth, int checkHeight) {
+  FrameMenuBuild build = {CreateMenu(), nullptr, checkWidth, checkHeight, PixelOf(DesktopMetrics.menuColour)};
+  AppendMenuA(build.selectFrameMenu, MF_STRING, IDM_CUSTOM_FRAME, TEXT_MENU_CUSTOM_FRAME);
+  AppendMenuA(build.selectFrameMenu, MF_SEPARATOR, 0, nullptr);
+  WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), {&build, AddFrameGroup, AddFrame});
+  return build.selectFrameMenu;
+}
+
+HMENU BuildAddShortcutMenu() {
+  HMENU menu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_DESKTOP, TEXT_MENU_SHORTCUT_DESKTOP);
+  AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_START_MENU, TEXT_MENU_SHORTCUT_START_MENU);
+  AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_QUICK_LAUNCH, TEXT_MENU_SHORTCUT_QUICK_LAUNCH);
+  return menu;
+}
+
+void AppendEntries(HMENU menu, const MenuEntry* entries, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const MenuEntry& entry = entries[i];
+    if (entry.submenu) {
+      AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(*entry.submenu), entry.caption);
+    } else if (entry.command == 0) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuA(menu, MF_STRING, entry.command, entry.caption);
+    }
+  }
+}
+
+// An empty and a ticked check box, drawn by the system in its own style.
+void MakeCheckBoxBitmaps(HDC memoryDC, int checkWidth, int checkHeight) {
+  RECT box = {0, 0, checkWidth, checkHeight};
+  const UINT states[2] = {DFCS_BUTTONCHECK, DFCS_BUTTONCHECK | DFCS_CHECKED};
+  for (int i = 0; i < 2; ++i) {
+    CheckBoxBitmaps[i].handle = CreateCompatibleBitmap(FrameDC, checkWidth, checkHeight);
+    HGDIOBJ previous = SelectObject(memoryDC, CheckBoxBitmaps[i].handle);
+    DrawFrameControl(memoryDC, &box, DFC_BUTTON, states[i]);
+    SelectObject(memoryDC, previous);
+  }
 }
 
 }  // namespace
 
-void BuildContextMenu() { ContextMenu = CreatePopupMenu(); }
+void BuildContextMenu() {
+  const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK), checkHeight = GetSystemMetrics(SM_CYMENUCHECK);
+  HMENU selectFrameMenu = BuildSelectFrameMenu(checkWidth, checkHeight);
+  HMENU addShortcutMenu = BuildAddShortcutMenu();
+  const MenuEntry entries[] = {
+      {IDM_MINIMIZE, TEXT_MENU_MINIMIZE, nullptr},
+      {},
+      {IDM_ALWAYS_ON_TOP, TEXT_MENU_ALWAYS_ON_TOP, nullptr},
+      {IDM_SHOW_ON_TASKBAR, TEXT_MENU_SHOW_ON_TASKBAR, nullptr},
+      {IDM_TRAY_ICON, TEXT_MENU_TRAY_ICON, nullptr},
+      {},
+      {IDM_AUTOSTART, TEXT_MENU_AUTOSTART, nullptr},
+      {},
+      {IDM_SPLASH, TEXT_MENU_SPLASH, nullptr},
+      {IDM_HINT, TEXT_MENU_HINT, nullptr},
+      {},
+      {0, TEXT_MENU_ADD_SHORTCUT, &addShortcutMenu},
+      {},
+      {IDM_SELECT_PHOTO, TEXT_MENU_SELECT_PHOTO, nullptr},
+      {0, TEXT_MENU_SELECT_FRAME, &selectFrameMenu},
+      {},
+      {IDM_VISIT_HOME_PAGE, TEXT_MENU_VISIT_HOME_PAGE, nullptr},
+      {IDM_TELL_FRIENDS, TEXT_MENU_TELL_FRIENDS, nullptr},
+      {IDM_ABOUT, TEXT_MENU_ABOUT, nullptr},
+      {},
+      {IDM_EXIT, TEXT_MENU_EXIT, nullptr},
+  };
+  ContextMenuOwner.handle = ContextMenu = CreatePopupMenu();
+  AppendEntries(ContextMenu, entries, sizeof entries / sizeof entries[0]);
 
-void RefreshMenuChecks() {
+  HDC memoryDC = CreateCompatibleDC(FrameDC);
+  MakeCheckBoxBitmaps(memoryDC, checkWidth, checkHeight);
+  DeleteDC(memoryDC);
   for (const CheckItem& item : CHECK_ITEMS) {
-    const bool on = item.command == IDM_TRAY_ICON ? Settings.*item.setting != 0 : Settings.*item.setting == 1;
-    CheckMenuItem(ContextMenu, item.command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    SetMenuItemBitmaps(ContextMenu, item.command, MF_BYCOMMAND, CheckBoxBitmaps[0].handle, CheckBoxBitmaps[1].handle);
   }
 }
 
-void OpenWithShell(const char* text) {
-  char buffer[512];
-  lstrcpynA(buffer, text, sizeof buffer);
-  ShellExecuteA(nullptr, nullptr, buffer, nullptr, nullptr, SW_HIDE);
+void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
+  CheckMenuItem(menu, command, MF_BYCOMMAND | (value == 1 ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void RefreshMenuChecks() {
+  for (const CheckItem& item : CHECK_ITEMS) SetMenuCheck(ContextMenu, item.command, Settings.*item.setting);
 }
 
 int32_t ToggleSetting(int32_t& setting) {
-  if (setting == 0) {
-    setting = 1;
-  } else if (setting == 1) {
-    setting = 0;
-  }
+  setting = (setting & 1) == 0 ? 1 : 0;
   return setting;
 }
 
-void MsgCommand(unsigned command) {
-  switch (command) {
-    case IDM_MINIMIZE:
-      SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
-      break;
-    case IDM_ALWAYS_ON_TOP:
-      SendToggled(Settings.AlwaysOnTheTop, MSG_SET_TOPMOST);
-      break;
-    case IDM_SHOW_ON_TASKBAR:
-      SendToggled(Settings.Taskbar, MSG_SET_TASKBAR);
-      break;
-    case IDM_TRAY_ICON:
-      SendToggled(Settings.TrayIcon, MSG_SET_TRAY_ICON, reinterpret_cast<LPARAM>(FrameIcon));
-      break;
-    case IDM_AUTOSTART:
-      SendToggled(Settings.AutoStart, MSG_SET_AUTOSTART);
-      break;
-    case IDM_SPLASH:
-      ToggleSetting(Settings.Splash);
-      RefreshMenuChecks();
-      break;
-    case IDM_HINT:
-      ToggleSetting(Settings.Hint);
-      RefreshMenuChecks();
-      break;
-    case IDM_SHORTCUT_DESKTOP:
-      PlaceShortcut(SHORTCUT_DESKTOP);
-      break;
-    case IDM_SHORTCUT_START_MENU:
-      PlaceShortcut(SHORTCUT_START_MENU);
-      break;
-    case IDM_SHORTCUT_QUICK_LAUNCH:
-      PlaceShortcut(SHORTCUT_QUICK_LAUNCH);
-      break;
-    case IDM_ABOUT:
-      DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_ABOUT), FrameWindow, AboutDlgProc, 0);
-      break;
-    case IDM_EXIT:
-      SendMessageA(FrameWindow, WM_CLOSE, 0, 0);
-      break;
-  }
+void MsgContextMenu() {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const BOOL command =
+      TrackPopupMenu(ContextMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, FrameWindow, nullptr);
+  SendMessageA(FrameWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }

@@ -1,17 +1,24 @@
-// The right-click menu and the commands it sends.
+// The right-click menu: built once with a thumbnail of every frame, its six
+// check boxes kept in step with the settings, and the commands it sends.
 #pragma once
 #include <windows.h>
 #include <cstdint>
 
 extern HMENU ContextMenu;
 
+// The last step of the frame window's creation.
 void BuildContextMenu();
+// Ticks each toggle item exactly when its setting is 1.
 void RefreshMenuChecks();
-void MsgCommand(unsigned command);
+void SetMenuCheck(HMENU menu, unsigned command, int32_t value);
+// Opens the menu at the mouse cursor, also when called up from the keyboard.
+void MsgContextMenu();
+// wParam of WM_COMMAND: the notification code and bit 15 are dropped.
+void MsgCommand(WPARAM command);
 
 // Hands an address to the shell (browser, mail program); the result is
 // ignored, as nobody may answer.
 void OpenWithShell(const char* text);
 
-// Turns 0 into 1 and 1 into 0; returns the new value.
+// An even value becomes 1 and an odd one 0, so 0 and 1 swap; returns it.
 int32_t ToggleSetting(int32_t& setting);

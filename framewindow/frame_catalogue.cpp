@@ -69,7 +69,7 @@ size_t TerminatedLength(const unsigned char* table, size_t size, size_t at) {
 
 constinit const std::array<unsigned char, FRAME_CATALOGUE_SIZE> FrameCatalogue = BuildCatalogue();
 
-void WalkFrameCatalogue(const unsigned char* table, size_t size, FrameCatalogueVisitor& visitor) {
+void WalkFrameCatalogue(const unsigned char* table, size_t size, const FrameCatalogueWalk& walk) {
   int32_t nextId = FRAME_ID_FIRST;
   size_t at = 0;
   for (int groupsLeft = FRAME_GROUP_COUNT; groupsLeft > 0; --groupsLeft) {
@@ -79,12 +79,12 @@ void WalkFrameCatalogue(const unsigned char* table, size_t size, FrameCatalogueV
     at += 4;
     const size_t nameLength = TerminatedLength(table, size, at);
     if (nameLength == size) return;
-    visitor.Group(reinterpret_cast<const char*>(table + at), nextId, count);
+    walk.group(walk.context, reinterpret_cast<const char*>(table + at), nextId, count);
     at += nameLength + 1;
     for (uint32_t framesLeft = count; framesLeft > 0; --framesLeft) {
       const size_t frameLength = TerminatedLength(table, size, at);
       if (frameLength == size) return;
-      visitor.Frame(nextId, reinterpret_cast<const char*>(table + at));
+      walk.frame(walk.context, nextId, reinterpret_cast<const char*>(table + at));
       ++nextId;
       if (nextId <= FRAME_ID_LAST) at += frameLength + 1;
     }

@@ -14,18 +14,16 @@ constexpr size_t FRAME_CATALOGUE_SIZE = 813;
 // Frame ids run on from FRAME_ID_FIRST in table order across the groups.
 extern const std::array<unsigned char, FRAME_CATALOGUE_SIZE> FrameCatalogue;
 
-class FrameCatalogueVisitor {
- public:
-  // firstId is the id of the group's first frame.
-  virtual void Group(const char* name, int32_t firstId, uint32_t count) = 0;
-  virtual void Frame(int32_t id, const char* name) = 0;
-
- protected:
-  ~FrameCatalogueVisitor() = default;
+// What a walk calls for each group and each frame, with its own context.
+// firstId is the id of the group's first frame.
+struct FrameCatalogueWalk {
+  void* context;
+  void (*group)(void* context, const char* name, int32_t firstId, uint32_t count);
+  void (*frame)(void* context, int32_t id, const char* name);
 };
 
 // Visits FRAME_GROUP_COUNT groups of the table in order. Once the ids pass
 // FRAME_ID_LAST the read position stays on the last frame's name, so a count
 // larger than the table repeats that name rather than reading on. The walk
 // stops early instead of reading past `size` when the table is cut short.
-void WalkFrameCatalogue(const unsigned char* table, size_t size, FrameCatalogueVisitor& visitor);
+void WalkFrameCatalogue(const unsigned char* table, size_t size, const FrameCatalogueWalk& walk);

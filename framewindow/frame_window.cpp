@@ -152,8 +152,11 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDBLCLK:
       SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
       return 0;
+    case WM_CONTEXTMENU:
+      MsgContextMenu();
+      return 0;
     case WM_COMMAND:
-      MsgCommand(LOWORD(wParam));
+      MsgCommand(wParam);
       return 0;
     case MSG_RECOMPOSE:
       MsgRecompose(wParam, lParam);

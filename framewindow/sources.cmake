@@ -1,6 +1,7 @@
 list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/context_menu.cpp
   framewindow/frame_window.cpp
+  framewindow/menu_commands.cpp
   framewindow/photo_frame_sources.cpp
   framewindow/photo_placement.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)

@@ -30,8 +30,15 @@ struct BitmapTraits {
   static void Release(HBITMAP bitmap) { DeleteObject(bitmap); }
 };
 
+struct MenuTraits {
+  static HMENU Empty() { return nullptr; }
+  static void Release(HMENU menu) { DestroyMenu(menu); }
+};
+
 // A movable global block; once a stream owns it, the stream frees it and the
 // owner lets go (handle set to null).
 using GlobalMemory = OwnedHandle<HGLOBAL, GlobalMemoryTraits>;
 using OwnedFile = OwnedHandle<HANDLE, OwnedFileTraits>;
 using OwnedBitmap = OwnedHandle<HBITMAP, BitmapTraits>;
+// A menu owns the submenus appended to it.
+using OwnedMenu = OwnedHandle<HMENU, MenuTraits>;

@@ -18,12 +18,17 @@
 
 namespace {
 
-struct CatalogueNames : FrameCatalogueVisitor {
+struct CatalogueNames {
   std::vector<CatalogueEntry> frames;
   std::string group;
-  void Group(const char* name, int32_t, uint32_t) override { group = name; }
-  void Frame(int32_t id, const char* name) override { frames.push_back({id, group, name, {}}); }
 };
+
+void NoteGroup(void* context, const char* name, int32_t, uint32_t) { static_cast<CatalogueNames*>(context)->group = name; }
+
+void NoteFrame(void* context, int32_t id, const char* name) {
+  CatalogueNames& names = *static_cast<CatalogueNames*>(context);
+  names.frames.push_back({id, names.group, name, {}});
+}
 
 RgbImage DrawFrame(const std::string& group, int position) {
   if (group == "Funny") return DrawFunnyFrame(position);
@@ -56,7 +61,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(root / "docs");
 
   CatalogueNames catalogue;
-  WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), catalogue);
+  WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), {&catalogue, NoteGroup, NoteFrame});
   std::string group;
   int position = 0;
   for (CatalogueEntry& frame : catalogue.frames) {
