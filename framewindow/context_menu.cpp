@@ -79,7 +79,7 @@ void AddFrame(void* context, int32_t id, const char* name) {
   AppendMenuA(build.groupMenu, MF_STRING, static_cast<UINT_PTR>(id), caption);
   if (id < FRAME_ID_FIRST || id > FRAME_ID_LAST) return;
   OwnedBitmap& thumbnail = FrameThumbnails[id - FRAME_ID_FIRST];
-  thumbnail.handle = MakeFrameThumbnail(id, build);
+  thumbnail.Reset(MakeFrameThumbnail(id, build));
   if (thumbnail.handle) {
     SetMenuItemBitmaps(build.selectFrameMenu, static_cast<UINT>(id), MF_BYCOMMAND, thumbnail.handle, thumbnail.handle);
   }
@@ -119,7 +119,7 @@ void MakeCheckBoxBitmaps(HDC memoryDC, int checkWidth, int checkHeight) {
   RECT box = {0, 0, checkWidth, checkHeight};
   const UINT states[2] = {DFCS_BUTTONCHECK, DFCS_BUTTONCHECK | DFCS_CHECKED};
   for (int i = 0; i < 2; ++i) {
-    CheckBoxBitmaps[i].handle = CreateCompatibleBitmap(FrameDC, checkWidth, checkHeight);
+    CheckBoxBitmaps[i].Reset(CreateCompatibleBitmap(FrameDC, checkWidth, checkHeight));
     HGDIOBJ previous = SelectObject(memoryDC, CheckBoxBitmaps[i].handle);
     DrawFrameControl(memoryDC, &box, DFC_BUTTON, states[i]);
     SelectObject(memoryDC, previous);
@@ -155,7 +155,7 @@ void BuildContextMenu() {
       {},
       {IDM_EXIT, TEXT_MENU_EXIT, nullptr},
   };
-  ContextMenuOwner.handle = ContextMenu = CreatePopupMenu();
+  ContextMenuOwner.Reset(ContextMenu = CreatePopupMenu());
   AppendEntries(ContextMenu, entries, sizeof entries / sizeof entries[0]);
 
   HDC memoryDC = CreateCompatibleDC(FrameDC);

@@ -10,8 +10,12 @@ struct OwnedHandle {
   OwnedHandle() = default;
   OwnedHandle(const OwnedHandle&) = delete;
   OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() {
+  ~OwnedHandle() { Reset(Traits::Empty()); }
+
+  // Releases what the owner held and takes `other`.
+  void Reset(Handle other) {
     if (handle != Traits::Empty()) Traits::Release(handle);
+    handle = other;
   }
 };
 

@@ -12,13 +12,14 @@ export WINEPREFIX="$root/build/wineprefix-bench"
 preset=i686
 machine_runs_32bit || preset=x86_64
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target imaging_bench drag_bench >/dev/null
+cmake --build --preset "$preset" --target imaging_bench drag_bench startup_bench >/dev/null
 
 trap stop_private_display EXIT
 start_private_display
 scripts/wine-prefix.sh
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine_loader_for "build/$preset/cherimo.exe" | xargs basename) $(/usr/lib/wine/wine64 --version), $preset build"
 cd "build/$preset"
-for benchmark in imaging_bench drag_bench; do
+export CHERIMO_PRIVATE_WINE_PREFIX=1
+for benchmark in imaging_bench drag_bench startup_bench; do
   "$(wine_loader_for "$benchmark.exe")" "./$benchmark.exe" 2>/dev/null
 done
