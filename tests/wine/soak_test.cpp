@@ -1,0 +1,141 @@
+// The soak: the real exe under a seeded random sequence of real input and
+// menu commands for minutes on end. Not part of the suite (it is disabled);
+// scripts/soak.sh runs it with CHERIMO_SOAK_MINUTES and CHERIMO_SOAK_SEED and
+// watches the process's memory from outside (Wine does not report another
+// process's memory counters).
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "app/ids.h"
+#include "app/texts.h"
+#include "framewindow/placement_rules.h"
+#include "tests/wine/program_fixture.h"
+
+namespace {
+
+constexpr DWORD HANG_LIMIT_MS = 5000;
+
+int EnvironmentNumber(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value ? std::atoi(value) : fallback;
+}
+
+class SoakTest : public RealProgramTest {
+ protected:
+  std::string Centre() const {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
+           std::to_string((rect.top + rect.bottom) / 2);
+  }
+
+  // Keeps the window where drags and keys can reach it.
+  void BringBack() const {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (rect.left < 50 || rect.top < 50 || rect.right > 1200 || rect.bottom > 950) {
+      SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+
+  void Drag(const char* key, int dx, int dy) const {
+    std::string steps = Centre();
+    if (key) steps += std::string(" keydown ") + key;
+    steps += " mousedown 1 mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy) + " mouseup 1";
+    if (key) steps += std::string(" keyup ") + key;
+    RunXdotool(steps);
+  }
+
+  bool Answers() const {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, HANG_LIMIT_MS, &result) != 0;
+  }
+
+  RunningProgram program;
+  HWND window = nullptr;
+};
+
+TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
+  const int minutes = EnvironmentNumber("CHERIMO_SOAK_MINUTES", 10);
+  const unsigned seed = static_cast<unsigned>(EnvironmentNumber("CHERIMO_SOAK_SEED", 1));
+  WriteDword("X1", 400);
+  WriteDword("Y1", 300);
+  window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  const UINT taskbarCreated = RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE);
+
+  std::mt19937 random(seed);
+  const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+  int32_t frameId = FRAME_ID_DEFAULT, topmost = 1;
+  const char* const names[] = {"drag",      "ctrl drag", "shift drag", "wheel",    "plus or minus", "page key",
+                               "menu frame", "topmost",  "minimise",   "restore", "shell restart"};
+  long done[std::size(names)] = {};
+  const DWORD end = GetTickCount() + static_cast<DWORD>(minutes) * 60000;
+  for (long step = 0; GetTickCount() < end; ++step) {
+    int operation = pick(static_cast<int>(std::size(names)));
+    // Mouse and keys reach only a window on screen: a put-away one is restored first.
+    if (operation <= 5 && !IsWindowVisible(window)) operation = 9;
+    switch (operation) {
+      case 0:
+        Drag(nullptr, pick(41) - 20, pick(41) - 20);
+        break;
+      case 1:
+        Drag("Control_L", pick(41) - 20, pick(41) - 20);
+        break;
+      case 2:
+        Drag("Shift_L", pick(31) - 15, pick(31) - 15);
+        break;
+      case 3:
+        RunXdotool(Centre() + (pick(2) ? " click 4" : " click 5"));
+        break;
+      case 4:
+        RunXdotool(Centre() + (pick(2) ? " key plus" : " key minus"));
+        break;
+      case 5: {
+        const bool next = pick(2) != 0;
+        RunXdotool(Centre() + (next ? " key Next" : " key Prior"));
+        frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
+        break;
+      }
+      case 6:
+        frameId = FRAME_ID_FIRST + pick(FRAME_ID_LAST - FRAME_ID_FIRST + 1);
+        PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(frameId), 0);
+        break;
+      case 7:
+        PostMessageA(window, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
+        topmost = 1 - topmost;
+        break;
+      case 8:
+        PostMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
+        break;
+      case 9:
+        PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
+        break;
+      case 10:
+        PostMessageA(window, taskbarCreated, 0, 0);
+        break;
+    }
+    ++done[operation];
+    ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the program ended during step " << step << " (" << names[operation] << ")";
+    ASSERT_TRUE(Answers()) << "no answer within " << HANG_LIMIT_MS << " ms after step " << step << " ("
+                           << names[operation] << ")";
+    BringBack();
+  }
+  PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
+  ASSERT_TRUE(Answers());
+  long total = 0;
+  for (size_t i = 0; i < std::size(names); ++i) {
+    std::printf("soak: %-13s %ld\n", names[i], done[i]);
+    total += done[i];
+  }
+  std::printf("soak: %ld operations in %d minutes, seed %u\n", total, minutes, seed);
+  ASSERT_EQ(CloseAndWait(program, window), 0);
+  EXPECT_EQ(StoredDword("FrameID"), frameId);
+  EXPECT_EQ(StoredDword("AlwaysOnTheTop"), topmost);
+  EXPECT_EQ(StoredDword("Show"), 1);
+}
+
+}  // namespace
