@@ -11,7 +11,7 @@
 #define TEXT_LINK_CLASS "BrivantaLinkClass"
 #define TEXT_ABOUT_TITLE "About " TEXT_PRODUCT_NAME
 #define TEXT_DIALOG_FONT "MS Shell Dlg"
-#define TEXT_ABOUT_NOTICE TEXT_PRODUCT_NAME " 0.1, (c) 2026 Brivanta\nPictures drawn with cairo and libpng"
+#define TEXT_ABOUT_NOTICE TEXT_PRODUCT_NAME " 0.1, (c) 2026\nby Brivanta, drawn with cairo"
 #define TEXT_SHORTCUTS_CAPTION "Keyboard && mouse shortcuts"
 #define TEXT_SHORTCUTS_KEYS                        \
   "F1\t- Shows this box\n"                         \

@@ -152,7 +152,8 @@ class AboutBoxTest : public FrameWindowTest {
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchForMarker, nullptr, GetCurrentThreadId());
     std::thread watcher([&] {
       HWND dialog = nullptr;
-      WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) != nullptr; });
+      // Shown once its controls exist and the owner has been disabled.
+      WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); });
       if (dialog) {
         seen.owner = GetWindow(dialog, GW_OWNER);
         seen.ownerDisabled = !IsWindowEnabled(FrameWindow);
