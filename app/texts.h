@@ -21,7 +21,7 @@
   "PgUp\t- Previous frame\n"                       \
   "PgDn\t- Next frame"
 #define TEXT_SHORTCUTS_MOUSE                       \
-  "mouse WHEEL\t\t\t- resizes the frame\n"         \
+  "mouse WHEEL\t\t- resizes the frame\n"           \
   "CTRL + LEFT mouse button\t- moves the photo\n"  \
   "SHIFT + LEFT mouse button\t- resizes the photo"
 

@@ -96,7 +96,7 @@ TEST(AboutTemplate, TheExeCarriesExactlyTheStylesFontAndControlsOfTheBox) {
        "-\t- Decreases the size of the frame\nPgUp\t- Previous frame\nPgDn\t- Next frame",
        0},
       {0, 0, 0x50020000, 14, 125, 188, 25, IDC_SHORTCUTS_MOUSE, "STATIC",
-       "mouse WHEEL\t\t\t- resizes the frame\nCTRL + LEFT mouse button\t- moves the photo\n"
+       "mouse WHEEL\t\t- resizes the frame\nCTRL + LEFT mouse button\t- moves the photo\n"
        "SHIFT + LEFT mouse button\t- resizes the photo",
        0},
   };
