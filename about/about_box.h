@@ -1,4 +1,5 @@
-// The modal About box with its list of keys and mouse actions.
+// The modal About box with its list of keys and mouse actions; Enter and the
+// close button end it.
 #pragma once
 #include <windows.h>
 

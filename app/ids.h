@@ -57,8 +57,25 @@ constexpr int32_t FRAME_ID_CUSTOM = -1;
 
 constexpr unsigned TRAY_ICON_ID = 4000;
 
-// The link control's own message: wParam is the LINK_ state to draw.
+// The link control's own message: wParam is the LINK_ state to draw, lParam 1
+// redraws even when the state stays.
 constexpr unsigned MSG_LINK_STATE = 1026;
+enum : unsigned {
+  LINK_NORMAL = 1,
+  LINK_PRESSED = 2,
+  LINK_HOVER = 3,
+};
+
+// Controls of the About box (resources/about.rc names the same numbers).
+enum : int {
+  IDC_ABOUT_LINK = 1666,
+  IDC_ABOUT_NOTICE = 1700,
+  IDC_ABOUT_ICON = 1701,
+  IDC_ABOUT_GROUP = 1702,
+  IDC_SHORTCUTS_GROUP = 1703,
+  IDC_SHORTCUTS_KEYS = 1704,
+  IDC_SHORTCUTS_MOUSE = 1705,
+};
 
 // The placeholder photo surface made when the frame window is created.
 constexpr int PLACEHOLDER_PHOTO_WIDTH = 87;

@@ -7,6 +7,24 @@
 // box's link all name this one address.
 #define TEXT_HOME_PAGE "https://cherimo.brivanta.example/"
 
+// The About box. Lines are split by a bare line feed and columns by tabs.
+#define TEXT_LINK_CLASS "BrivantaLinkClass"
+#define TEXT_ABOUT_TITLE "About " TEXT_PRODUCT_NAME
+#define TEXT_DIALOG_FONT "MS Shell Dlg"
+#define TEXT_ABOUT_NOTICE TEXT_PRODUCT_NAME " 0.1, (c) 2026\nby Brivanta, drawn with cairo"
+#define TEXT_SHORTCUTS_CAPTION "Keyboard && mouse shortcuts"
+#define TEXT_SHORTCUTS_KEYS                        \
+  "F1\t- Shows this box\n"                         \
+  "ESC\t- Minimizes the window\n"                  \
+  "+\t- Increases the size of the frame\n"         \
+  "-\t- Decreases the size of the frame\n"         \
+  "PgUp\t- Previous frame\n"                       \
+  "PgDn\t- Next frame"
+#define TEXT_SHORTCUTS_MOUSE                       \
+  "mouse WHEEL\t\t- resizes the frame\n"           \
+  "CTRL + LEFT mouse button\t- moves the photo\n"  \
+  "SHIFT + LEFT mouse button\t- resizes the photo"
+
 #ifndef RC_INVOKED
 inline constexpr char TEXT_MUTEX_NAME[] = "QNV2005";
 inline constexpr char TEXT_FRAME_CLASS[] = "BrivantaMainClass";
@@ -55,4 +73,6 @@ inline constexpr char TEXT_MAIL_LINK[] =
     "from " TEXT_HOME_PAGE "." TEXT_MAIL_LINE_BREAK TEXT_MAIL_LINE_BREAK
     "You are going to love it!" TEXT_MAIL_LINE_BREAK TEXT_MAIL_LINE_BREAK
     "Cheers," TEXT_MAIL_LINE_BREAK;
+
+inline constexpr char TEXT_LINK_FONT[] = "Tahoma";
 #endif

@@ -30,7 +30,8 @@ include_directories(${CMAKE_BINARY_DIR}/resources)
 
 set(CHERIMO_RESOURCES ${CMAKE_SOURCE_DIR}/resources/cherimo.rc)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
-  ${CHERIMO_MANIFEST} ${CMAKE_SOURCE_DIR}/resources/pictures.rc)
+  ${CHERIMO_MANIFEST} ${CMAKE_SOURCE_DIR}/resources/pictures.rc ${CMAKE_SOURCE_DIR}/resources/about.rc
+  ${CMAKE_SOURCE_DIR}/app/texts.h)
 file(GLOB CHERIMO_PICTURES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CHERIMO_PICTURES})
@@ -50,7 +51,11 @@ target_compile_options(cherimo_test_support PRIVATE ${CHERIMO_WARNINGS})
 add_executable(wine_tests ${CHERIMO_WINE_TESTS} ${CHERIMO_RESOURCES})
 target_link_libraries(wine_tests PRIVATE cherimo_test_support GTest::gtest)
 target_compile_options(wine_tests PRIVATE ${CHERIMO_WARNINGS})
-add_dependencies(wine_tests cherimo)
+# Stands in for the browser and the mail program (tests/wine/shell_recorder.h).
+add_executable(open_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/open_recorder.cpp)
+target_compile_options(open_recorder PRIVATE ${CHERIMO_WARNINGS})
+set_target_properties(open_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(wine_tests cherimo open_recorder)
 # Every test has a process of its own: the program's state is process-wide.
 # The tests share one Wine prefix and its registry, so they run one at a time.
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST

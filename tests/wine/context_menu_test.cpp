@@ -9,6 +9,7 @@
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
 #include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/shell_recorder.h"
 
 namespace {
 
@@ -220,6 +221,35 @@ TEST_F(ContextMenuTest, FrameCommandsShowTheirFrameAndOtherIdsDoNothing) {
   EXPECT_TRUE(IsWindowVisible(FrameWindow));
   Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
   EXPECT_EQ(Settings.Show, 2) << "bit 15 is dropped";
+}
+
+// The shell looks protocols up in the real HKEY_CURRENT_USER: the stand-in
+// for browser and mail program is registered there before the redirection.
+class ShellCommandTest : public ContextMenuTest {
+ protected:
+  void SetUp() override {
+    if (!RegisterShellRecorder()) GTEST_SKIP() << "runs only in the project's private Wine prefix";
+    ContextMenuTest::SetUp();
+  }
+  void TearDown() override {
+    ContextMenuTest::TearDown();
+    UnregisterShellRecorder();
+  }
+};
+
+TEST_F(ShellCommandTest, TheHomePageAndTheMailLinkReachTheShellAsWritten) {
+  Start();
+  ClearRecordedOpens();
+  Send(WM_COMMAND, IDM_VISIT_HOME_PAGE);
+  Send(WM_COMMAND, IDM_TELL_FRIENDS);
+  const std::vector<std::string> expected = {
+      "https://cherimo.brivanta.example/",
+      "mailto:?subject=Happy Valentine's Day!&body=Hi,%0D%0A%0D%0AI have just spotted a very cute proggie!%0D%0A"
+      "It's called Brivanta Cherimo%0D%0Aand it can be downloaded%0D%0Afrom https://cherimo.brivanta.example/."
+      "%0D%0A%0D%0AYou are going to love it!%0D%0A%0D%0ACheers,%0D%0A"};
+  std::vector<std::string> opens = WaitForRecordedOpens(2);
+  std::sort(opens.begin(), opens.end());  // two programs started at once may record in either order
+  EXPECT_EQ(opens, expected);
 }
 
 }  // namespace
