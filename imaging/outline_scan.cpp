@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "imaging/key_colors.h"
+#include "imaging/pixel_lanes.h"
 
 namespace {
 
@@ -28,6 +29,21 @@ void StoreRun(RegionBlock* region, int start, int end, int y) {
   if (static_cast<uint32_t>(y + 1) > header.boundBottom) header.boundBottom = static_cast<uint32_t>(y + 1);
 }
 
+// Four pixels of a row: the artwork laid over every one whose key is
+// neither outside nor photo; the bits of those that are not outside, lowest
+// for the leftmost.
+int ScanFour(const uint32_t* keys, uint32_t* composition, const uint32_t* artwork, int count) {
+  const __m128i key = LoadPixels(keys, count);
+  const __m128i outside = _mm_cmpeq_epi32(key, _mm_set1_epi32(static_cast<int>(OUTSIDE_KEY)));
+  if (composition) {
+    const __m128i kept = _mm_or_si128(outside, _mm_cmpeq_epi32(key, _mm_set1_epi32(static_cast<int>(PHOTO_KEY))));
+    const __m128i laid = _mm_or_si128(_mm_and_si128(kept, LoadPixels(composition, count)),
+                                      _mm_andnot_si128(kept, LoadPixels(artwork, count)));
+    StorePixels(composition, laid, count);
+  }
+  return ~_mm_movemask_ps(_mm_castsi128_ps(outside)) & LaneBits(count);
+}
+
 }  // namespace
 
 void ScanOutline(const uint32_t* keys, int width, int height, RegionBlock* region, uint32_t* composition,
@@ -36,19 +52,23 @@ void ScanOutline(const uint32_t* keys, int width, int height, RegionBlock* regio
   const bool compose = composition && artwork;
   for (int y = 0; y < height; ++y) {
     const size_t row = static_cast<size_t>(y) * static_cast<size_t>(width);
-    const uint32_t* keyRow = keys + row;
-    int x = 0;
-    while (x < width) {
-      if (keyRow[x] == OUTSIDE_KEY) {
-        ++x;
-        continue;
+    int start = -1;  // where the open run began, -1 between runs
+    for (int x = 0; x < width; x += PIXELS_PER_VECTOR) {
+      const int count = width - x;
+      const int inside = ScanFour(keys + row + x, compose ? composition + row + x : nullptr,
+                                  compose ? artwork + row + x : nullptr, count);
+      // Runs mostly go on or stay off for all four.
+      if (inside == (start < 0 ? 0 : LaneBits(count))) continue;
+      for (int i = 0; i < PIXELS_PER_VECTOR && i < count; ++i) {
+        if ((inside >> i & 1) && start < 0) {
+          start = x + i;
+        } else if (!(inside >> i & 1) && start >= 0) {
+          StoreRun(region, start, x + i, y);
+          start = -1;
+        }
       }
-      const int start = x;
-      for (; x < width && keyRow[x] != OUTSIDE_KEY; ++x) {
-        if (compose && keyRow[x] != PHOTO_KEY) composition[row + x] = artwork[row + x];
-      }
-      StoreRun(region, start, x, y);
     }
+    if (start >= 0) StoreRun(region, start, width, y);
   }
 }
 

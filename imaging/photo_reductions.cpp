@@ -1,6 +1,9 @@
 #include "imaging/photo_reductions.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "imaging/pixel_lanes.h"
 
 namespace {
 
@@ -30,26 +33,30 @@ uint32_t MeanOfEdgeBlock(const PixelLevel& from, int left, int top, int block) {
   return sums.Mean();
 }
 
-// Averages blocks of block x block pixels (2 or 4). Red and blue add up in
-// 16-bit lanes of one word, green in another: at most 16 * 255 each.
+// Averages blocks of block x block pixels (2 or 4), from four pixels of
+// each block row at a time: one block of 4, or two of 2. Channels add up in
+// 16-bit lanes, at most 16 * 255 each.
 void ReduceLevel(const PixelLevel& from, int block, uint32_t* to, int width, int height) {
   const int fullWidth = from.width / block, fullHeight = from.height / block;
-  const uint32_t count = static_cast<uint32_t>(block * block), shift = block == 2 ? 2 : 4;
-  const uint32_t roundRedBlue = (count / 2) * 0x010001, roundGreen = (count / 2) << 8;
+  const int perLoad = PIXELS_PER_VECTOR / block;
+  const __m128i zero = _mm_setzero_si128(), channels = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i half = _mm_set1_epi16(static_cast<int16_t>(block * block / 2));
+  const __m128i shift = _mm_cvtsi32_si128(block == 2 ? 2 : 4);
   for (int y = 0; y < height; ++y) {
     uint32_t* out = to + static_cast<size_t>(y) * width;
     if (y < fullHeight) {
       const uint32_t* rows = from.pixels + static_cast<size_t>(block * y) * from.width;
-      for (int x = 0; x < fullWidth; ++x) {
-        uint32_t redBlue = roundRedBlue, green = roundGreen;
+      for (int x = 0; x < fullWidth; x += perLoad) {
+        const int count = std::min(perLoad, fullWidth - x);
+        __m128i sum = zero;  // two pixels: the first and second pair of the four
         for (int r = 0; r < block; ++r) {
-          const uint32_t* in = rows + static_cast<size_t>(r) * from.width + block * x;
-          for (int c = 0; c < block; ++c) {
-            redBlue += in[c] & 0xFF00FF;
-            green += in[c] & 0xFF00;
-          }
+          const __m128i four = LoadPixels(rows + static_cast<size_t>(r) * from.width + block * x, count * block);
+          const __m128i low = _mm_unpacklo_epi8(four, zero), high = _mm_unpackhi_epi8(four, zero);
+          sum = _mm_add_epi16(sum, _mm_add_epi16(_mm_unpacklo_epi64(low, high), _mm_unpackhi_epi64(low, high)));
         }
-        out[x] = (redBlue >> shift & 0xFF00FF) | (green >> shift & 0xFF00);
+        if (block == 4) sum = _mm_add_epi16(sum, _mm_srli_si128(sum, 8));
+        const __m128i mean = _mm_srl_epi16(_mm_add_epi16(sum, half), shift);
+        StorePixels(out + x, _mm_and_si128(_mm_packus_epi16(mean, mean), channels), count);
       }
     }
     for (int x = y < fullHeight ? fullWidth : 0; x < width; ++x) {

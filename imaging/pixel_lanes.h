@@ -1,20 +1,43 @@
-// The three colour channels of a 0x00RRGGBB pixel side by side in 21-bit
-// lanes of one 64-bit value, so that one add or multiply-add works on all
-// three. Callers keep every lane below 2^21.
+// 0x00RRGGBB pixels in SSE2 registers, four at a time. SSE2 is what both
+// builds have in common (every x86-64 processor, and every x86 processor
+// that Windows 8 and later run on), and its 16-bit multiply-add keeps the
+// weighted sums of the scaling loops in 32-bit lanes, which a 32-bit build
+// handles as well as a 64-bit one.
 #pragma once
+#include <emmintrin.h>
+
 #include <cstdint>
+#include <cstring>
 
-constexpr int LANE_BITS = 21;
+#ifndef __SSE2__
+#error "the imaging loops need SSE2 code generation (-msse2)"
+#endif
 
-constexpr uint64_t EachLane(uint64_t value) { return value | value << LANE_BITS | value << (2 * LANE_BITS); }
+constexpr int PIXELS_PER_VECTOR = 4;
 
-inline uint64_t SpreadLanes(uint32_t pixel) {
-  return (pixel & 0xFF) | static_cast<uint64_t>(pixel >> 8 & 0xFF) << LANE_BITS |
-         static_cast<uint64_t>(pixel >> 16 & 0xFF) << (2 * LANE_BITS);
+// `count` pixels from `pixels` (all four when count >= 4), the rest zero;
+// never reads past the last of them.
+inline __m128i LoadPixels(const uint32_t* pixels, int count) {
+  if (count >= PIXELS_PER_VECTOR) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+  uint32_t part[PIXELS_PER_VECTOR] = {};
+  std::memcpy(part, pixels, static_cast<size_t>(count) * sizeof(uint32_t));
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(part));
 }
 
-// The low 8 bits of each lane as a pixel.
-inline uint32_t GatherLanes(uint64_t lanes) {
-  return static_cast<uint32_t>(lanes & 0xFF) | static_cast<uint32_t>(lanes >> LANE_BITS & 0xFF) << 8 |
-         static_cast<uint32_t>(lanes >> (2 * LANE_BITS) & 0xFF) << 16;
+// The first `count` pixels of `value` (all four when count >= 4).
+inline void StorePixels(uint32_t* pixels, __m128i value, int count) {
+  if (count >= PIXELS_PER_VECTOR) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), value);
+    return;
+  }
+  uint32_t part[PIXELS_PER_VECTOR];
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(part), value);
+  std::memcpy(pixels, part, static_cast<size_t>(count) * sizeof(uint32_t));
 }
+
+// The bits of the first `count` lanes in a lane mask (_mm_movemask_ps).
+inline int LaneBits(int count) { return count >= PIXELS_PER_VECTOR ? 0xF : (1 << count) - 1; }
+
+// Two 16-bit weights side by side, as _mm_madd_epi16 takes them against
+// interleaved pairs of 16-bit values: the first weight in the low half.
+inline uint32_t WeightPair(uint32_t first, uint32_t second) { return first | second << 16; }

@@ -8,76 +8,139 @@
 namespace {
 
 // Weights of the two passes. Vertical sums stay below 255 * 4096 < 2^20 per
-// lane and are kept with 2 extra bits (at most 1020); horizontal sums stay
-// below 1020 * 2048 < 2^21, so no lane ever carries into the next.
+// channel and are kept with 2 extra bits (at most 1020, a 16-bit value);
+// horizontal sums stay below 1020 * 2048 < 2^21. Every weight fits 16 bits.
 constexpr uint32_t VERTICAL_NORM = 4096;
 constexpr uint32_t HORIZONTAL_NORM = 2048;
+constexpr int VERTICAL_SHIFT = 10;
+constexpr int HORIZONTAL_SHIFT = 13;
+constexpr int SUMS_PER_COLUMN = 4;  // blue, green, red and the unused fourth byte
 
-// For each destination index, the source indices it covers and their weights.
-struct AxisTaps {
-  HeapArray<int32_t> first;  // per destination: where its taps start; one extra entry ends the last
-  HeapArray<int32_t> index;
-  HeapArray<uint32_t> weight;
+// For each destination index, the source indices it covers and their
+// weights, two at a time: a last odd one pairs with itself at weight 0.
+struct TapPairs {
+  HeapArray<int32_t> first;     // per destination: where its pairs start; one extra entry ends the last
+  HeapArray<int32_t> index;     // two per pair
+  HeapArray<uint32_t> weights;  // one WeightPair per pair
 };
+
+// Nearly every operand fits 32 bits, where dividing is several times
+// cheaper, and a 32-bit build then makes no library call.
+int64_t Quotient(int64_t dividend, int64_t divisor) {
+  if (static_cast<uint64_t>(dividend) <= UINT32_MAX && static_cast<uint64_t>(divisor) <= UINT32_MAX) {
+    return static_cast<uint32_t>(dividend) / static_cast<uint32_t>(divisor);
+  }
+  return dividend / divisor;
+}
 
 // Lengths are counted in units of 1/destinationCount picture pixel, so every
 // boundary is an integer: destination d covers [origin*n + d*side, ... + side),
 // level pixel i covers [i*2^shift*n, (i+1)*2^shift*n) cut at the picture's end.
-int BuildAxisTaps(int64_t origin, int64_t side, int pictureExtent, int levelExtent, int shift, int destinationCount,
-                  uint32_t norm, AxisTaps& taps) {
+int BuildTapPairs(int64_t origin, int64_t side, int pictureExtent, int levelExtent, int shift, int destinationCount,
+                  uint32_t norm, TapPairs& pairs) {
   const int64_t n = destinationCount;
   const int64_t cell = (int64_t{1} << shift) * n;
   const int64_t pictureEnd = pictureExtent * n;
-  const int64_t perDestination = std::min<int64_t>(levelExtent, side / cell + 2);
-  if (!taps.first.Allocate(static_cast<size_t>(destinationCount) + 1) ||
-      !taps.index.Allocate(static_cast<size_t>(destinationCount * perDestination)) ||
-      !taps.weight.Allocate(static_cast<size_t>(destinationCount * perDestination))) {
+  const int64_t perDestination = std::min<int64_t>(levelExtent, Quotient(side, cell) + 2);
+  const int64_t pairsPerDestination = (perDestination + 1) / 2;
+  HeapArray<int32_t> index;  // one destination's taps
+  HeapArray<uint32_t> weight;
+  if (!index.Allocate(static_cast<size_t>(perDestination)) || !weight.Allocate(static_cast<size_t>(perDestination)) ||
+      !pairs.first.Allocate(static_cast<size_t>(destinationCount) + 1) ||
+      !pairs.index.Allocate(static_cast<size_t>(destinationCount * pairsPerDestination * 2)) ||
+      !pairs.weights.Allocate(static_cast<size_t>(destinationCount * pairsPerDestination))) {
     return 0;
   }
   int32_t stored = 0;
   for (int d = 0; d < destinationCount; ++d) {
-    taps.first[d] = stored;
+    pairs.first[d] = stored;
     const int64_t begin = origin * n + d * side;
     const int64_t end = begin + side;
-    const int64_t low = std::max<int64_t>(0, begin / cell - 1);
-    const int64_t high = std::min<int64_t>(levelExtent - 1, (end - 1) / cell + 1);
+    const int64_t low = std::max<int64_t>(0, Quotient(begin, cell) - 1);
+    const int64_t high = std::min<int64_t>(levelExtent - 1, Quotient(end - 1, cell) + 1);
     int64_t covered = 0;
     uint32_t given = 0;
-    int32_t largest = -1;
+    int count = 0, largest = -1;
     for (int64_t i = low; i <= high; ++i) {
-      const int64_t overlap =
-          std::min({(i + 1) * cell, pictureEnd, end}) - std::max(i * cell, begin);
+      const int64_t overlap = std::min({(i + 1) * cell, pictureEnd, end}) - std::max(i * cell, begin);
       if (overlap <= 0) continue;
-      const uint32_t weight = static_cast<uint32_t>(overlap * norm / side);
+      const uint32_t w = static_cast<uint32_t>(Quotient(overlap * norm, side));
       covered += overlap;
-      given += weight;
-      if (largest < 0 || weight > taps.weight[largest]) largest = stored;
-      taps.index[stored] = static_cast<int32_t>(i);
-      taps.weight[stored] = weight;
-      ++stored;
+      given += w;
+      if (largest < 0 || w > weight[largest]) largest = count;
+      index[count] = static_cast<int32_t>(i);
+      weight[count] = w;
+      ++count;
     }
     // Rounding down every weight would darken the picture a little.
-    if (largest >= 0) taps.weight[largest] += static_cast<uint32_t>((covered * norm + side / 2) / side) - given;
+    if (largest >= 0) weight[largest] += static_cast<uint32_t>(Quotient(covered * norm + side / 2, side)) - given;
+    for (int t = 0; t < count; t += 2, ++stored) {
+      const bool single = t + 1 == count;
+      pairs.index[2 * stored] = index[t];
+      pairs.index[2 * stored + 1] = index[single ? t : t + 1];
+      pairs.weights[stored] = WeightPair(weight[t], single ? 0 : weight[t + 1]);
+    }
   }
-  taps.first[destinationCount] = stored;
+  pairs.first[destinationCount] = stored;
   return 1;
 }
 
-void AverageRow(const PixelLevel& level, const AxisTaps& rows, int row, const AxisTaps& columns, int lowColumn,
-                int columnCount, uint64_t* sums, uint32_t* destination, int destinationWidth) {
-  std::fill(sums, sums + columnCount, 0);
-  for (int32_t t = rows.first[row]; t < rows.first[row + 1]; ++t) {
-    const uint32_t* source = level.pixels + static_cast<size_t>(rows.index[t]) * level.width + lowColumn;
-    const uint64_t weight = rows.weight[t];
-    for (int c = 0; c < columnCount; ++c) sums[c] += weight * SpreadLanes(source[c]);
+// The vertical pass of one destination row over the level columns
+// [lowColumn, lowColumn + columnCount): per column the weighted sum of its
+// source rows, rounded to 10 bits a channel, as four 16-bit values.
+void SumRows(const PixelLevel& level, const TapPairs& rows, int row, int lowColumn, int columnCount,
+             const uint32_t** rowStarts, int16_t* sums) {
+  const int32_t pairBegin = rows.first[row], pairCount = rows.first[row + 1] - pairBegin;
+  for (int t = 0; t < 2 * pairCount; ++t) {
+    rowStarts[t] = level.pixels + static_cast<size_t>(rows.index[2 * pairBegin + t]) * level.width + lowColumn;
   }
-  for (int c = 0; c < columnCount; ++c) sums[c] = ((sums[c] + EachLane(512)) >> 10) & EachLane(0x3FF);
-  for (int x = 0; x < destinationWidth; ++x) {
-    uint64_t sum = 0;
-    for (int32_t t = columns.first[x]; t < columns.first[x + 1]; ++t) {
-      sum += columns.weight[t] * sums[columns.index[t] - lowColumn];
+  const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi32(1 << (VERTICAL_SHIFT - 1));
+  for (int c = 0; c < columnCount; c += PIXELS_PER_VECTOR) {
+    const int count = columnCount - c;
+    __m128i sum0 = zero, sum1 = zero, sum2 = zero, sum3 = zero;  // one pixel each
+    for (int p = 0; p < pairCount; ++p) {
+      const __m128i a = LoadPixels(rowStarts[2 * p] + c, count), b = LoadPixels(rowStarts[2 * p + 1] + c, count);
+      const __m128i weights = _mm_set1_epi32(static_cast<int>(rows.weights[pairBegin + p]));
+      // The bytes of both rows interleaved and widened: every 16-bit pair is
+      // one channel of one pixel from the two rows, as the multiply-add wants.
+      const __m128i low = _mm_unpacklo_epi8(a, b), high = _mm_unpackhi_epi8(a, b);
+      sum0 = _mm_add_epi32(sum0, _mm_madd_epi16(_mm_unpacklo_epi8(low, zero), weights));
+      sum1 = _mm_add_epi32(sum1, _mm_madd_epi16(_mm_unpackhi_epi8(low, zero), weights));
+      sum2 = _mm_add_epi32(sum2, _mm_madd_epi16(_mm_unpacklo_epi8(high, zero), weights));
+      sum3 = _mm_add_epi32(sum3, _mm_madd_epi16(_mm_unpackhi_epi8(high, zero), weights));
     }
-    destination[x] = GatherLanes(((sum + EachLane(4096)) >> 13) & EachLane(0xFF));
+    __m128i* out = reinterpret_cast<__m128i*>(sums + SUMS_PER_COLUMN * c);
+    _mm_storeu_si128(out, _mm_packs_epi32(_mm_srli_epi32(_mm_add_epi32(sum0, half), VERTICAL_SHIFT),
+                                          _mm_srli_epi32(_mm_add_epi32(sum1, half), VERTICAL_SHIFT)));
+    _mm_storeu_si128(out + 1, _mm_packs_epi32(_mm_srli_epi32(_mm_add_epi32(sum2, half), VERTICAL_SHIFT),
+                                              _mm_srli_epi32(_mm_add_epi32(sum3, half), VERTICAL_SHIFT)));
+  }
+}
+
+// The horizontal pass for destination pixel x: its four channel sums,
+// rounded to 8 bits, in 32-bit lanes.
+inline __m128i SumColumns(const int16_t* sums, const TapPairs& columns, int x) {
+  __m128i sum = _mm_setzero_si128();
+  for (int32_t p = columns.first[x]; p < columns.first[x + 1]; ++p) {
+    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + SUMS_PER_COLUMN * columns.index[2 * p]));
+    const __m128i b =
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + SUMS_PER_COLUMN * columns.index[2 * p + 1]));
+    sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(a, b),
+                                            _mm_set1_epi32(static_cast<int>(columns.weights[p]))));
+  }
+  return _mm_srli_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (HORIZONTAL_SHIFT - 1))), HORIZONTAL_SHIFT);
+}
+
+void AverageRow(const int16_t* sums, const TapPairs& columns, uint32_t* destination, int destinationWidth) {
+  const __m128i channels = _mm_set1_epi32(0x00FFFFFF);
+  for (int x = 0; x < destinationWidth; x += PIXELS_PER_VECTOR) {
+    const int count = destinationWidth - x;
+    const __m128i first = _mm_packs_epi32(SumColumns(sums, columns, x),
+                                          count > 1 ? SumColumns(sums, columns, x + 1) : _mm_setzero_si128());
+    const __m128i second =
+        _mm_packs_epi32(count > 2 ? SumColumns(sums, columns, x + 2) : _mm_setzero_si128(),
+                        count > 3 ? SumColumns(sums, columns, x + 3) : _mm_setzero_si128());
+    StorePixels(destination + x, _mm_and_si128(_mm_packus_epi16(first, second), channels), count);
   }
 }
 
@@ -98,18 +161,23 @@ int ReduceByAnd(const uint32_t* source, int sourceWidth, int sourceHeight, uint3
                 int destinationWidth, int destinationHeight) {
   if (sourceWidth <= 0 || sourceHeight <= 0 || destinationWidth <= 0 || destinationHeight <= 0) return 1;
   HeapArray<int32_t> columnBegin, columnEnd;
-  if (!columnBegin.Allocate(destinationWidth) || !columnEnd.Allocate(destinationWidth)) return 0;
+  HeapArray<uint32_t> rows;  // the AND of one destination row's source rows
+  if (!columnBegin.Allocate(destinationWidth) || !columnEnd.Allocate(destinationWidth) || !rows.Allocate(sourceWidth)) {
+    return 0;
+  }
   for (int x = 0; x < destinationWidth; ++x) AndRange(x, sourceWidth, destinationWidth, columnBegin[x], columnEnd[x]);
   for (int y = 0; y < destinationHeight; ++y) {
     int rowBegin, rowEnd;
     AndRange(y, sourceHeight, destinationHeight, rowBegin, rowEnd);
+    std::fill(rows.data, rows.data + sourceWidth, 0xFFFFFFFF);
+    for (int sy = rowBegin; sy < rowEnd; ++sy) {
+      const uint32_t* in = source + static_cast<size_t>(sy) * sourceWidth;
+      for (int sx = 0; sx < sourceWidth; ++sx) rows[sx] &= in[sx];
+    }
     uint32_t* out = destination + static_cast<size_t>(y) * destinationWidth;
     for (int x = 0; x < destinationWidth; ++x) {
       uint32_t value = 0xFFFFFFFF;
-      for (int sy = rowBegin; sy < rowEnd; ++sy) {
-        const uint32_t* in = source + static_cast<size_t>(sy) * sourceWidth;
-        for (int sx = columnBegin[x]; sx < columnEnd[x]; ++sx) value &= in[sx];
-      }
+      for (int sx = columnBegin[x]; sx < columnEnd[x]; ++sx) value &= rows[sx];
       out[x] = value;
     }
   }
@@ -124,22 +192,27 @@ int AreaAverage(const PixelLevel& level, int pictureWidth, int pictureHeight, co
     std::fill(destination, destination + destinationCount, 0);
     return 1;
   }
-  AxisTaps columns, rows;
-  if (!BuildAxisTaps(area.x, area.width, pictureWidth, level.width, level.shift, destinationWidth, HORIZONTAL_NORM,
+  TapPairs columns, rows;
+  if (!BuildTapPairs(area.x, area.width, pictureWidth, level.width, level.shift, destinationWidth, HORIZONTAL_NORM,
                      columns) ||
-      !BuildAxisTaps(area.y, area.height, pictureHeight, level.height, level.shift, destinationHeight,
+      !BuildTapPairs(area.y, area.height, pictureHeight, level.height, level.shift, destinationHeight,
                      VERTICAL_NORM, rows)) {
     return 0;
   }
-  // Columns come in rising order, so the first and last taps bound them all.
-  const int32_t tapCount = columns.first[destinationWidth];
-  const int lowColumn = tapCount ? columns.index[0] : 0;
-  const int columnCount = tapCount ? columns.index[tapCount - 1] - lowColumn + 1 : 1;
-  HeapArray<uint64_t> sums;
-  if (!sums.Allocate(columnCount)) return 0;
+  // Columns come in rising order, so the first and last taps bound them all;
+  // the vertical pass covers only those, and the column taps count from the first.
+  const int32_t pairCount = columns.first[destinationWidth];
+  const int lowColumn = pairCount ? columns.index[0] : 0;
+  const int columnCount = pairCount ? columns.index[2 * pairCount - 1] - lowColumn + 1 : 1;
+  for (int32_t t = 0; t < 2 * pairCount; ++t) columns.index[t] -= lowColumn;
+  const size_t paddedColumns = (static_cast<size_t>(columnCount) + PIXELS_PER_VECTOR - 1) / PIXELS_PER_VECTOR *
+                               PIXELS_PER_VECTOR;
+  HeapArray<int16_t> sums;
+  HeapArray<const uint32_t*> rowStarts;
+  if (!sums.Allocate(paddedColumns * SUMS_PER_COLUMN) || !rowStarts.Allocate(rows.index.count)) return 0;
   for (int y = 0; y < destinationHeight; ++y) {
-    AverageRow(level, rows, y, columns, lowColumn, columnCount, sums.data,
-               destination + static_cast<size_t>(y) * destinationWidth, destinationWidth);
+    SumRows(level, rows, y, lowColumn, columnCount, rowStarts.data, sums.data);
+    AverageRow(sums.data, columns, destination + static_cast<size_t>(y) * destinationWidth, destinationWidth);
   }
   return 1;
 }
