@@ -1,6 +1,6 @@
 // The settings rules on random values: stored string values of any length
-// and content, paths trimmed against a random set of existing folders, and
-// any stored frame id.
+// and content, paths trimmed against a random set of existing folders, any
+// stored numbers, and any stored frame id.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -89,13 +89,39 @@ void CheckStartChoice(FuzzedDataProvider& input) {
           "the stored photo when it exists, else the default");
 }
 
+// Any table of stored numbers comes out in range, and a second pass changes
+// nothing: values in range are left alone.
+void CheckRanges(FuzzedDataProvider& input) {
+  SettingsTable settings = BUILT_IN_SETTINGS;
+  for (int32_t* number : {&settings.X1, &settings.Y1, &settings.W1, &settings.H1, &settings.AlwaysOnTheTop,
+                          &settings.Taskbar, &settings.Show, &settings.TrayIcon, &settings.AutoStart, &settings.Splash,
+                          &settings.Hint, &settings.W2, &settings.H2, &settings.W3, &settings.H3, &settings.X2,
+                          &settings.Y2, &settings.FrameID}) {
+    *number = input.ConsumeIntegral<int32_t>();
+  }
+  KeepLoadedSettingsInRange(settings);
+  for (int32_t option : {settings.AlwaysOnTheTop, settings.Taskbar, settings.TrayIcon, settings.AutoStart,
+                         settings.Splash, settings.Hint}) {
+    Require(option == 0 || option == 1, "options are 0 or 1");
+  }
+  Require(settings.Show == 1 || settings.Show == 2, "shown or put away");
+  Require(settings.W1 >= 32 && settings.W1 <= 256 && settings.H1 >= 32 && settings.H1 <= 256, "window sides");
+  Require(int64_t{settings.X1} + settings.W1 <= INT32_MAX && int64_t{settings.Y1} + settings.H1 <= INT32_MAX,
+          "window edges fit");
+  Require(settings.W3 >= 1 && settings.H3 >= 1, "zoom sides");
+  const SettingsTable once = settings;
+  KeepLoadedSettingsInRange(settings);
+  Require(std::memcmp(&once, &settings, sizeof settings) == 0, "values in range stay");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  switch (input.ConsumeIntegralInRange(0, 2)) {
+  switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0: CheckStringValue(input); break;
     case 1: CheckTrim(input); break;
+    case 2: CheckRanges(input); break;
     default: CheckStartChoice(input); break;
   }
   return 0;
