@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "app/settings_rules.h"
 #include "app/texts.h"
 
@@ -56,30 +58,42 @@ void WriteNumber(HKEY key, const NumberEntry& entry) {
   RegSetValueExA(key, entry.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-// Only a value of exactly four bytes is taken: a shorter one would leave
-// bytes of the old value behind.
+// Only a number of exactly four bytes is taken: a shorter one would leave
+// bytes of the old value behind, and a string of three characters (four
+// bytes with its zero) is no number.
 void ReadNumber(HKEY key, const NumberEntry& entry) {
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (RegQueryValueExA(key, entry.name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-      size == sizeof value) {
+  DWORD type = REG_NONE;
+  if (RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+      type == REG_DWORD && size == sizeof value) {
     Settings.*entry.value = static_cast<int32_t>(value);
   }
 }
 
-void WriteString(HKEY key, const StringEntry& entry) {
+// A stored path too long for its buffer (a deep folder, or one whose name
+// takes several bytes a character) is not shown, but it is not lost either:
+// it stays in the registry until the program has a path of its own to store.
+bool LeftInRegistry[std::size(STRING_ENTRIES)];
+
+void WriteString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   const char* text = Settings.*entry.value;
+  if (leftInRegistry && text[0] == '\0') return;
   RegSetValueExA(key, entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text));
+  leftInRegistry = false;
 }
 
 // Read into a scratch buffer first: a value that does not fit may leave any
 // bytes behind, and the string keeps what it held.
-void ReadString(HKEY key, const StringEntry& entry) {
+void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   char value[SETTINGS_PATH_SIZE];
   DWORD size = sizeof value;
-  if (RegQueryValueExA(key, entry.name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-      TerminateStringValue(value, sizeof value, size)) {
+  DWORD type = REG_NONE;
+  const LSTATUS status = RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  if (status == ERROR_SUCCESS && TerminateStringValue(value, sizeof value, size)) {
     lstrcpynA(Settings.*entry.value, value, SETTINGS_PATH_SIZE);
+  } else if (type == REG_SZ && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA)) {
+    leftInRegistry = true;
   }
 }
 
@@ -104,12 +118,13 @@ void SyncSettings(int save) {
     const bool saving = save == 1 || disposition == REG_CREATED_NEW_KEY;
     if (saving) {
       for (const NumberEntry& entry : NUMBER_ENTRIES) WriteNumber(key, entry);
-      for (const StringEntry& entry : STRING_ENTRIES) WriteString(key, entry);
+      for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) WriteString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
     } else {
       Settings.Photo[0] = '\0';
       Settings.Frame[0] = '\0';
       for (const NumberEntry& entry : NUMBER_ENTRIES) ReadNumber(key, entry);
-      for (const StringEntry& entry : STRING_ENTRIES) ReadString(key, entry);
+      for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) ReadString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
+      KeepLoadedSettingsInRange(Settings);
       StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, PathExists);
       StartPhoto = ChooseStartPhoto(Settings.Photo, PathExists);
     }

@@ -1,6 +1,10 @@
 #include "app/settings_rules.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "framewindow/placement_rules.h"
+#include "imaging/image_header.h"
 
 void TrimToExistingFolder(char* path, PathExistsFunction pathExists) {
   size_t cursor = std::strlen(path);
@@ -42,4 +46,22 @@ int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead) {
   }
   buffer[bytesRead] = '\0';
   return 1;
+}
+
+void KeepLoadedSettingsInRange(SettingsTable& settings) {
+  for (int32_t* option : {&settings.AlwaysOnTheTop, &settings.Taskbar, &settings.AutoStart, &settings.Splash,
+                          &settings.Hint}) {
+    if (*option != 1) *option = 0;
+  }
+  if (settings.TrayIcon != 0) settings.TrayIcon = 1;
+  if (settings.Show != 1 && settings.Show != 2) settings.Show = 1;
+  settings.W1 = std::clamp(settings.W1, WINDOW_SIDE_MIN, WINDOW_SIDE_MAX);
+  settings.H1 = std::clamp(settings.H1, WINDOW_SIDE_MIN, WINDOW_SIDE_MAX);
+  settings.X1 = std::min(settings.X1, INT32_MAX - settings.W1);
+  settings.Y1 = std::min(settings.Y1, INT32_MAX - settings.H1);
+  constexpr int32_t pictureSideMax = static_cast<int32_t>(MAX_IMAGE_PIXELS);
+  settings.W3 = std::clamp(settings.W3, 1, pictureSideMax);
+  settings.H3 = std::clamp(settings.H3, 1, pictureSideMax);
+  settings.X2 = std::clamp(settings.X2, -pictureSideMax, pictureSideMax);
+  settings.Y2 = std::clamp(settings.Y2, -pictureSideMax, pictureSideMax);
 }

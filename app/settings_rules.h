@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include "app/ids.h"
+#include "app/settings.h"
 
 using PathExistsFunction = int (*)(const char* path);
 
@@ -22,3 +23,11 @@ ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExist
 // tool (or the registry layer itself) may have added one. Returns 0, with
 // the string emptied, when the value does not fit.
 int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead);
+
+// Brings numbers that no run of the program stores (another tool's, or a
+// damaged registry's) back into range; values in range stay as they are.
+// Options keep their meaning: on only at 1, the tray icon on unless 0; the
+// show state becomes shown; window sides go into 32 to 256 with the edges
+// where that fits; zoom sides go into 1 to the largest picture side and pan
+// into the same distance either way.
+void KeepLoadedSettingsInRange(SettingsTable& settings);

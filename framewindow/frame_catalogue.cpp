@@ -1,5 +1,6 @@
 #include "framewindow/frame_catalogue.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -72,6 +73,9 @@ constinit const std::array<unsigned char, FRAME_CATALOGUE_SIZE> FrameCatalogue =
 void WalkFrameCatalogue(const unsigned char* table, size_t size, const FrameCatalogueWalk& walk) {
   int32_t nextId = FRAME_ID_FIRST;
   size_t at = 0;
+  // Every name has its terminator, so a table names at most one frame per
+  // byte: a count beyond that is corrupt and would number frames for hours.
+  const size_t framesAtMost = std::min<size_t>(size, INT32_MAX - FRAME_ID_FIRST);
   for (int groupsLeft = FRAME_GROUP_COUNT; groupsLeft > 0; --groupsLeft) {
     if (size - at < 4) return;
     const uint32_t count =
@@ -83,7 +87,7 @@ void WalkFrameCatalogue(const unsigned char* table, size_t size, const FrameCata
     at += nameLength + 1;
     for (uint32_t framesLeft = count; framesLeft > 0; --framesLeft) {
       const size_t frameLength = TerminatedLength(table, size, at);
-      if (frameLength == size) return;
+      if (frameLength == size || static_cast<size_t>(nextId - FRAME_ID_FIRST) >= framesAtMost) return;
       walk.frame(walk.context, nextId, reinterpret_cast<const char*>(table + at));
       ++nextId;
       if (nextId <= FRAME_ID_LAST) at += frameLength + 1;

@@ -24,6 +24,7 @@ struct FrameCatalogueWalk {
 
 // Visits FRAME_GROUP_COUNT groups of the table in order. Once the ids pass
 // FRAME_ID_LAST the read position stays on the last frame's name, so a count
-// larger than the table repeats that name rather than reading on. The walk
-// stops early instead of reading past `size` when the table is cut short.
+// larger than the table repeats that name rather than reading on, though
+// never for more frames in all than the table has bytes. The walk stops
+// early instead of reading past `size` when the table is cut short.
 void WalkFrameCatalogue(const unsigned char* table, size_t size, const FrameCatalogueWalk& walk);

@@ -118,8 +118,12 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
   }
 }
 
+// A name longer than the buffer would arrive cut short and might name some
+// other file: it is refused like a missing one.
 void MsgDropFiles(HDROP drop) {
-  if (DragQueryFileA(drop, 0, FileNameBuffer, FILE_NAME_BUFFER_SIZE - 1) > 0) {
+  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+  if (length > 0 && length < FILE_NAME_BUFFER_SIZE &&
+      DragQueryFileA(drop, 0, FileNameBuffer, FILE_NAME_BUFFER_SIZE) == length) {
     SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
     SetForegroundWindow(FrameWindow);
     SetFocus(FrameWindow);

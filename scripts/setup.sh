@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest file procps
+  clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick

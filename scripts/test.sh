@@ -35,4 +35,8 @@ for preset in native x86_64 i686; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+
+# A short run of every fuzz target; scripts/fuzz.sh takes longer runs.
+echo "== fuzz"
+scripts/fuzz.sh 20 || status=1
 exit $status

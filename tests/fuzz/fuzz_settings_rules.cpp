@@ -1,0 +1,128 @@
+// The settings rules on random values: stored string values of any length
+// and content, paths trimmed against a random set of existing folders, any
+// stored numbers, and any stored frame id.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/ids.h"
+#include "app/settings_rules.h"
+#include "tests/fuzz/fuzz_check.h"
+
+namespace {
+
+// The path before the trim, and which of its prefixes "exist".
+std::string Original;
+uint32_t ExistingSeed;
+const char* TrimmedBuffer;
+
+int SeededPathExists(const char* path) {
+  const size_t length = std::strlen(path);
+  if (path == TrimmedBuffer) Require(Original.compare(0, length, path) == 0, "only prefixes are looked up");
+  uint32_t hash = ExistingSeed;
+  for (size_t i = 0; i < length; ++i) hash = (hash ^ static_cast<uint8_t>(path[i])) * 16777619u;
+  return (hash & 3) == 0;
+}
+
+void CheckStringValue(FuzzedDataProvider& input) {
+  const size_t bufferSize = input.ConsumeIntegralInRange<size_t>(1, 300);
+  const size_t bytesRead = input.ConsumeIntegralInRange<size_t>(0, bufferSize);
+  std::vector<uint8_t> stored = input.ConsumeBytes<uint8_t>(bufferSize);
+  stored.resize(bufferSize, 'x');
+  std::vector<char> buffer(stored.begin(), stored.end());
+  if (!TerminateStringValue(buffer.data(), bufferSize, bytesRead)) {
+    Require(buffer[0] == '\0', "a value that does not fit leaves an empty string");
+    Require(bytesRead == bufferSize, "only a full buffer is refused");
+    return;
+  }
+  const char* end = static_cast<const char*>(std::memchr(buffer.data(), 0, bufferSize));
+  Require(end != nullptr, "a taken value is terminated inside the buffer");
+  const size_t length = static_cast<size_t>(end - buffer.data());
+  Require(length <= bytesRead && std::memcmp(buffer.data(), stored.data(), length) == 0, "a taken value is what was read");
+}
+
+void CheckTrim(FuzzedDataProvider& input) {
+  ExistingSeed = input.ConsumeIntegral<uint32_t>();
+  std::string path;
+  while (path.size() < 255 && input.remaining_bytes() > 0) {
+    const uint8_t c = input.ConsumeIntegral<uint8_t>();
+    // Mostly backslashes and letters, so that paths have components.
+    path.push_back(c < 96 ? '\\' : c < 224 ? static_cast<char>('a' + c % 3) : static_cast<char>(c));
+  }
+  const size_t zero = path.find('\0');
+  if (zero != std::string::npos) path.resize(zero);
+  Original = path;
+  char buffer[256];
+  std::memcpy(buffer, path.c_str(), path.size() + 1);
+  TrimmedBuffer = buffer;
+  TrimToExistingFolder(buffer, SeededPathExists);
+  TrimmedBuffer = nullptr;
+  const size_t length = std::strlen(buffer);
+  Require(Original.compare(0, length, buffer) == 0, "the trim leaves a prefix");
+  if (Original.empty()) return;
+  Require(length >= 1, "the first character always stays");
+  if (length == 1) return;
+  Require(buffer[length - 1] != '\\', "no trailing backslash");
+  Require(SeededPathExists(buffer) || std::strchr(buffer + 1, '\\') == nullptr,
+          "the trim ends on something that exists or on the first component");
+}
+
+void CheckStartChoice(FuzzedDataProvider& input) {
+  ExistingSeed = input.ConsumeIntegral<uint32_t>();
+  const int32_t frameId = input.ConsumeBool() ? FRAME_ID_CUSTOM : input.ConsumeIntegral<int32_t>();
+  const std::string path = input.ConsumeRandomLengthString(255);
+  const ImageSource frame = ChooseStartFrame(frameId, path.c_str(), SeededPathExists);
+  if (frame == reinterpret_cast<ImageSource>(path.c_str())) {
+    Require(frameId == FRAME_ID_CUSTOM && SeededPathExists(path.c_str()), "the custom file only when it exists");
+  } else {
+    Require(frame >= static_cast<ImageSource>(FRAME_ID_FIRST) && frame <= static_cast<ImageSource>(FRAME_ID_LAST),
+            "otherwise a built-in frame");
+    Require(frame == static_cast<ImageSource>(frameId) || frame == static_cast<ImageSource>(FRAME_ID_DEFAULT),
+            "the stored frame or the default");
+  }
+  const ImageSource photo = ChooseStartPhoto(path.c_str(), SeededPathExists);
+  Require(photo == (SeededPathExists(path.c_str()) ? reinterpret_cast<ImageSource>(path.c_str()) : DEFAULT_PHOTO_ID),
+          "the stored photo when it exists, else the default");
+}
+
+// Any table of stored numbers comes out in range, and a second pass changes
+// nothing: values in range are left alone.
+void CheckRanges(FuzzedDataProvider& input) {
+  SettingsTable settings = BUILT_IN_SETTINGS;
+  for (int32_t* number : {&settings.X1, &settings.Y1, &settings.W1, &settings.H1, &settings.AlwaysOnTheTop,
+                          &settings.Taskbar, &settings.Show, &settings.TrayIcon, &settings.AutoStart, &settings.Splash,
+                          &settings.Hint, &settings.W2, &settings.H2, &settings.W3, &settings.H3, &settings.X2,
+                          &settings.Y2, &settings.FrameID}) {
+    *number = input.ConsumeIntegral<int32_t>();
+  }
+  KeepLoadedSettingsInRange(settings);
+  for (int32_t option : {settings.AlwaysOnTheTop, settings.Taskbar, settings.TrayIcon, settings.AutoStart,
+                         settings.Splash, settings.Hint}) {
+    Require(option == 0 || option == 1, "options are 0 or 1");
+  }
+  Require(settings.Show == 1 || settings.Show == 2, "shown or put away");
+  Require(settings.W1 >= 32 && settings.W1 <= 256 && settings.H1 >= 32 && settings.H1 <= 256, "window sides");
+  Require(int64_t{settings.X1} + settings.W1 <= INT32_MAX && int64_t{settings.Y1} + settings.H1 <= INT32_MAX,
+          "window edges fit");
+  Require(settings.W3 >= 1 && settings.H3 >= 1, "zoom sides");
+  const SettingsTable once = settings;
+  KeepLoadedSettingsInRange(settings);
+  Require(std::memcmp(&once, &settings, sizeof settings) == 0, "values in range stay");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  switch (input.ConsumeIntegralInRange(0, 3)) {
+    case 0: CheckStringValue(input); break;
+    case 1: CheckTrim(input); break;
+    case 2: CheckRanges(input); break;
+    default: CheckStartChoice(input); break;
+  }
+  return 0;
+}

@@ -1,0 +1,171 @@
+// Photos and frames in folders whose names the old 8-bit code pages cannot
+// spell: the program runs with UTF-8 as its code page, so such paths load
+// from a drop, from the frame command and from the stored settings, and come
+// back from the registry as the same Unicode strings.
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/ids.h"
+#include "app/texts.h"
+#include "framewindow/photo_placement.h"
+#include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/program_fixture.h"
+
+namespace {
+
+// "Фото\写真 ❤" under the temporary folder, with a photo (the splash picture,
+// 190 x 152) and a custom frame (the Funny heart) in it; removed afterwards.
+struct UnicodeFolder {
+  std::wstring path;
+  std::wstring photo, frame, deepOuter, deepFolder, deepPhoto;
+
+  UnicodeFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring outer = std::wstring(temp) + L"\u0424\u043e\u0442\u043e";
+    path = outer + L"\\\u5199\u771f \u2764\\";
+    CreateDirectoryW(outer.c_str(), nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    photo = path + L"\u5199\u771f.png";
+    frame = path + L"\u2764.png";
+    // Two bytes a letter in UTF-8: the path fits a 256-character buffer but
+    // not a 256-byte one (in two folders, as Linux takes 255 bytes a name).
+    deepOuter = path + std::wstring(65, L'\u0416');
+    deepFolder = deepOuter + L"\\" + std::wstring(65, L'\u0416');
+    deepPhoto = deepFolder + L"\\x.png";
+    CreateDirectoryW(deepOuter.c_str(), nullptr);
+    CreateDirectoryW(deepFolder.c_str(), nullptr);
+    WriteResource(photo, SPLASH_PICTURE_ID);
+    WriteResource(frame, 2019);
+    WriteResource(deepPhoto, SPLASH_PICTURE_ID);
+  }
+  ~UnicodeFolder() {
+    for (const std::wstring& file : {photo, frame, deepPhoto}) DeleteFileW(file.c_str());
+    RemoveDirectoryW(deepFolder.c_str());
+    RemoveDirectoryW(deepOuter.c_str());
+    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(path.substr(0, path.rfind(L'\\', path.size() - 2)).c_str());
+  }
+
+  static void WriteResource(const std::wstring& file, ImageSource id) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), TEXT_IMAGE_RESOURCE_TYPE);
+    ASSERT_NE(found, nullptr);
+    const void* bytes = LockResource(LoadResource(nullptr, found));
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(handle, bytes, SizeofResource(nullptr, found), &written, nullptr);
+    CloseHandle(handle);
+  }
+};
+
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(text.size() * 4, '\0');
+  bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                   static_cast<int>(bytes.size()), nullptr, nullptr));
+  return bytes;
+}
+
+std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + lstrlenA(ascii)); }
+
+void WriteWideString(const char* name, const std::wstring& value) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  ASSERT_NE(key, nullptr);
+  RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+std::wstring ReadWideString(const char* name) {
+  HKEY key = OpenSettingsKey();
+  if (!key) return L"(no key)";
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof buffer - sizeof(wchar_t), type = 0;
+  const LSTATUS status = RegQueryValueExW(key, Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_SZ) return L"(not a string)";
+  std::wstring value(buffer, size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return value;
+}
+
+// A drop as the shell makes it today: one name in UTF-16.
+HDROP MakeWideDrop(const std::wstring& file) {
+  const size_t listBytes = (file.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + listBytes);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, file.c_str(), file.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+class UnicodePathTest : public FrameWindowTest {
+ protected:
+  UnicodeFolder folder;
+};
+
+TEST_F(UnicodePathTest, ADroppedPhotoAndAChosenFrameLoadAndAreStoredAsTheSameStrings) {
+  EXPECT_EQ(GetACP(), 65001u);
+  Start();
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(folder.photo)));
+  EXPECT_EQ(Settings.W2, 190);
+  EXPECT_EQ(Settings.H2, 152);
+  EXPECT_EQ(Settings.Photo, Utf8(folder.photo));
+
+  const std::string frame = Utf8(folder.frame);
+  Send(MSG_SET_FRAME, reinterpret_cast<WPARAM>(frame.c_str()));
+  EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
+
+  SyncSettings(1);
+  EXPECT_EQ(ReadWideString("Photo"), folder.photo);
+  EXPECT_EQ(ReadWideString("Frame"), folder.frame);
+}
+
+TEST_F(UnicodePathTest, APathTooLongForItsBufferIsRefusedLikeAMissingFileAndKeptInTheRegistry) {
+  WriteWideString("Photo", folder.deepPhoto);
+  ASSERT_NE(GetFileAttributesW(folder.deepPhoto.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_GT(Utf8(folder.deepPhoto).size(), 255u);
+  Start();
+  EXPECT_EQ(Settings.W2, 87);  // the default photo
+  EXPECT_STREQ(Settings.Photo, "");
+
+  lstrcpyA(FileNameBuffer, "unchanged");
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(folder.deepPhoto)));
+  EXPECT_EQ(Settings.W2, 87);
+  EXPECT_STREQ(Settings.Photo, "");
+  EXPECT_STREQ(FileNameBuffer, "unchanged");
+
+  SyncSettings(1);
+  EXPECT_EQ(ReadWideString("Photo"), folder.deepPhoto);
+}
+
+class UnicodeProgramTest : public RealProgramTest {
+ protected:
+  UnicodeFolder folder;
+};
+
+TEST_F(UnicodeProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
+  WriteWideString("Photo", folder.photo);
+  WriteWideString("Frame", folder.frame);
+  WriteWideString("Path", folder.path);
+  WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
+  RunningProgram program;
+  HWND window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(CloseAndWait(program, window), 0);
+
+  // Both files decoded: the photo's size is stored and the custom frame stays chosen.
+  EXPECT_EQ(StoredDword("W2"), 190);
+  EXPECT_EQ(StoredDword("H2"), 152);
+  EXPECT_EQ(StoredDword("FrameID"), FRAME_ID_CUSTOM);
+  EXPECT_EQ(ReadWideString("Photo"), folder.photo);
+  EXPECT_EQ(ReadWideString("Frame"), folder.frame);
+  EXPECT_EQ(ReadWideString("Path"), folder.path.substr(0, folder.path.size() - 1));
+}
+
+}  // namespace
