@@ -25,13 +25,16 @@ else()
 endif()
 set(CHERIMO_MANIFEST ${CMAKE_BINARY_DIR}/resources/cherimo.manifest)
 configure_file(${CMAKE_SOURCE_DIR}/resources/cherimo.manifest.in ${CHERIMO_MANIFEST} @ONLY)
+# The project's version is the one source of every version the package shows.
+set(CHERIMO_VERSION_HEADER ${CMAKE_BINARY_DIR}/resources/version.h)
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${CHERIMO_VERSION_HEADER} @ONLY)
 # windres looks for the files named in the .rc in its include directories too.
 include_directories(${CMAKE_BINARY_DIR}/resources)
 
 set(CHERIMO_RESOURCES ${CMAKE_SOURCE_DIR}/resources/cherimo.rc)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
-  ${CHERIMO_MANIFEST} ${CMAKE_SOURCE_DIR}/resources/pictures.rc ${CMAKE_SOURCE_DIR}/resources/about.rc
-  ${CMAKE_SOURCE_DIR}/app/texts.h)
+  ${CHERIMO_MANIFEST} ${CHERIMO_VERSION_HEADER} ${CMAKE_SOURCE_DIR}/resources/pictures.rc
+  ${CMAKE_SOURCE_DIR}/resources/about.rc ${CMAKE_SOURCE_DIR}/app/texts.h)
 file(GLOB CHERIMO_PICTURES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CHERIMO_PICTURES})

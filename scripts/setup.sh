@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
   libcairo2-dev libpng-dev libstb-dev fonts-dejavu-core zopfli optipng
+  nsis zip unzip
 )
 
 missing=()
