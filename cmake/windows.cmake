@@ -3,6 +3,13 @@ enable_language(RC)
 
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The 32-bit compiler's own default is a Pentium Pro: x87 arithmetic and no
+# vector unit, which leaves the imaging loops half as fast as in the 64-bit
+# build. SSE2 is on every x86 processor since 2004, and Windows 8 and later
+# require it. Options rather than initial flags, so existing build folders get them too.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
 
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 

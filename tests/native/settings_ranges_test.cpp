@@ -16,14 +16,14 @@ struct RangeCase {
 };
 
 const RangeCase CASES[] = {
-    {&SettingsTable::AlwaysOnTheTop, 2, 0},     {&SettingsTable::AlwaysOnTheTop, -1, 0},
-    {&SettingsTable::Taskbar, 7, 0},            {&SettingsTable::AutoStart, INT32_MIN, 0},
-    {&SettingsTable::Splash, 0x7FFFFFFF, 0},    {&SettingsTable::Hint, 1, 1},
+    {&SettingsTable::AlwaysOnTheTop, 2, 2},     {&SettingsTable::AlwaysOnTheTop, -1, -1},
+    {&SettingsTable::Taskbar, 7, 7},            {&SettingsTable::AutoStart, INT32_MIN, INT32_MIN},
+    {&SettingsTable::Splash, 0x7FFFFFFF, 0x7FFFFFFF}, {&SettingsTable::Hint, 1, 1},
     {&SettingsTable::TrayIcon, -5, 1},          {&SettingsTable::TrayIcon, 0, 0},
     {&SettingsTable::Show, 0, 1},               {&SettingsTable::Show, 3, 1},
     {&SettingsTable::Show, 2, 2},               {&SettingsTable::W1, 0, 32},
-    {&SettingsTable::W1, -100, 32},             {&SettingsTable::H1, 100000, 256},
-    {&SettingsTable::H1, 200, 200},             {&SettingsTable::X1, INT32_MAX, INT32_MAX - 100},
+    {&SettingsTable::W1, -100, 32},             {&SettingsTable::H1, 100000, 32767},
+    {&SettingsTable::H1, 300, 300},             {&SettingsTable::X1, INT32_MAX, INT32_MAX - 100},
     {&SettingsTable::Y1, INT32_MIN, INT32_MIN}, {&SettingsTable::X1, -3000, -3000},
     {&SettingsTable::W3, 0, 1},                 {&SettingsTable::H3, -168, 1},
     {&SettingsTable::W3, 5000, 5000},           {&SettingsTable::H3, INT32_MAX, 1 << 26},
