@@ -52,8 +52,8 @@ void KeepLoadedSettingsInRange(SettingsTable& settings) {
   // The tray icon shows for any value but 0: its tick says so too.
   if (settings.TrayIcon != 0) settings.TrayIcon = 1;
   if (settings.Show != 1 && settings.Show != 2) settings.Show = 1;
-  settings.W1 = std::clamp(settings.W1, WINDOW_SIDE_MIN, STORED_WINDOW_SIDE_MAX);
-  settings.H1 = std::clamp(settings.H1, WINDOW_SIDE_MIN, STORED_WINDOW_SIDE_MAX);
+  settings.W1 = std::clamp(settings.W1, WINDOW_SIDE_MIN, WINDOW_SIDE_MAX);
+  settings.H1 = std::clamp(settings.H1, WINDOW_SIDE_MIN, WINDOW_SIDE_MAX);
   settings.X1 = std::min(settings.X1, INT32_MAX - settings.W1);
   settings.Y1 = std::min(settings.Y1, INT32_MAX - settings.H1);
   constexpr int32_t pictureSideMax = static_cast<int32_t>(MAX_IMAGE_PIXELS);

@@ -28,9 +28,7 @@ int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead);
 // damaged registry's) back into range; values in range stay as they are.
 // Options other than the tray icon keep any value (a toggle turns an even
 // one into 1); the tray icon, shown unless 0, becomes 1; the show state
-// becomes shown; window sides go into 32 to the largest that GDI draws (a
-// larger stored window is the user's own, and the next resize step brings
-// it to 256), with the edges where that fits; zoom sides go into 1 to the largest picture side and pan
+// becomes shown; window sides go into 32 to 256, the resize steps' own limits, with the
+// edges where that fits; zoom sides go into 1 to the largest picture side and pan
 // into the same distance either way.
-constexpr int32_t STORED_WINDOW_SIDE_MAX = 32767;
 void KeepLoadedSettingsInRange(SettingsTable& settings);
