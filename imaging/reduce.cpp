@@ -117,14 +117,13 @@ void SumRows(const PixelLevel& level, const TapPairs& rows, int row, int lowColu
   }
 }
 
-// The horizontal pass for destination pixel x: its four channel sums,
-// rounded to 8 bits, in 32-bit lanes.
+// The horizontal pass for destination pixel x, whose column taps are offsets
+// into `sums`: its four channel sums, rounded to 8 bits, in 32-bit lanes.
 inline __m128i SumColumns(const int16_t* sums, const TapPairs& columns, int x) {
   __m128i sum = _mm_setzero_si128();
   for (int32_t p = columns.first[x]; p < columns.first[x + 1]; ++p) {
-    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + SUMS_PER_COLUMN * columns.index[2 * p]));
-    const __m128i b =
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + SUMS_PER_COLUMN * columns.index[2 * p + 1]));
+    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + columns.index[2 * p]));
+    const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + columns.index[2 * p + 1]));
     sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(a, b),
                                             _mm_set1_epi32(static_cast<int>(columns.weights[p]))));
   }
@@ -200,11 +199,12 @@ int AreaAverage(const PixelLevel& level, int pictureWidth, int pictureHeight, co
     return 0;
   }
   // Columns come in rising order, so the first and last taps bound them all;
-  // the vertical pass covers only those, and the column taps count from the first.
+  // the vertical pass covers only those, and the column taps become offsets
+  // into its sums.
   const int32_t pairCount = columns.first[destinationWidth];
   const int lowColumn = pairCount ? columns.index[0] : 0;
   const int columnCount = pairCount ? columns.index[2 * pairCount - 1] - lowColumn + 1 : 1;
-  for (int32_t t = 0; t < 2 * pairCount; ++t) columns.index[t] -= lowColumn;
+  for (int32_t t = 0; t < 2 * pairCount; ++t) columns.index[t] = (columns.index[t] - lowColumn) * SUMS_PER_COLUMN;
   const size_t paddedColumns = (static_cast<size_t>(columnCount) + PIXELS_PER_VECTOR - 1) / PIXELS_PER_VECTOR *
                                PIXELS_PER_VECTOR;
   HeapArray<int16_t> sums;
