@@ -35,4 +35,5 @@ for preset in native x86_64 i686; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+tests/installer/installer_test.sh || status=1
 exit $status
