@@ -61,6 +61,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright ${PUBLISHER}"
 
 !define MUI_ICON "${SOURCE}/resources/icon.ico"
 !define MUI_UNICON "${SOURCE}/resources/icon.ico"
+!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${VERSION} for your Windows user only, \
+  into your own programs folder; no administrator rights are needed.$\r$\n$\r$\n\
+  A running ${PRODUCT} is closed first and keeps its settings.$\r$\n$\r$\n\
+  Click Install to start."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM_FILE}"
 
 !insertmacro MUI_PAGE_WELCOME

@@ -35,6 +35,7 @@ for preset in native x86_64 i686; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+tests/installer/installer_test.sh || status=1
 
 # A short run of every fuzz target; scripts/fuzz.sh takes longer runs.
 echo "== fuzz"

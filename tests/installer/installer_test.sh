@@ -1,0 +1,189 @@
+#!/bin/bash
+# The packages under Wine: silent install, install over a running older copy,
+# silent uninstall with and without the settings, and the portable zip's exe
+# run from a folder with a Unicode name. Runs in the tests' private prefix
+# only (scripts/test.sh sets WINEPREFIX, DISPLAY and CHERIMO_PRIVATE_WINE_PREFIX).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+. scripts/wine-env.sh
+
+if [ -z "${CHERIMO_PRIVATE_WINE_PREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  echo "installer tests: skipped, they run only in the private Wine prefix and display of scripts/test.sh"
+  exit 0
+fi
+# Links written under Wine would otherwise become menu entries of the Linux desktop.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
+preset=i686
+if ! machine_runs_32bit; then
+  echo "installer tests: this machine's kernel cannot run 32-bit code, so the shipped 32-bit installer" \
+    "cannot run here; testing the same installer script built 64-bit around the x86_64 exe instead"
+  preset=x86_64
+fi
+packages=$(scripts/package.sh "$preset") || { echo "installer tests: packaging failed"; echo "0 passed, 1 failed"; exit 1; }
+setup=$(sed -n 1p <<<"$packages")
+portable=$(sed -n 2p <<<"$packages")
+version=$(basename "$setup" | sed 's/^BrivantaCherimo-\(.*\)-setup\.exe$/\1/')
+built_exe="build/$preset/cherimo.exe"
+wine=$(wine_loader_for "$built_exe")
+make_link="build/$preset/make_link.exe"
+target=()
+[ "$preset" = x86_64 ] && target=(-DTARGET_AMD64)
+makensis -V1 -WX -DOUTFILE="$root/$make_link" "${target[@]}" tests/installer/make_link.nsi
+
+passed=0
+failed=0
+check() { # description, then the command that must succeed
+  local description=$1
+  shift
+  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $description"; fi
+}
+# Waits up to $1 seconds for the command that follows to succeed.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+run() { "$wine" "$@" 2>/dev/null; }
+reg_value() { # key, value name: prints the data
+  run reg query "$1" /v "$2" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+reg_equals() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
+has_key() { run reg query "$1" >/dev/null; }
+no_key() { ! has_key "$1"; }
+has_value() { reg_value "$1" "$2" | grep -q .; }
+unix_path() { run winepath -u "$1" | tr -d '\r'; }
+window_shown() { xdotool search --onlyvisible --name '^Brivanta Cherimo$'; }
+process_ended() { ! kill -0 "$1"; }
+
+settings_key='HKCU\Software\Brivanta\Brivanta Cherimo'
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brivanta Cherimo'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+user_shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+
+# The prefix's desktop is the Linux user's home: desktop and Start Menu move
+# to folders of the tests' own.
+places='C:\cherimo-installer-test'
+for folder in Desktop 'Start Menu'; do
+  for key in "$shell_folders" "$user_shell_folders"; do
+    run reg add "$key" /v "$folder" /d "$places\\$folder" /f >/dev/null
+  done
+done
+appdata=$(reg_value "$shell_folders" AppData)
+local_appdata=$(run cmd /c echo '%LOCALAPPDATA%' | tr -d '\r')
+instdir="$local_appdata\\Programs\\Brivanta Cherimo"
+exe="$instdir\\cherimo.exe"
+uninstaller="$instdir\\uninstall.exe"
+desktop_link="$places\\Desktop\\Brivanta Cherimo.lnk"
+start_menu_link="$places\\Start Menu\\Brivanta Cherimo.lnk"
+quick_launch_link="$appdata\\Microsoft\\Internet Explorer\\Quick Launch\\Brivanta Cherimo.lnk"
+programs_link="$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Brivanta Cherimo.lnk"
+u_instdir=$(unix_path "$instdir")
+u_places=$(unix_path "$places")
+
+run taskkill /F /IM cherimo.exe >/dev/null
+run reg delete "$settings_key" /f >/dev/null
+run reg delete "$uninstall_key" /f >/dev/null
+run reg delete "$run_key" /v 'Brivanta Cherimo' /f >/dev/null
+rm -rf "$u_instdir" "$u_places" "$(unix_path "$quick_launch_link")" "$(unix_path "$programs_link")"
+mkdir -p "$u_places/Desktop" "$u_places/Start Menu" "$(dirname "$(unix_path "$quick_launch_link")")"
+
+exists() { [ -e "$(unix_path "$1")" ]; }
+missing() { ! exists "$1"; }
+link_to() { # link, target: the link names the target
+  grep -aqF "$2" "$(unix_path "$1")" || strings -el "$(unix_path "$1")" | grep -qF "$2"
+}
+start_program() { # exe: starts it and waits for its window; sets pid
+  "$(wine_loader_for "$(unix_path "$1")")" "$1" >/dev/null 2>&1 &
+  pid=$!
+  wait_until 20 window_shown
+}
+# The uninstaller hands its work to a copy of itself in a temporary folder
+# and returns at once: the entry's removal shows that the copy runs, and its
+# process's end that it is done.
+uninstaller_copy_ended() { ! pgrep -f '~nsu'; }
+uninstall() { # options
+  run "$uninstaller" "$@" && wait_until 30 no_key "$uninstall_key" && wait_until 30 uninstaller_copy_ended
+}
+
+echo "== silent install"
+check "the silent install succeeds" run "$setup" /S
+check "the program is installed" cmp "$built_exe" "$u_instdir/cherimo.exe"
+check "the uninstaller is installed" exists "$uninstaller"
+check "the Start Menu shortcut starts the program" link_to "$programs_link" 'Programs\Brivanta Cherimo\cherimo.exe'
+check "Add/Remove Programs shows the name" reg_equals "$uninstall_key" DisplayName 'Brivanta Cherimo'
+check "Add/Remove Programs shows the version" reg_equals "$uninstall_key" DisplayVersion "$version"
+check "Add/Remove Programs shows the publisher" reg_equals "$uninstall_key" Publisher Brivanta
+check "Add/Remove Programs shows the icon" reg_equals "$uninstall_key" DisplayIcon "$exe,0"
+check "Add/Remove Programs can uninstall" reg_equals "$uninstall_key" UninstallString "\"$uninstaller\""
+size=$(($(reg_value "$uninstall_key" EstimatedSize)))
+check "Add/Remove Programs shows the size in KB" test "$size" -eq $((($(stat -c %s "$built_exe") + $(stat -c %s "$u_instdir/uninstall.exe") ) / 1024))
+check "the exe's version record holds the packages' version" \
+  bash -c "strings -el '$built_exe' | grep -A1 -x FileVersion | grep -qx '$version.0'"
+start_program "$exe"
+check "the installed program shows its window" window_shown
+
+echo "== install over a running older copy"
+run taskkill /IM cherimo.exe >/dev/null
+wait_until 20 process_ended "$pid"
+# An older copy: the same program with other bytes, and a frame of its own.
+{ cat "$built_exe"; echo "older copy"; } > "$u_instdir/cherimo.exe"
+run reg add "$settings_key" /v FrameID /t REG_DWORD /d 2011 /f >/dev/null
+run reg delete "$settings_key" /v X1 /f >/dev/null
+start_program "$exe"
+check "the older copy runs" window_shown
+check "the install over it succeeds" run "$setup" /S
+check "the older copy was closed" wait_until 5 process_ended "$pid"
+check "the older copy was replaced" cmp "$built_exe" "$u_instdir/cherimo.exe"
+check "the older copy wrote its settings when it closed" has_value "$settings_key" X1
+check "the user's frame is kept" reg_equals "$settings_key" FrameID 0x7db
+
+echo "== silent uninstall keeps the settings"
+start_program "$exe"
+CHERIMO_LINK=$desktop_link CHERIMO_LINK_TARGET=$exe run "$make_link"
+CHERIMO_LINK=$quick_launch_link CHERIMO_LINK_TARGET=$exe run "$make_link"
+CHERIMO_LINK=$start_menu_link CHERIMO_LINK_TARGET='C:\elsewhere\cherimo.exe' run "$make_link"
+run reg add "$run_key" /v 'Brivanta Cherimo' /d "\"$exe\" /a" /f >/dev/null
+check "the program's own shortcuts are in place" exists "$desktop_link"
+check "the uninstall succeeds" uninstall /S
+check "the running program was closed" wait_until 5 process_ended "$pid"
+check "the program folder is gone" test ! -e "$u_instdir"
+check "the Start Menu shortcut is gone" missing "$programs_link"
+check "the Add/Remove Programs entry is gone" no_key "$uninstall_key"
+check "the autostart entry is gone" test -z "$(reg_value "$run_key" 'Brivanta Cherimo')"
+check "the desktop shortcut to the program is gone" missing "$desktop_link"
+check "the Quick Launch shortcut to the program is gone" missing "$quick_launch_link"
+check "a shortcut of that name to another program stays" exists "$start_menu_link"
+check "the settings stay" reg_equals "$settings_key" FrameID 0x7db
+
+echo "== uninstall with the settings"
+check "the install succeeds" run "$setup" /S
+echo "not a link" > "$(unix_path "$quick_launch_link")"
+run reg add "$run_key" /v 'Brivanta Cherimo' /d '"C:\portable\cherimo.exe" /a' /f >/dev/null
+check "the uninstall succeeds" uninstall /S /REMOVESETTINGS
+check "the program folder is gone" test ! -e "$u_instdir"
+check "no settings key is left" no_key 'HKCU\Software\Brivanta'
+check "another file of the shortcut's name stays" exists "$quick_launch_link"
+check "another copy's autostart entry stays" reg_equals "$run_key" 'Brivanta Cherimo' '"C:\portable\cherimo.exe" /a'
+run reg delete "$run_key" /v 'Brivanta Cherimo' /f >/dev/null
+
+echo "== portable zip"
+check "the zip holds exactly the exe and the read-me" \
+  test "$(unzip -Z1 "$portable" | sort | tr '\n' ' ')" = "README.txt cherimo.exe "
+unicode_folder="$places\\Портативный 写真"
+mkdir -p "$(unix_path "$unicode_folder")"
+unzip -q -o "$portable" -d "$(unix_path "$unicode_folder")"
+check "the read-me has Windows line ends" grep -q $'\r$' "$(unix_path "$unicode_folder")/README.txt"
+start_program "$unicode_folder\\cherimo.exe"
+check "the zip's exe runs from a folder with a Unicode name" window_shown
+run taskkill /IM cherimo.exe >/dev/null
+check "it ends cleanly" wait_until 20 process_ended "$pid"
+rm -rf "$u_places"
+
+echo "installer tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
