@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
 #include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/program_fixture.h"
 
 namespace {
 
@@ -150,6 +151,33 @@ TEST_F(AutostartTest, OnlyTheMenuClearsOurSwitchedOffMarkAndNoOtherProgramsMark)
   ExpectOwnEntry();
   EXPECT_FALSE(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE).present);
   EXPECT_EQ(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE), otherMark);
+}
+
+using AutostartProgramTest = RealProgramTest;
+
+TEST_F(AutostartProgramTest, TheCommandInTheRunEntryStartsTheProgramPutAway) {
+  {
+    RunningProgram program;
+    HWND window = StartedWindow(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_COMMAND, IDM_AUTOSTART, 0);
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+  }
+  const StoredValue entry = OwnRunValue();
+  ASSERT_TRUE(entry.present);
+  // As Windows runs it at log-on: the stored line as it stands.
+  std::string commandLine = entry.data.c_str();
+  RunningProgram program;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &program.process));
+  HWND window = StartUpEnded(FindFrameWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+  SendMessageA(window, WM_COMMAND, IDM_AUTOSTART, 0);
+  EXPECT_FALSE(OwnRunValue().present);
+  EXPECT_EQ(CloseAndWait(program, window), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/texts.h"
 #include "imaging/com_ref.h"
 #include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/program_fixture.h"
 
 namespace {
 
@@ -162,6 +163,74 @@ TEST_F(ShortcutsTest, AMissingQuickLaunchFolderOrAFolderTooLongForItsLinkGetsNot
   NamedFolder(PLACES[0], name);
   Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
   EXPECT_EQ(CountFiles(scratch), 0);
+}
+
+// The prefix's own Desktop folder is put back as it was.
+class ShortcutProgramTest : public RealProgramTest {
+ protected:
+  void SetUp() override {
+    RealProgramTest::SetUp();
+    if (IsSkipped()) return;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    DWORD size = sizeof desktopBefore;
+    hadDesktop = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(desktopBefore), &size) ==
+                 ERROR_SUCCESS;
+    RegCloseKey(key);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    scratch = fs::path(temp) / ("cherimo-shortcut-start-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(scratch);
+    ASSERT_TRUE(fs::create_directories(scratch));
+    WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_SZ, scratch.string());
+  }
+  void TearDown() override {
+    if (!scratch.empty()) {
+      HKEY key = nullptr;
+      RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      if (hadDesktop) {
+        RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktopBefore),
+                       static_cast<DWORD>(strlen(desktopBefore) + 1));
+      } else {
+        RegDeleteValueA(key, "Desktop");
+      }
+      RegCloseKey(key);
+      std::error_code error;
+      fs::remove_all(scratch, error);
+    }
+    RealProgramTest::TearDown();
+  }
+
+  fs::path scratch;
+  char desktopBefore[MAX_PATH] = {};
+  bool hadDesktop = false;
+};
+
+TEST_F(ShortcutProgramTest, ANewShortcutStartsTheProgramWithoutArgumentsInItsStoredShowState) {
+  {
+    RunningProgram program;
+    HWND window = StartedWindow(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_COMMAND, IDM_SHORTCUT_DESKTOP, 0);
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+  }
+  const std::string link = (scratch / LINK_NAME).string();
+  ASSERT_TRUE(fs::exists(link));
+  RunningProgram program;
+  SHELLEXECUTEINFOA execute = {};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.lpFile = link.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  ASSERT_TRUE(ShellExecuteExA(&execute));
+  program.process.hProcess = execute.hProcess;
+  HWND window = StartUpEnded(FindFrameWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window)) << "the stored show state, not the hidden switch";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return CountRunningPrograms() == 0; }, 10000));
 }
 
 }  // namespace
