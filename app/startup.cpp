@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "app/startup_rules.h"
 #include "app/texts.h"
+#include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
 #include "splash/splash.h"
@@ -48,8 +49,9 @@ void KeepStoredRectOnScreen() {
 }
 
 void BuildAutostartCommand() {
-  GetModuleFileNameA(nullptr, ModulePath, PROGRAM_PATH_SIZE);
-  wsprintfA(AutostartCommand, "\"%s\" %s", ModulePath, TEXT_HIDDEN_START_SWITCH);
+  // A cut-off module path would name another file: better none at all.
+  if (GetModuleFileNameA(nullptr, ModulePath, PROGRAM_PATH_SIZE) >= PROGRAM_PATH_SIZE) ModulePath[0] = '\0';
+  ComposeAutostartCommand(AutostartCommand, PROGRAM_PATH_SIZE, ModulePath);
 }
 
 void CreateFrameWindow() {

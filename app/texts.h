@@ -35,6 +35,22 @@ inline constexpr char TEXT_SETTINGS_KEY[] = "Software\\Brivanta\\Brivanta Cherim
 inline constexpr char TEXT_IMAGE_RESOURCE_TYPE[] = "R";
 inline constexpr char TEXT_TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
 
+// Autostart: the Run value, and the mark Task Manager leaves on an entry
+// the user has switched off.
+inline constexpr char TEXT_RUN_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char TEXT_RUN_VALUE[] = TEXT_PRODUCT_NAME;
+inline constexpr char TEXT_STARTUP_APPROVED_RUN_KEY[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
+// Shortcuts: the folders named under Shell Folders, and what is appended.
+inline constexpr char TEXT_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char TEXT_SHELL_FOLDER_DESKTOP[] = "Desktop";
+inline constexpr char TEXT_SHELL_FOLDER_START_MENU[] = "Start Menu";
+inline constexpr char TEXT_SHELL_FOLDER_APP_DATA[] = "AppData";
+inline constexpr char TEXT_QUICK_LAUNCH_SUBFOLDER[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
+inline constexpr char TEXT_SHORTCUT_FILE_SUFFIX[] = "\\" TEXT_PRODUCT_NAME ".lnk";
+inline constexpr char TEXT_SHORTCUT_DESCRIPTION[] = TEXT_PRODUCT_NAME;
+
 // The context menu.
 inline constexpr char TEXT_MENU_MINIMIZE[] = "&Minimize";
 inline constexpr char TEXT_MENU_ALWAYS_ON_TOP[] = "&Always on the top";

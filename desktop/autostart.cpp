@@ -1,9 +1,47 @@
 #include "desktop/autostart.h"
 
+#include <cstring>
+
+#include "app/program.h"
 #include "app/settings.h"
+#include "app/texts.h"
 #include "framewindow/context_menu.h"
 
-void MsgSetAutostart(WPARAM on) {
+namespace {
+
+// Task Manager (Windows 8 and later) keeps a switched-off start-up entry
+// under its own name; without the mark the entry runs again.
+void ClearSwitchedOffMark() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_STARTUP_APPROVED_RUN_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueA(key, TEXT_RUN_VALUE);
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+void SetAutoStart(int32_t on) {
+  // A module path too long for the command leaves the entry as it is rather
+  // than naming a cut-off path.
+  if (on == 1 && !AutostartCommand[0]) return;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_RUN_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  if (on == 1) {
+    // With its zero: readers that trust the stored length must find the end.
+    RegSetValueExA(key, TEXT_RUN_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(AutostartCommand),
+                   static_cast<DWORD>(strlen(AutostartCommand) + 1));
+  } else {
+    RegDeleteValueA(key, TEXT_RUN_VALUE);
+  }
+  RegCloseKey(key);
+}
+
+void MsgSetAutostart(WPARAM on, LPARAM lParam) {
   Settings.AutoStart = static_cast<int32_t>(on);
+  SetAutoStart(Settings.AutoStart);
+  if (Settings.AutoStart == 1 && lParam == 0) ClearSwitchedOffMark();
   RefreshMenuChecks();
 }

@@ -177,7 +177,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgSetTopmost(wParam);
       return 0;
     case MSG_SET_AUTOSTART:
-      MsgSetAutostart(wParam);
+      MsgSetAutostart(wParam, lParam);
       return 0;
     case MSG_SET_TASKBAR:
       MsgSetTaskbar(wParam);

@@ -21,7 +21,9 @@ class RealProgramTest : public testing::Test {
   // step has made it topmost (the built-in setting) and its loop answers.
   static HWND StartedWindow(RunningProgram& program, const char* arguments = "") {
     if (!StartProgramProcess(program, arguments)) return nullptr;
-    HWND window = FindFrameWindow();
+    return StartUpEnded(FindFrameWindow());
+  }
+  static HWND StartUpEnded(HWND window) {
     if (!window) return nullptr;
     if (!WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; })) return nullptr;
     DWORD_PTR result = 0;

@@ -1,0 +1,236 @@
+// The three shortcut commands: a link to the program where the user's shell
+// folders say, nothing overwritten, nothing cut off, nothing in a wrong place.
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/texts.h"
+#include "imaging/com_ref.h"
+#include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/program_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char USER_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr char LINK_NAME[] = "Brivanta Cherimo.lnk";
+
+struct Place {
+  unsigned command;
+  const char* value;
+  const char* subfolder;
+};
+
+constexpr Place PLACES[] = {
+    {IDM_SHORTCUT_DESKTOP, "Desktop", ""},
+    {IDM_SHORTCUT_START_MENU, "Start Menu", ""},
+    {IDM_SHORTCUT_QUICK_LAUNCH, "AppData", "Microsoft\\Internet Explorer\\Quick Launch"},
+};
+
+void WriteFolderValue(const char* keyName, const char* name, DWORD type, const std::string& data) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1));
+  RegCloseKey(key);
+}
+
+struct LinkRead {
+  bool loaded = false;
+  std::string path, description, arguments, workingFolder, iconFile;
+  WORD hotkey = 0;
+  int showCommand = 0;
+};
+
+LinkRead ReadLink(const fs::path& file) {
+  LinkRead read;
+  ComRef<IShellLinkA> link;
+  ComRef<IPersistFile> persistFile;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, persistFile.ReceiveVoid())) ||
+      FAILED(persistFile->Load(file.wstring().c_str(), STGM_READ))) {
+    return read;
+  }
+  read.loaded = true;
+  char text[MAX_PATH];
+  int iconIndex = 0;
+  if (link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) read.path = text;
+  if (SUCCEEDED(link->GetDescription(text, MAX_PATH))) read.description = text;
+  if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) read.arguments = text;
+  if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) read.workingFolder = text;
+  if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &iconIndex))) read.iconFile = text;
+  link->GetHotkey(&read.hotkey);
+  link->GetShowCmd(&read.showCommand);
+  return read;
+}
+
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+int CountFiles(const fs::path& folder) {
+  std::error_code error;
+  int count = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder, error)) count += entry.is_regular_file() ? 1 : 0;
+  return count;
+}
+
+class ShortcutsTest : public FrameWindowTest {
+ protected:
+  void SetUp() override {
+    FrameWindowTest::SetUp();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    scratch = fs::path(temp) / ("cherimo-shortcuts-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(scratch);
+    shellDesktop = scratch / "shell desktop";
+    ASSERT_TRUE(fs::create_directories(shellDesktop));
+    // The shell's own answer, kept inside the scratch folder too.
+    WriteFolderValue(USER_SHELL_FOLDERS_KEY, "Desktop", REG_EXPAND_SZ, shellDesktop.string());
+    Start();
+  }
+  void TearDown() override {
+    std::error_code error;
+    fs::remove_all(scratch, error);
+    FrameWindowTest::TearDown();
+  }
+
+  // A folder named under Shell Folders, made unless told otherwise.
+  fs::path NamedFolder(const Place& place, const std::string& name, bool make = true) {
+    const fs::path folder = scratch / name;
+    if (make) fs::create_directories(folder / place.subfolder);
+    WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, place.value, REG_SZ, folder.string());
+    return folder / place.subfolder / LINK_NAME;
+  }
+
+  fs::path scratch, shellDesktop;
+};
+
+TEST_F(ShortcutsTest, EachPlaceGetsALinkToTheProgramWithNothingElseSet) {
+  for (const Place& place : PLACES) {
+    const fs::path file = NamedFolder(place, place.value);
+    Send(WM_COMMAND, place.command);
+    const LinkRead link = ReadLink(file);
+    ASSERT_TRUE(link.loaded) << file;
+    EXPECT_EQ(link.path, ModulePath);
+    EXPECT_EQ(link.description, "Brivanta Cherimo");
+    EXPECT_EQ(link.arguments, "");
+    EXPECT_EQ(link.workingFolder, "");
+    EXPECT_EQ(link.iconFile, "");
+    EXPECT_EQ(link.hotkey, 0);
+    EXPECT_EQ(link.showCommand, SW_SHOWNORMAL);
+  }
+}
+
+TEST_F(ShortcutsTest, AnExistingFileOfThatNameIsLeftByteForByte) {
+  const fs::path file = NamedFolder(PLACES[0], "Desktop");
+  const std::string mine = "my own file, not a link\r\n";
+  std::ofstream(file, std::ios::binary) << mine;
+  Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
+  EXPECT_EQ(FileBytes(file), mine);
+}
+
+TEST_F(ShortcutsTest, AMissingOrNonStringFolderValueTakesTheShellsFolder) {
+  const fs::path file = shellDesktop / LINK_NAME;
+  Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
+  EXPECT_TRUE(ReadLink(file).loaded) << "no value";
+
+  fs::remove(file);
+  const DWORD notAString = 7;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "Desktop", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&notAString), sizeof notAString);
+  RegCloseKey(key);
+  Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
+  EXPECT_TRUE(ReadLink(file).loaded) << "a number";
+}
+
+TEST_F(ShortcutsTest, AMissingQuickLaunchFolderOrAFolderTooLongForItsLinkGetsNothing) {
+  NamedFolder(PLACES[2], "no quick launch", false);
+  fs::create_directories(scratch / "no quick launch");
+  Send(WM_COMMAND, IDM_SHORTCUT_QUICK_LAUNCH);
+  EXPECT_FALSE(fs::exists(scratch / "no quick launch" / "Microsoft")) << "no folder is made for it";
+
+  // Made, so that a cut-off name would have landed in it.
+  const std::string name(255 - 1 - scratch.string().size() - (sizeof LINK_NAME - 1), 'x');
+  NamedFolder(PLACES[0], name);
+  Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
+  EXPECT_EQ(CountFiles(scratch), 0);
+}
+
+// The prefix's own Desktop folder is put back as it was.
+class ShortcutProgramTest : public RealProgramTest {
+ protected:
+  void SetUp() override {
+    RealProgramTest::SetUp();
+    if (IsSkipped()) return;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    DWORD size = sizeof desktopBefore;
+    hadDesktop = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(desktopBefore), &size) ==
+                 ERROR_SUCCESS;
+    RegCloseKey(key);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    scratch = fs::path(temp) / ("cherimo-shortcut-start-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(scratch);
+    ASSERT_TRUE(fs::create_directories(scratch));
+    WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_SZ, scratch.string());
+  }
+  void TearDown() override {
+    if (!scratch.empty()) {
+      HKEY key = nullptr;
+      RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      if (hadDesktop) {
+        RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktopBefore),
+                       static_cast<DWORD>(strlen(desktopBefore) + 1));
+      } else {
+        RegDeleteValueA(key, "Desktop");
+      }
+      RegCloseKey(key);
+      std::error_code error;
+      fs::remove_all(scratch, error);
+    }
+    RealProgramTest::TearDown();
+  }
+
+  fs::path scratch;
+  char desktopBefore[MAX_PATH] = {};
+  bool hadDesktop = false;
+};
+
+TEST_F(ShortcutProgramTest, ANewShortcutStartsTheProgramWithoutArgumentsInItsStoredShowState) {
+  {
+    RunningProgram program;
+    HWND window = StartedWindow(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_COMMAND, IDM_SHORTCUT_DESKTOP, 0);
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+  }
+  const std::string link = (scratch / LINK_NAME).string();
+  ASSERT_TRUE(fs::exists(link));
+  RunningProgram program;
+  SHELLEXECUTEINFOA execute = {};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.lpFile = link.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  ASSERT_TRUE(ShellExecuteExA(&execute));
+  program.process.hProcess = execute.hProcess;
+  HWND window = StartUpEnded(FindFrameWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window)) << "the stored show state, not the hidden switch";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return CountRunningPrograms() == 0; }, 10000));
+}
+
+}  // namespace
