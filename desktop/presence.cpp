@@ -23,7 +23,9 @@ int ShowCommandFor(int32_t state, LPARAM hideOnly) {
     if (hideOnly == 1) return SW_HIDE;
     return Settings.Taskbar == 1 ? SW_MINIMIZE : SW_HIDE;
   }
-  if (state == 1) return Settings.Taskbar == 1 ? SW_RESTORE : SW_SHOW;
+  // A window minimised before its taskbar button was turned off is still
+  // minimised: only a restore brings it back.
+  if (state == 1) return Settings.Taskbar == 1 || IsIconic(FrameWindow) ? SW_RESTORE : SW_SHOW;
   return state;
 }
 

@@ -14,43 +14,13 @@ constexpr char FOREIGN_COMMAND[] = "\"C:\\elsewhere\\cherimo.exe\"";
 // Task Manager's mark: 3 = switched off, then the time it was switched off.
 constexpr BYTE SWITCHED_OFF_MARK[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
 
-struct StoredValue {
-  bool present = false;
-  DWORD type = 0;
-  std::string data;
-  bool operator==(const StoredValue&) const = default;
-};
-
-StoredValue ReadValue(const char* keyName, const char* name) {
-  StoredValue value;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
-  char buffer[1024];
-  DWORD size = sizeof buffer;
-  value.present =
-      RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
-  if (value.present) value.data.assign(buffer, size);
-  RegCloseKey(key);
-  return value;
-}
-
-void WriteValueTo(const char* keyName, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void WriteRunCommand(const char* name, const char* command) {
-  WriteValueTo(TEXT_RUN_KEY, name, REG_SZ, command, static_cast<DWORD>(strlen(command) + 1));
-}
+void WriteRunCommand(const char* name, const char* command) { WriteRegString(TEXT_RUN_KEY, name, command); }
 
 void WriteSwitchedOffMark(const char* name) {
-  WriteValueTo(TEXT_STARTUP_APPROVED_RUN_KEY, name, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
+  WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, name, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
 }
 
-StoredValue OwnRunValue() { return ReadValue(TEXT_RUN_KEY, TEXT_RUN_VALUE); }
+RegValue OwnRunValue() { return ReadRegValue(TEXT_RUN_KEY, TEXT_RUN_VALUE); }
 
 bool AutostartTicked() { return (GetMenuState(ContextMenu, IDM_AUTOSTART, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
@@ -59,10 +29,10 @@ class AutostartTest : public FrameWindowTest {
   void SetUp() override {
     FrameWindowTest::SetUp();
     WriteRunCommand(OTHER_VALUE, FOREIGN_COMMAND);
-    otherBefore = ReadValue(TEXT_RUN_KEY, OTHER_VALUE);
+    otherBefore = ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE);
   }
   void TearDown() override {
-    EXPECT_EQ(ReadValue(TEXT_RUN_KEY, OTHER_VALUE), otherBefore) << "another program's entry is never touched";
+    EXPECT_EQ(ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE), otherBefore) << "another program's entry is never touched";
     FrameWindowTest::TearDown();
   }
 
@@ -71,13 +41,10 @@ class AutostartTest : public FrameWindowTest {
     char modulePath[MAX_PATH];
     GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     const std::string command = std::string("\"") + modulePath + "\" /a";
-    const StoredValue value = OwnRunValue();
-    EXPECT_TRUE(value.present);
-    EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(value.data, command + '\0');
+    EXPECT_EQ(OwnRunValue(), (RegValue{true, REG_SZ, command + '\0'}));
   }
 
-  StoredValue otherBefore;
+  RegValue otherBefore;
 };
 
 struct StartCase {
@@ -128,7 +95,7 @@ TEST_F(AutostartTest, TheMenuTurnsTheEntryOnAndOffAndOffAgainChangesNothing) {
 TEST_F(AutostartTest, ACommandThatDidNotFitLeavesTheEntryAsItWas) {
   Start();
   WriteRunCommand(TEXT_RUN_VALUE, FOREIGN_COMMAND);
-  const StoredValue before = OwnRunValue();
+  const RegValue before = OwnRunValue();
   AutostartCommand[0] = '\0';
   Send(MSG_SET_AUTOSTART, 1, 0);
   EXPECT_EQ(Settings.AutoStart, 1);
@@ -139,18 +106,18 @@ TEST_F(AutostartTest, OnlyTheMenuClearsOurSwitchedOffMarkAndNoOtherProgramsMark)
   WriteDword("AutoStart", 1);
   WriteSwitchedOffMark(TEXT_RUN_VALUE);
   WriteSwitchedOffMark(OTHER_VALUE);
-  const StoredValue ownMark = ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE);
-  const StoredValue otherMark = ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE);
+  const RegValue ownMark = ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE);
+  const RegValue otherMark = ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE);
   Start();
-  EXPECT_EQ(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "a start keeps the user's choice";
+  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "a start keeps the user's choice";
 
   Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "turning it off needs no mark";
+  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "turning it off needs no mark";
 
   Send(WM_COMMAND, IDM_AUTOSTART);
   ExpectOwnEntry();
-  EXPECT_FALSE(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE).present);
-  EXPECT_EQ(ReadValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE), otherMark);
+  EXPECT_FALSE(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE).present);
+  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE), otherMark);
 }
 
 using AutostartProgramTest = RealProgramTest;
@@ -163,7 +130,7 @@ TEST_F(AutostartProgramTest, TheCommandInTheRunEntryStartsTheProgramPutAway) {
     SendMessageA(window, WM_COMMAND, IDM_AUTOSTART, 0);
     EXPECT_EQ(CloseAndWait(program, window), 0);
   }
-  const StoredValue entry = OwnRunValue();
+  const RegValue entry = OwnRunValue();
   ASSERT_TRUE(entry.present);
   // As Windows runs it at log-on: the stored line as it stands.
   std::string commandLine = entry.data.c_str();

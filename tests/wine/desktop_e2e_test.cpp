@@ -19,15 +19,10 @@ class DesktopTest : public RealProgramTest {
     ASSERT_TRUE(IsWindowVisible(window));
   }
 
-  RECT Rect() const {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return rect;
-  }
-
   // The pointer onto the middle of the window, where keys and the wheel go.
   std::string OverWindow() const {
-    const RECT rect = Rect();
+    RECT rect;
+    GetWindowRect(window, &rect);
     return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
            std::to_string((rect.top + rect.bottom) / 2);
   }
@@ -59,49 +54,29 @@ class DesktopTest : public RealProgramTest {
     }
   }
 
-  std::optional<int64_t> SettingAfterExit(const char* name) {
-    EXPECT_EQ(CloseAndWait(program, window), 0);
-    return StoredDword(name);
-  }
+  int Width() const { return BoxOf(window).width; }
+  void PressKeys(const char* keys) const { ASSERT_TRUE(RunXdotool(OverWindow() + " " + keys)); }
+  void EndProgram() { ASSERT_EQ(CloseAndWait(program, window), 0); }
 
   RunningProgram program;
   HWND window = nullptr;
 };
 
-TEST_F(DesktopTest, APlainDragMovesTheWindowAndTheNextStartKnowsWhere) {
+// The three drags one after another; the next start finds what they did.
+TEST_F(DesktopTest, DragsMoveTheWindowPanThePhotoAndZoomIt) {
   Drag(30, 20);
-  ASSERT_TRUE(WaitUntil([&] { return Rect().left == 430 && Rect().top == 320; })) << Rect().left << "," << Rect().top;
-  EXPECT_EQ(SettingAfterExit("X1"), 430);
-  EXPECT_EQ(StoredDword("Y1"), 320);
-}
-
-TEST_F(DesktopTest, ACtrlDragPansThePhotoByTheCursorsMovement) {
+  ASSERT_TRUE(WaitUntil([&] { return BoxOf(window) == Box{430, 320, 100, 100}; })) << testing::PrintToString(BoxOf(window));
   Drag(12, -9, "Control_L", VK_CONTROL);
-  EXPECT_EQ(Rect().left, 400) << "the window itself stays";
-  EXPECT_EQ(SettingAfterExit("X2"), -21 - 12);
-  EXPECT_EQ(StoredDword("Y2"), -11 + 9);
-}
-
-TEST_F(DesktopTest, AShiftDragDownZoomsInAboutTheCentre) {
   Drag(0, 20, "Shift_L", VK_SHIFT);
-  EXPECT_EQ(SettingAfterExit("W3"), 128 - 20);
+  EXPECT_EQ(BoxOf(window), (Box{430, 320, 100, 100})) << "the window itself stays";
+  EndProgram();
+  EXPECT_EQ(StoredDword("X1"), 430);
+  EXPECT_EQ(StoredDword("Y1"), 320);
+  // Panned by the cursor's movement, then zoomed in about the centre.
+  EXPECT_EQ(StoredDword("X2"), -21 - 12 + 10);
+  EXPECT_EQ(StoredDword("Y2"), -11 + 9 + 10);
+  EXPECT_EQ(StoredDword("W3"), 128 - 20);
   EXPECT_EQ(StoredDword("H3"), 168 - 20);
-  EXPECT_EQ(StoredDword("X2"), -21 + 10);
-}
-
-TEST_F(DesktopTest, PlusMinusAndTheWheelResizeByFourPixelsASide) {
-  ASSERT_TRUE(RunXdotool(OverWindow() + " key plus"));
-  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 104; }));
-  EXPECT_EQ(Rect().left, 398);
-  ASSERT_TRUE(RunXdotool(OverWindow() + " key minus key minus"));
-  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 96; }));
-  EXPECT_EQ(Rect().left, 402);
-  // Button 4 rolls the wheel away from the user: one step smaller.
-  ASSERT_TRUE(RunXdotool(OverWindow() + " click 4"));
-  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 92; }));
-  ASSERT_TRUE(RunXdotool(OverWindow() + " click 5"));
-  ASSERT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == 96; }));
-  EXPECT_EQ(SettingAfterExit("W1"), 96);
 }
 
 // The window's shape as the system holds it; null when it has none.
@@ -114,11 +89,22 @@ HRGN ShapeOf(HWND window) {
   return shape;
 }
 
-TEST_F(DesktopTest, PageDownShowsTheNextFrame) {
-  HRGN before = ShapeOf(window);
+TEST_F(DesktopTest, KeysAndTheWheelResizeByFourPixelsASideAndPageDownShowsTheNextFrame) {
+  PressKeys("key plus");
+  ASSERT_TRUE(WaitUntil([&] { return Width() == 104; }));
+  EXPECT_EQ(BoxOf(window).left, 398);
+  PressKeys("key minus key minus");
+  ASSERT_TRUE(WaitUntil([&] { return Width() == 96; }));
+  EXPECT_EQ(BoxOf(window).left, 402);
+  // Button 4 rolls the wheel away from the user: one step smaller.
+  PressKeys("click 4");
+  ASSERT_TRUE(WaitUntil([&] { return Width() == 92; }));
+  PressKeys("click 5");
+  ASSERT_TRUE(WaitUntil([&] { return Width() == 96; }));
+
+  HRGN before = ShapeOf(window), after = nullptr;
   ASSERT_NE(before, nullptr);
-  ASSERT_TRUE(RunXdotool(OverWindow() + " key Next"));
-  HRGN after = nullptr;
+  PressKeys("key Next");
   EXPECT_TRUE(WaitUntil([&] {
     if (after) DeleteObject(after);
     after = ShapeOf(window);
@@ -126,34 +112,34 @@ TEST_F(DesktopTest, PageDownShowsTheNextFrame) {
   })) << "the rectangle frame's shape gives way to the rhombus";
   DeleteObject(before);
   if (after) DeleteObject(after);
-  EXPECT_EQ(SettingAfterExit("FrameID"), FRAME_ID_DEFAULT + 1);
+  EndProgram();
+  EXPECT_EQ(StoredDword("W1"), 96);
+  EXPECT_EQ(StoredDword("FrameID"), FRAME_ID_DEFAULT + 1);
 }
 
-TEST_F(DesktopTest, EscapeHidesTheWindowAndASecondStartBringsItBack) {
-  ASSERT_TRUE(RunXdotool(OverWindow() + " key Escape"));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
-  RunningProgram again;
-  ASSERT_TRUE(StartProgramProcess(again));
-  EXPECT_EQ(WaitForExit(again), 0);
-  EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(SettingAfterExit("Show"), 1);
-}
-
-TEST_F(DesktopTest, AClickOnTheTrayIconRestoresTheWindow) {
+TEST_F(DesktopTest, EscapeHidesTheWindowAndAClickOnTheTrayIconOrASecondStartBringsItBack) {
   // The tray's window shows once it holds an icon.
   HWND tray = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     tray = FindWindowA(nullptr, "Wine System Tray");
     return tray && IsWindowVisible(tray);
   }));
-  ASSERT_TRUE(RunXdotool(OverWindow() + " key Escape"));
+  PressKeys("key Escape");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
   // The icon is the first one in the tray's client area.
   POINT icon = {GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};
   ClientToScreen(tray, &icon);
   ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 1"));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }));
-  EXPECT_EQ(SettingAfterExit("Show"), 1);
+
+  SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
+  ASSERT_FALSE(IsWindowVisible(window));
+  RunningProgram again;
+  ASSERT_TRUE(StartProgramProcess(again));
+  EXPECT_EQ(WaitForExit(again), 0);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EndProgram();
+  EXPECT_EQ(StoredDword("Show"), 1);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ class FrameWindowTest : public testing::Test {
     GetWindowRect(FrameWindow, &rect);
     return rect;
   }
+  static Box Placed() { return BoxOf(FrameWindow); }
 
   static LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageA(FrameWindow, message, wParam, lParam);

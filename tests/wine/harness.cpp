@@ -4,8 +4,19 @@
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "app/texts.h"
+
+Box BoxOf(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void PrintTo(const Box& box, std::ostream* out) {
+  *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
@@ -43,48 +54,46 @@ HKEY OpenSettingsKey() {
 
 void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY); }
 
-namespace {
-
-bool ReadDword(const char* name, DWORD* value) {
-  HKEY key = OpenSettingsKey();
-  if (!key) return false;
-  DWORD type = 0, size = sizeof *value;
-  const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-                  type == REG_DWORD && size == 4;
+RegValue ReadRegValue(const char* keyName, const char* name) {
+  RegValue value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+  char buffer[4096];
+  DWORD size = sizeof buffer;
+  value.present =
+      RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
+  if (value.present) value.data.assign(buffer, size);
   RegCloseKey(key);
-  return ok;
+  return value;
 }
 
-}  // namespace
+void WriteRegValue(const char* keyName, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
 
 std::optional<int64_t> StoredDword(const char* name) {
-  DWORD value = 0;
-  if (!ReadDword(name, &value)) return std::nullopt;
-  return static_cast<int32_t>(value);
+  const RegValue value = ReadRegValue(TEXT_SETTINGS_KEY, name);
+  if (!value.present || value.type != REG_DWORD || value.data.size() != 4) return std::nullopt;
+  int32_t number = 0;
+  std::memcpy(&number, value.data.data(), 4);
+  return number;
 }
 
-bool ReadString(const char* name, std::string* value, DWORD* type) {
-  HKEY key = OpenSettingsKey();
-  if (!key) return false;
-  char buffer[4096];
-  DWORD size = sizeof buffer, valueType = 0;
-  const bool ok =
-      RegQueryValueExA(key, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  if (!ok) return false;
-  value->assign(buffer, size);
-  // The registry layer may append a zero of its own.
-  while (!value->empty() && value->back() == '\0') value->pop_back();
-  if (type) *type = valueType;
+bool ReadString(const char* name, std::string* text, DWORD* type) {
+  const RegValue value = ReadRegValue(TEXT_SETTINGS_KEY, name);
+  if (!value.present) return false;
+  *text = value.data;
+  while (!text->empty() && text->back() == '\0') text->pop_back();
+  if (type) *type = value.type;
   return true;
 }
 
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  ASSERT_NE(key, nullptr);
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
+  WriteRegValue(TEXT_SETTINGS_KEY, name, type, data, size);
 }
 
 void WriteDword(const char* name, DWORD value) { WriteValue(name, REG_DWORD, &value, sizeof value); }
@@ -101,6 +110,20 @@ int CountValues(DWORD wantedType) {
   }
   RegCloseKey(key);
   return count;
+}
+
+ScratchFolder::ScratchFolder(const char* tag) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  path = std::filesystem::path(temp) / (std::string(tag) + "-" + std::to_string(GetCurrentProcessId()));
+  std::error_code error;
+  std::filesystem::remove_all(path, error);
+  std::filesystem::create_directories(path, error);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code error;
+  std::filesystem::remove_all(path, error);
 }
 
 bool InPrivateWinePrefix() {

@@ -4,11 +4,21 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "tests/support/private_registry.h"
+
+// A window's rectangle as left, top, width and height, for one-line checks.
+struct Box {
+  LONG left, top, width, height;
+  bool operator==(const Box&) const = default;
+};
+Box BoxOf(HWND window);
+void PrintTo(const Box& box, std::ostream* out);
 
 // Pumps this thread's messages until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
@@ -16,15 +26,38 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Pumps messages until WM_QUIT arrives, as the main loop would end.
 bool WaitForQuit(DWORD timeoutMs = 5000);
 
+// A value under HKEY_CURRENT_USER as stored, every byte of it.
+struct RegValue {
+  bool present = false;
+  DWORD type = 0;
+  std::string data;
+  bool operator==(const RegValue&) const = default;
+};
+RegValue ReadRegValue(const char* keyName, const char* name);
+void WriteRegValue(const char* keyName, const char* name, DWORD type, const void* data, DWORD size);
+inline void WriteRegString(const char* keyName, const char* name, const std::string& text) {
+  WriteRegValue(keyName, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
 // The settings key of the program, relative to HKEY_CURRENT_USER.
 HKEY OpenSettingsKey();
 void DeleteSettingsKey();
 // A stored REG_DWORD as the signed setting it holds; empty when absent.
 std::optional<int64_t> StoredDword(const char* name);
+// A stored setting's text without the zeros the registry layer may append.
 bool ReadString(const char* name, std::string* value, DWORD* type = nullptr);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
 int CountValues(DWORD type);
+
+// A fresh folder under the temporary folder, removed with what it holds.
+struct ScratchFolder {
+  std::filesystem::path path;
+  explicit ScratchFolder(const char* tag);
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder();
+};
 
 // Out-of-process tests start the real exe, which uses the real
 // HKEY_CURRENT_USER: they run only inside the private Wine prefix that the

@@ -24,53 +24,40 @@ class PlacementTest : public FrameWindowTest {
     Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   }
 
-  static void ExpectRect(int left, int top, int width, int height) {
-    const RECT rect = WindowRect();
-    EXPECT_EQ(rect.left, left);
-    EXPECT_EQ(rect.top, top);
-    EXPECT_EQ(rect.right - rect.left, width);
-    EXPECT_EQ(rect.bottom - rect.top, height);
-  }
 };
 
-TEST_F(PlacementTest, KeysAndTheWheelResizeByFourPixelsAboutTheCentre) {
+// Each step from where the one before left the window.
+TEST_F(PlacementTest, KeysAndTheWheelResizeByFourPixelsAboutTheCentreAndStopAtTheLimits) {
   WriteDword("X1", 500);
   WriteDword("Y1", 300);
   Start();
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    Box after;
+  } steps[] = {
+      {WM_KEYDOWN, VK_ADD, {498, 298, 104, 104}},
+      {WM_KEYDOWN, VK_OEM_MINUS, {500, 300, 100, 100}},
+      {WM_KEYDOWN, VK_OEM_PLUS, {498, 298, 104, 104}},
+      {WM_KEYDOWN, VK_SUBTRACT, {500, 300, 100, 100}},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), {502, 302, 96, 96}},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), {504, 304, 92, 92}},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), {502, 302, 96, 96}},
+      {MSG_RESIZE_STEP, 0xFFFF0000, {500, 300, 100, 100}},
+  };
+  for (const auto& step : steps) {
+    Send(step.message, step.wParam, 1);
+    EXPECT_EQ(Placed(), step.after) << step.message << " " << step.wParam;
+    EXPECT_EQ((Box{Settings.X1, Settings.Y1, Settings.W1, Settings.H1}), step.after) << "every step is stored";
+  }
+  MoveWindow(FrameWindow, 100, 100, 254, 254, TRUE);
   Send(WM_KEYDOWN, VK_ADD, 1);
-  ExpectRect(498, 298, 104, 104);
-  Send(WM_KEYDOWN, VK_OEM_MINUS, 1);
-  ExpectRect(500, 300, 100, 100);
-  Send(WM_KEYDOWN, VK_OEM_PLUS, 1);
-  ExpectRect(498, 298, 104, 104);
-  Send(WM_KEYDOWN, VK_SUBTRACT, 1);
-  ExpectRect(500, 300, 100, 100);
-  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-  ExpectRect(502, 302, 96, 96);
-  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
-  ExpectRect(504, 304, 92, 92);
-  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-  ExpectRect(502, 302, 96, 96);
-  Send(MSG_RESIZE_STEP, 0xFFFF0000, 0);
-  ExpectRect(500, 300, 100, 100);
-  // Every step is stored as the window's rectangle.
-  EXPECT_EQ(Settings.X1, 500);
-  EXPECT_EQ(Settings.W1, 100);
-}
-
-TEST_F(PlacementTest, ResizeStepsStopAtTheLimitsWithoutMovingTheCorner) {
-  WriteDword("X1", 100);
-  WriteDword("Y1", 100);
-  WriteDword("W1", 254);
-  WriteDword("H1", 254);
-  Start();
+  EXPECT_EQ(Placed(), (Box{100, 100, 256, 256})) << "the last step stops at the limit, the corner stays";
   Send(WM_KEYDOWN, VK_ADD, 1);
-  ExpectRect(100, 100, 256, 256);
-  Send(WM_KEYDOWN, VK_ADD, 1);
-  ExpectRect(100, 100, 256, 256);
+  EXPECT_EQ(Placed(), (Box{100, 100, 256, 256}));
   MoveWindow(FrameWindow, 100, 100, 34, 34, TRUE);
   Send(WM_KEYDOWN, VK_SUBTRACT, 1);
-  ExpectRect(100, 100, 32, 32);
+  EXPECT_EQ(Placed(), (Box{100, 100, 32, 32}));
 }
 
 TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoes) {
@@ -107,12 +94,15 @@ TEST_F(PlacementTest, PageKeysStepThroughTheFramesWithoutWrapping) {
   EXPECT_EQ(Settings.FrameID, 2001);
 }
 
-TEST_F(PlacementTest, EscapePutsTheWindowAway) {
+TEST_F(PlacementTest, EscapeAndADoubleClickPutTheWindowAway) {
   Start();
   EXPECT_EQ(Send(WM_KEYDOWN, VK_ESCAPE, 1), 0);
   EXPECT_EQ(Settings.Show, 2);
   EXPECT_FALSE(IsWindowVisible(FrameWindow));
-  EXPECT_EQ(Send(WM_KEYDOWN, 'Q', 1), 0);
+  Send(MSG_SET_SHOW_STATE, 1);
+  Send(WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(Settings.Show, 2);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow));
 }
 
 // A drop handle as the shell makes it: a DROPFILES header and a list of

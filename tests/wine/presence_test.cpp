@@ -42,67 +42,46 @@ TEST_P(PresenceTest, TheShowStateTableHoldsForBothTaskbarSettings) {
   WriteDword("Taskbar", static_cast<DWORD>(taskbar));
   Start();
   EXPECT_TRUE(Shown());
-
   Send(WM_COMMAND, IDM_MINIMIZE);
   EXPECT_EQ(Settings.Show, 2);
-  if (taskbar == 1) {
-    EXPECT_TRUE(IsWindowVisible(FrameWindow) && IsIconic(FrameWindow)) << "minimised to its button";
-  } else {
-    EXPECT_FALSE(IsWindowVisible(FrameWindow)) << "hidden";
-  }
+  EXPECT_EQ(IsWindowVisible(FrameWindow) && IsIconic(FrameWindow), taskbar == 1) << "minimised to its button";
+  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, taskbar == 1) << "or hidden";
+
+  // Changing the taskbar option while put away only changes the style.
+  Send(WM_COMMAND, IDM_SHOW_ON_TASKBAR);
+  EXPECT_EQ(Settings.Taskbar, 1 - taskbar);
+  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, taskbar == 1);
+  EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, taskbar == 0);
 
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
   EXPECT_EQ(Settings.Show, 1);
   EXPECT_TRUE(Shown());
-
   Send(MSG_SET_SHOW_STATE, 2, 1);
   EXPECT_FALSE(IsWindowVisible(FrameWindow));
   EXPECT_FALSE(IsIconic(FrameWindow)) << "hidden, not minimised";
-
   Send(MSG_SET_SHOW_STATE, 1, 0);
   EXPECT_TRUE(Shown());
-}
 
-TEST_P(PresenceTest, TheSameStateAgainDoesNothing) {
-  WriteDword("Taskbar", static_cast<DWORD>(GetParam()));
-  Start();
   ShowWindow(FrameWindow, SW_HIDE);
   Send(MSG_SET_SHOW_STATE, 1, 0);
-  EXPECT_FALSE(IsWindowVisible(FrameWindow));
-}
-
-TEST_P(PresenceTest, ChangingTheTaskbarOptionWhilePutAwayOnlyChangesTheStyle) {
-  WriteDword("Taskbar", static_cast<DWORD>(GetParam()));
-  Start();
-  Send(WM_COMMAND, IDM_MINIMIZE);
-  const bool visibleBefore = IsWindowVisible(FrameWindow) != 0;
-  Send(WM_COMMAND, IDM_SHOW_ON_TASKBAR);
-  EXPECT_EQ(Settings.Taskbar, 1 - GetParam());
-  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, visibleBefore);
-  EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, Settings.Taskbar == 1);
+  EXPECT_FALSE(IsWindowVisible(FrameWindow)) << "the same state again does nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1));
 
-TEST_F(FrameWindowTest, TheTaskbarOptionRestylesAShownWindowWithExactlyOneStyleBit) {
+// Only 1 sets either option; the style bits change on a shown window.
+TEST_F(PresenceTest, TheTaskbarAndTopmostOptionsRestyleTheWindow) {
   Start();
+  EXPECT_TRUE(ExtendedStyle() & WS_EX_TOPMOST);
   for (int on : {1, 0, 2, 1}) {
     Send(MSG_SET_TASKBAR, static_cast<WPARAM>(on));
-    const LONG style = GetWindowLongA(FrameWindow, GWL_EXSTYLE);
-    EXPECT_TRUE(IsWindowVisible(FrameWindow)) << on;
-    EXPECT_EQ((style & WS_EX_APPWINDOW) != 0, on == 1) << on;
-    EXPECT_EQ((style & WS_EX_TOOLWINDOW) != 0, on != 1) << on;
-    EXPECT_TRUE(style & WS_EX_ACCEPTFILES) << on;
-  }
-}
-
-TEST_F(FrameWindowTest, OnlyOneMakesTheWindowTopmost) {
-  Start();
-  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  for (int on : {0, 1, 2}) {
     Send(MSG_SET_TOPMOST, static_cast<WPARAM>(on));
+    EXPECT_TRUE(IsWindowVisible(FrameWindow)) << on;
     EXPECT_EQ(Settings.AlwaysOnTheTop, on);
-    EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on == 1) << on;
+    EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, on == 1) << on;
+    EXPECT_EQ((ExtendedStyle() & WS_EX_TOOLWINDOW) != 0, on != 1) << on;
+    EXPECT_EQ((ExtendedStyle() & WS_EX_TOPMOST) != 0, on == 1) << on;
+    EXPECT_TRUE(ExtendedStyle() & WS_EX_ACCEPTFILES) << on;
   }
 }
 
@@ -148,22 +127,15 @@ TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
   EXPECT_EQ(TrayRequests[4].action, static_cast<DWORD>(NIM_DELETE));
 }
 
-TEST_F(PresenceTest, OnlyButtonPressesOnOurIconBringTheWindowBack) {
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+TEST_F(PresenceTest, OnlyButtonPressesOnOurIconBringTheWindowBackAndARightOneOpensTheMenu) {
   Start();
   Send(WM_COMMAND, IDM_MINIMIZE);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
-  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONUP);
-  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_MOUSEMOVE);
-  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+  for (UINT other : {WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK}) Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, other);
   EXPECT_FALSE(IsWindowVisible(FrameWindow));
   EXPECT_EQ(Settings.Show, 2);
-}
-
-VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
-
-TEST_F(PresenceTest, ARightClickOnTheIconRestoresTheWindowAndOpensTheMenu) {
-  Start();
-  Send(WM_COMMAND, IDM_MINIMIZE);
   // The menu runs its own loop until it is closed.
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);

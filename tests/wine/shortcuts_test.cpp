@@ -32,11 +32,7 @@ constexpr Place PLACES[] = {
 };
 
 void WriteFolderValue(const char* keyName, const char* name, DWORD type, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1));
-  RegCloseKey(key);
+  WriteRegValue(keyName, name, type, data.c_str(), static_cast<DWORD>(data.size() + 1));
 }
 
 struct LinkRead {
@@ -84,31 +80,22 @@ class ShortcutsTest : public FrameWindowTest {
  protected:
   void SetUp() override {
     FrameWindowTest::SetUp();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    scratch = fs::path(temp) / ("cherimo-shortcuts-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(scratch);
-    shellDesktop = scratch / "shell desktop";
     ASSERT_TRUE(fs::create_directories(shellDesktop));
     // The shell's own answer, kept inside the scratch folder too.
     WriteFolderValue(USER_SHELL_FOLDERS_KEY, "Desktop", REG_EXPAND_SZ, shellDesktop.string());
     Start();
   }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(scratch, error);
-    FrameWindowTest::TearDown();
-  }
 
   // A folder named under Shell Folders, made unless told otherwise.
   fs::path NamedFolder(const Place& place, const std::string& name, bool make = true) {
-    const fs::path folder = scratch / name;
+    const fs::path folder = scratch.path / name;
     if (make) fs::create_directories(folder / place.subfolder);
     WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, place.value, REG_SZ, folder.string());
     return folder / place.subfolder / LINK_NAME;
   }
 
-  fs::path scratch, shellDesktop;
+  ScratchFolder scratch{"cherimo-shortcuts"};
+  fs::path shellDesktop = scratch.path / "shell desktop";
 };
 
 TEST_F(ShortcutsTest, EachPlaceGetsALinkToTheProgramWithNothingElseSet) {
@@ -142,27 +129,22 @@ TEST_F(ShortcutsTest, AMissingOrNonStringFolderValueTakesTheShellsFolder) {
 
   fs::remove(file);
   const DWORD notAString = 7;
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, "Desktop", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&notAString), sizeof notAString);
-  RegCloseKey(key);
+  WriteRegValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_DWORD, &notAString, sizeof notAString);
   Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
   EXPECT_TRUE(ReadLink(file).loaded) << "a number";
 }
 
 TEST_F(ShortcutsTest, AMissingQuickLaunchFolderOrAFolderTooLongForItsLinkGetsNothing) {
   NamedFolder(PLACES[2], "no quick launch", false);
-  fs::create_directories(scratch / "no quick launch");
+  fs::create_directories(scratch.path / "no quick launch");
   Send(WM_COMMAND, IDM_SHORTCUT_QUICK_LAUNCH);
-  EXPECT_FALSE(fs::exists(scratch / "no quick launch" / "Microsoft")) << "no folder is made for it";
+  EXPECT_FALSE(fs::exists(scratch.path / "no quick launch" / "Microsoft")) << "no folder is made for it";
 
   // Made, so that a cut-off name would have landed in it.
-  const std::string name(255 - 1 - scratch.string().size() - (sizeof LINK_NAME - 1), 'x');
+  const std::string name(255 - 1 - scratch.path.string().size() - (sizeof LINK_NAME - 1), 'x');
   NamedFolder(PLACES[0], name);
   Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
-  EXPECT_EQ(CountFiles(scratch), 0);
+  EXPECT_EQ(CountFiles(scratch.path), 0);
 }
 
 // The prefix's own Desktop folder is put back as it was.
@@ -171,41 +153,21 @@ class ShortcutProgramTest : public RealProgramTest {
   void SetUp() override {
     RealProgramTest::SetUp();
     if (IsSkipped()) return;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    DWORD size = sizeof desktopBefore;
-    hadDesktop = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(desktopBefore), &size) ==
-                 ERROR_SUCCESS;
-    RegCloseKey(key);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    scratch = fs::path(temp) / ("cherimo-shortcut-start-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(scratch);
-    ASSERT_TRUE(fs::create_directories(scratch));
-    WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_SZ, scratch.string());
+    desktopBefore = ReadRegValue(TEXT_SHELL_FOLDERS_KEY, "Desktop");
+    WriteFolderValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_SZ, scratch.path.string());
   }
   void TearDown() override {
-    if (!scratch.empty()) {
-      HKEY key = nullptr;
-      RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-      if (hadDesktop) {
-        RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktopBefore),
-                       static_cast<DWORD>(strlen(desktopBefore) + 1));
-      } else {
-        RegDeleteValueA(key, "Desktop");
-      }
-      RegCloseKey(key);
-      std::error_code error;
-      fs::remove_all(scratch, error);
+    if (desktopBefore.present) {
+      WriteRegValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", desktopBefore.type, desktopBefore.data.data(),
+                    static_cast<DWORD>(desktopBefore.data.size()));
+    } else if (!IsSkipped()) {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, TEXT_SHELL_FOLDERS_KEY, "Desktop");
     }
     RealProgramTest::TearDown();
   }
 
-  fs::path scratch;
-  char desktopBefore[MAX_PATH] = {};
-  bool hadDesktop = false;
+  ScratchFolder scratch{"cherimo-shortcut-start"};
+  RegValue desktopBefore;
 };
 
 TEST_F(ShortcutProgramTest, ANewShortcutStartsTheProgramWithoutArgumentsInItsStoredShowState) {
@@ -216,7 +178,7 @@ TEST_F(ShortcutProgramTest, ANewShortcutStartsTheProgramWithoutArgumentsInItsSto
     SendMessageA(window, WM_COMMAND, IDM_SHORTCUT_DESKTOP, 0);
     EXPECT_EQ(CloseAndWait(program, window), 0);
   }
-  const std::string link = (scratch / LINK_NAME).string();
+  const std::string link = (scratch.path / LINK_NAME).string();
   ASSERT_TRUE(fs::exists(link));
   RunningProgram program;
   SHELLEXECUTEINFOA execute = {};

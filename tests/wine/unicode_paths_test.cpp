@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "app/ids.h"
@@ -15,49 +16,30 @@
 
 namespace {
 
-// "Фото\写真 ❤" under the temporary folder, with a photo (the splash picture,
-// 190 x 152) and a custom frame (the Funny heart) in it; removed afterwards.
+namespace fs = std::filesystem;
+
+// "Фото\写真 ❤" in a scratch folder, with a photo (the splash picture,
+// 190 x 152) and a custom frame (the Funny heart) in it.
 struct UnicodeFolder {
-  std::wstring path;
-  std::wstring photo, frame, deepOuter, deepFolder, deepPhoto;
+  ScratchFolder scratch{"cherimo-unicode"};
+  fs::path folder = scratch.path / L"\u0424\u043e\u0442\u043e" / L"\u5199\u771f \u2764";
+  std::wstring photo = (folder / L"\u5199\u771f.png").wstring(), frame = (folder / L"\u2764.png").wstring();
+  // Two bytes a letter in UTF-8: the path fits a 256-character buffer but
+  // not a 256-byte one (in two folders, as Linux takes 255 bytes a name).
+  std::wstring deepPhoto = (folder / std::wstring(65, L'\u0416') / std::wstring(65, L'\u0416') / L"x.png").wstring();
 
   UnicodeFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring outer = std::wstring(temp) + L"\u0424\u043e\u0442\u043e";
-    path = outer + L"\\\u5199\u771f \u2764\\";
-    CreateDirectoryW(outer.c_str(), nullptr);
-    CreateDirectoryW(path.c_str(), nullptr);
-    photo = path + L"\u5199\u771f.png";
-    frame = path + L"\u2764.png";
-    // Two bytes a letter in UTF-8: the path fits a 256-character buffer but
-    // not a 256-byte one (in two folders, as Linux takes 255 bytes a name).
-    deepOuter = path + std::wstring(65, L'\u0416');
-    deepFolder = deepOuter + L"\\" + std::wstring(65, L'\u0416');
-    deepPhoto = deepFolder + L"\\x.png";
-    CreateDirectoryW(deepOuter.c_str(), nullptr);
-    CreateDirectoryW(deepFolder.c_str(), nullptr);
+    fs::create_directories(fs::path(deepPhoto).parent_path());
     WriteResource(photo, SPLASH_PICTURE_ID);
     WriteResource(frame, 2019);
     WriteResource(deepPhoto, SPLASH_PICTURE_ID);
   }
-  ~UnicodeFolder() {
-    for (const std::wstring& file : {photo, frame, deepPhoto}) DeleteFileW(file.c_str());
-    RemoveDirectoryW(deepFolder.c_str());
-    RemoveDirectoryW(deepOuter.c_str());
-    RemoveDirectoryW(path.c_str());
-    RemoveDirectoryW(path.substr(0, path.rfind(L'\\', path.size() - 2)).c_str());
-  }
 
-  static void WriteResource(const std::wstring& file, ImageSource id) {
+  static void WriteResource(const fs::path& file, ImageSource id) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), TEXT_IMAGE_RESOURCE_TYPE);
     ASSERT_NE(found, nullptr);
-    const void* bytes = LockResource(LoadResource(nullptr, found));
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(handle, bytes, SizeofResource(nullptr, found), &written, nullptr);
-    CloseHandle(handle);
+    std::ofstream(file, std::ios::binary)
+        .write(static_cast<const char*>(LockResource(LoadResource(nullptr, found))), SizeofResource(nullptr, found));
   }
 };
 
@@ -73,7 +55,6 @@ std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + lstrle
 void WriteWideString(const char* name, const std::wstring& value) {
   HKEY key = nullptr;
   RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  ASSERT_NE(key, nullptr);
   RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>(value.size() * sizeof(wchar_t)));
   RegCloseKey(key);
@@ -152,7 +133,7 @@ class UnicodeProgramTest : public RealProgramTest {
 TEST_F(UnicodeProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
   WriteWideString("Photo", folder.photo);
   WriteWideString("Frame", folder.frame);
-  WriteWideString("Path", folder.path);
+  WriteWideString("Path", folder.folder.wstring() + L"\\");
   WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
   RunningProgram program;
   HWND window = StartedWindow(program);
@@ -165,7 +146,7 @@ TEST_F(UnicodeProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart
   EXPECT_EQ(StoredDword("FrameID"), FRAME_ID_CUSTOM);
   EXPECT_EQ(ReadWideString("Photo"), folder.photo);
   EXPECT_EQ(ReadWideString("Frame"), folder.frame);
-  EXPECT_EQ(ReadWideString("Path"), folder.path.substr(0, folder.path.size() - 1));
+  EXPECT_EQ(ReadWideString("Path"), folder.folder.wstring());
 }
 
 }  // namespace
