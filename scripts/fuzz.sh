@@ -26,7 +26,7 @@ for target in image_header exif_orientation outline_scan frame_catalogue setting
   done
   case $target in
     image_header | exif_orientation)
-      [ -d tests/corpus ] && seeds+=(tests/corpus)
+      seeds+=(tests/corpus/images tests/corpus/bad)
       seeds+=(resources resources/frames)
       ;;
   esac

@@ -4,6 +4,7 @@
 // comparison. Prints medians; never touches the user's settings.
 #include <windows.h>
 #include <objbase.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,7 @@
 #include "app/settings.h"
 #include "app/texts.h"
 #include "framewindow/frame_window.h"
+#include "imaging/com_ref.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
@@ -73,6 +75,55 @@ Pixels MakeLargePhoto(int width, int height) {
   return pixels;
 }
 
+using Bytes = std::vector<uint8_t>;
+
+// The large photo as a JPEG, through the platform's encoder.
+Bytes EncodeJpeg(int width, int height, const Pixels& pixels) {
+  ComRef<IWICImagingFactory> factory;
+  ComRef<IStream> stream;
+  ComRef<IWICBitmapEncoder> encoder;
+  ComRef<IWICBitmapFrameEncode> frame;
+  ComRef<IPropertyBag2> options;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.ReceiveVoid())) ||
+      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive())) ||
+      FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.Receive())) ||
+      FAILED(encoder->Initialize(stream.pointer, WICBitmapEncoderNoCache)) ||
+      FAILED(encoder->CreateNewFrame(frame.Receive(), options.Receive())) || FAILED(frame->Initialize(options.pointer)) ||
+      FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
+      format != GUID_WICPixelFormat24bppBGR) {
+    return {};
+  }
+  Bytes row(3 * static_cast<size_t>(width));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+      row[3 * x] = static_cast<uint8_t>(p);
+      row[3 * x + 1] = static_cast<uint8_t>(p >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(p >> 16);
+    }
+    if (FAILED(frame->WritePixels(1, static_cast<UINT>(row.size()), static_cast<UINT>(row.size()), row.data()))) return {};
+  }
+  if (FAILED(frame->Commit()) || FAILED(encoder->Commit())) return {};
+  STATSTG stat = {};
+  const LARGE_INTEGER start = {};
+  if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) return {};
+  Bytes jpeg(static_cast<size_t>(stat.cbSize.QuadPart));
+  ULONG read = 0;
+  if (FAILED(stream->Read(jpeg.data(), static_cast<ULONG>(jpeg.size()), &read)) || read != jpeg.size()) return {};
+  return jpeg;
+}
+
+bool WriteBytes(const std::string& path, const Bytes& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
 int CreateBenchWindow() {
   ProgramInstance = GetModuleHandleA(nullptr);
   Settings = BUILT_IN_SETTINGS;
@@ -85,15 +136,14 @@ int CreateBenchWindow() {
   return 1;
 }
 
-int SetBenchFrame(const TempFolder& folder, const char*& frameName) {
+int SetBenchFrame(const char*& frameName) {
   if (FindResourceA(nullptr, MAKEINTRESOURCEA(BENCH_FRAME_ID), TEXT_IMAGE_RESOURCE_TYPE)) {
     SendMessageA(FrameWindow, MSG_SET_FRAME, BENCH_FRAME_ID, 0);
     frameName = "built-in frame 2011";
     return Settings.FrameID == BENCH_FRAME_ID;
   }
   // Until the built-in frames are in, a stand-in frame of the same kind.
-  const std::string path = folder.File("frame.png");
-  WriteBytes(path, EncodePng(SIDE, SIDE, MakeFramePixels(SIDE, SIDE)));
+  const std::string path = CorpusFile("images/frame.png");
   SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(path.c_str()), 0);
   frameName = "stand-in ring frame (frame 2011 not built in yet)";
   return Settings.FrameID == FRAME_ID_CUSTOM;
@@ -164,9 +214,8 @@ int main() {
     std::printf("the frame window could not be made\n");
     return 1;
   }
-  TempFolder folder;
   const char* frameName = "";
-  if (!SetBenchFrame(folder, frameName)) {
+  if (!SetBenchFrame(frameName)) {
     std::printf("the frame could not be set\n");
     return 1;
   }
@@ -180,7 +229,9 @@ int main() {
   }
   Settings.TrayIcon = 1;
 
-  const std::string large = folder.File("large.jpg");
+  char temporary[MAX_PATH];
+  GetTempPathA(MAX_PATH, temporary);
+  const std::string large = std::string(temporary) + "cherimo-bench-large.jpg";
   const Pixels photo = MakeLargePhoto(4000, 3000);
   if (!WriteBytes(large, EncodeJpeg(4000, 3000, photo))) {
     std::printf("the 12-megapixel JPEG could not be made\n");
@@ -207,6 +258,7 @@ int main() {
               "(target <= 3)\n", PhotoMeanError(photoWidth, photoHeight, photoPixels));
   ReportPlatformPipeline(Settings.W3);
   DestroyWindow(FrameWindow);
+  DeleteFileA(large.c_str());
   CoUninitialize();
   return 0;
 }

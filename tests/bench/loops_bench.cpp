@@ -14,10 +14,12 @@
 #include "imaging/icon_pixels.h"
 #include "imaging/outline_scan.h"
 #include "imaging/photo_reductions.h"
+#include "imaging/key_colors.h"
 #include "imaging/reduce.h"
-#include "tests/wine/imaging_files.h"
 
 namespace {
+
+using Pixels = std::vector<uint32_t>;
 
 constexpr int SIDE = 256;
 constexpr int RUNS = 200;
@@ -47,6 +49,20 @@ Pixels Noise(size_t count, uint32_t seed) {
   return pixels;
 }
 
+// Frame keys of the usual kind: outside green beyond a circle, photo inside a smaller one.
+Pixels Ring(int side) {
+  Pixels keys(static_cast<size_t>(side) * side);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const int dx = 2 * x + 1 - side, dy = 2 * y + 1 - side, d = dx * dx + dy * dy;
+      keys[static_cast<size_t>(y) * side + x] = d >= side * side * 81 / 100 ? OUTSIDE_KEY
+                                                : d < side * side * 36 / 100 ? PHOTO_KEY
+                                                                             : 0x00806040;
+    }
+  }
+  return keys;
+}
+
 }  // namespace
 
 int main() {
@@ -62,12 +78,12 @@ int main() {
               MedianOf(RUNS, [&](int i) {
                 AreaAverage(level, 4000, 3000, {i % 2, 0, 4000, 4000}, out.data(), SIDE, SIDE);
               }));
-  const Pixels small = MakePhotoPixels(87, 127);
+  const Pixels small = Noise(87 * 127, 3);
   std::printf("  default photo 87x127 enlarged: %.3f ms\n", MedianOf(RUNS, [&](int i) {
                 AreaAverage({small.data(), 87, 127, 0}, 87, 127, {i % 2, 0, 87, 87}, out.data(), SIDE, SIDE);
               }));
 
-  const Pixels keys = MakeFramePixels(SIDE, SIDE), artwork = Noise(SIDE * SIDE, 2);
+  const Pixels keys = Ring(SIDE), artwork = Noise(SIDE * SIDE, 2);
   auto region = std::make_unique<RegionBlock>();
   std::printf("  outline scan with composition: %.3f ms\n", MedianOf(RUNS, [&](int) {
                 ScanOutline(keys.data(), SIDE, SIDE, region.get(), out.data(), artwork.data());

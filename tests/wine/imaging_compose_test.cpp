@@ -84,12 +84,13 @@ void ExpectShapeAndIconOfFrame(const Pixels& frame) {
 
 TEST_F(ImagingComposeTest, AtFullSizeTheShapeIsExactlyTheNonGreenPixelsAndTheIconFollowsTheKeys) {
   ResizeClient(256, 256);
-  const Pixels frame = MakeFramePixels(256, 256);
-  Send(MSG_SET_PHOTO, Write("photo.png", EncodePng(256, 256, MakePhotoPixels(256, 256))));
-  Send(MSG_SET_FRAME, Write("frame.png", EncodePng(256, 256, frame)));
+  const Pixels frame = DecodedPixels("images/frame.png"), photo = DecodedPixels("images/photo.png");
+  ASSERT_EQ(frame.size(), 256u * 256);
+  ASSERT_EQ(photo.size(), 256u * 256);
+  Send(MSG_SET_PHOTO, "images/photo.png");
+  Send(MSG_SET_FRAME, "images/frame.png");
   ExpectShapeAndIconOfFrame(frame);
   // Photo-key pixels show the photo, the other pixels inside the artwork.
-  const Pixels photo = MakePhotoPixels(256, 256);
   int mismatches = 0;
   for (int i = 0; i < 256 * 256; ++i) {
     if (frame[i] == OUTSIDE_KEY) continue;
@@ -113,10 +114,10 @@ TEST_F(ImagingComposeTest, BuiltInFramesShapeTheWindowExactlyAtFullSize) {
 
 TEST_F(ImagingComposeTest, WParamOneKeepsTheRegionAndLParamOneLeavesTheTrayIconAlone) {
   ResizeClient(256, 256);
-  const Pixels ring = MakeFramePixels(256, 256);
-  Send(MSG_SET_FRAME, Write("ring.png", EncodePng(256, 256, ring)));
-  Pixels square(256 * 256, 0x00FF00FF);
-  Send(MSG_SET_FRAME, Write("square.png", EncodePng(256, 256, square)), 1);
+  const Pixels ring = DecodedPixels("images/frame.png"), square(256 * 256, PHOTO_KEY);
+  ASSERT_EQ(ring.size(), 256u * 256);
+  Send(MSG_SET_FRAME, "images/frame.png");
+  Send(MSG_SET_FRAME, "images/all-photo.png", 1);
   SettleIcon();
   SentMessageCounter trayRefreshes(MSG_SET_TRAY_ICON);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 1, 1);
@@ -143,8 +144,8 @@ TEST_F(ImagingComposeTest, WParamOneKeepsTheRegionAndLParamOneLeavesTheTrayIconA
 
 TEST_F(ImagingComposeTest, DuringADragTheIconFollowsAtMostEveryTenthOfASecondAndEndsOnTheLatestComposition) {
   ResizeClient(256, 256);
-  Send(MSG_SET_PHOTO, Write("photo.png", EncodePng(256, 256, MakePhotoPixels(256, 256))));
-  Send(MSG_SET_FRAME, Write("ring.png", EncodePng(256, 256, MakeFramePixels(256, 256))));
+  Send(MSG_SET_PHOTO, "images/photo.png");
+  Send(MSG_SET_FRAME, "images/frame.png");
   SettleIcon();
   SentMessageCounter iconSets(WM_SETICON), trayRefreshes(MSG_SET_TRAY_ICON);
   const DWORD start = GetTickCount();
@@ -171,8 +172,8 @@ TEST_F(ImagingComposeTest, DuringADragTheIconFollowsAtMostEveryTenthOfASecondAnd
 TEST_F(ImagingComposeTest, TheSquareBeyondThePhotoStaysBlack) {
   // The built-in pan and zoom on an 87 x 127 photo: the square reaches
   // beyond it on the left, the right and the top.
-  Send(MSG_SET_FRAME, Write("all-photo.png", EncodePng(16, 16, Pixels(256, PHOTO_KEY))));
-  Send(MSG_SET_PHOTO, Write("white.png", EncodePng(87, 127, Pixels(87 * 127, 0x00FFFFFF))));
+  Send(MSG_SET_FRAME, "images/all-photo.png");
+  Send(MSG_SET_PHOTO, "images/white.png");
   Settings.X2 = -21;
   Settings.Y2 = -11;
   Settings.W3 = 128;
@@ -188,10 +189,8 @@ TEST_F(ImagingComposeTest, TheSquareBeyondThePhotoStaysBlack) {
 }
 
 TEST_F(ImagingComposeTest, AWindowTallerThanWideTakesH3AsTheSquaresSide) {
-  Send(MSG_SET_FRAME, Write("all-photo.png", EncodePng(16, 16, Pixels(256, PHOTO_KEY))));
-  Pixels halves(200 * 200);
-  for (int i = 0; i < 200 * 200; ++i) halves[i] = i % 200 < 100 ? 0x00FF0000 : 0x000000FF;
-  Send(MSG_SET_PHOTO, Write("halves.png", EncodePng(200, 200, halves)));
+  Send(MSG_SET_FRAME, "images/all-photo.png");
+  Send(MSG_SET_PHOTO, "images/halves.png");  // red left, blue right
   Settings.W3 = 200;
   Settings.H3 = 100;
   ResizeClient(100, 200);
@@ -206,7 +205,7 @@ TEST_F(ImagingComposeTest, AWindowTallerThanWideTakesH3AsTheSquaresSide) {
 TEST_F(ImagingComposeTest, WithoutAFrameTheWindowIsABlackRectangle) {
   Surface none, alsoNone;
   ReplaceFrameSurfaces(none, alsoNone);
-  Send(MSG_SET_PHOTO, Write("white.png", EncodePng(20, 20, Pixels(400, 0x00FFFFFF))));
+  Send(MSG_SET_PHOTO, "images/white.png");
   ResizeClient(64, 48);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
   EXPECT_EQ(StoredRuns(), RunsOf(Pixels(64 * 48, 0), 64, 48));
@@ -215,10 +214,8 @@ TEST_F(ImagingComposeTest, WithoutAFrameTheWindowIsABlackRectangle) {
 
 TEST_F(ImagingComposeTest, BeyondTwoThousandFiveHundredRunsTheShapeIsCutButThePictureIsWhole) {
   // Every other column green: 128 runs a row, 32768 in all.
-  Pixels stripes(256 * 256);
-  for (int i = 0; i < 256 * 256; ++i) stripes[i] = i % 2 ? OUTSIDE_KEY : 0x00405060;
   ResizeClient(256, 256);
-  Send(MSG_SET_FRAME, Write("stripes.png", EncodePng(256, 256, stripes)));
+  Send(MSG_SET_FRAME, "images/stripes.png");
   const RegionBlock* block = reinterpret_cast<const RegionBlock*>(RegionBuffer);
   ASSERT_EQ(block->header.count, 2500u);
   EXPECT_EQ(block->rects[2499], (RegionRect{2 * (2499 % 128), 2499 / 128, 2 * (2499 % 128) + 1, 2499 / 128 + 1}));

@@ -72,12 +72,9 @@ class ImagingProgramTest : public testing::Test {
     RestoreCurrentUser();
   }
 
-  std::string Write(const char* name, const Bytes& bytes) {
-    const std::string path = folder.File(name);
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    return path;
-  }
-  static void Send(UINT message, const std::string& path, LPARAM lParam = 0) {
+  // Sends a corpus file, e.g. "images/frame.png", as the message's path.
+  static void Send(UINT message, const char* name, LPARAM lParam = 0) {
+    const std::string path = CorpusFile(name);
     SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam);
   }
   static void ResizeClient(int width, int height) {
@@ -87,6 +84,4 @@ class ImagingProgramTest : public testing::Test {
     ASSERT_EQ(client.right, width);
     ASSERT_EQ(client.bottom, height);
   }
-
-  TempFolder folder;
 };

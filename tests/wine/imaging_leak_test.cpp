@@ -46,8 +46,8 @@ void ExpectNothingMoreHeldAfter(int warmUp, int count, Step step) {
 }
 
 TEST_F(ImagingLeakTest, TenThousandRecompositionsHoldNothingMore) {
-  Send(MSG_SET_PHOTO, Write("photo.jpg", EncodeJpeg(800, 600, MakePhotoPixels(800, 600))));
-  Send(MSG_SET_FRAME, Write("frame.png", EncodePng(256, 256, MakeFramePixels(256, 256))));
+  Send(MSG_SET_PHOTO, "images/photo.png");
+  Send(MSG_SET_FRAME, "images/frame.png");
   // Every step pans, every 50th zooms, every 100th resizes: the composition,
   // the scaled frame, the region and the icon are all remade along the way.
   auto step = [](int i) {
@@ -60,11 +60,9 @@ TEST_F(ImagingLeakTest, TenThousandRecompositionsHoldNothingMore) {
 }
 
 TEST_F(ImagingLeakTest, AThousandPhotoAndFrameChangesHoldNothingMore) {
-  const std::string photos[] = {Write("a.jpg", EncodeJpeg(640, 480, MakePhotoPixels(640, 480))),
-                                Write("b.png", EncodePng(300, 400, MakePhotoPixels(300, 400)))};
-  const std::string frames[] = {Write("a.png", EncodePng(256, 256, MakeFramePixels(256, 256))),
-                                Write("b.bmp", EncodeBmp(300, 200, MakeFramePixels(300, 200)))};
-  const std::string bad = Write("bad.png", Bytes(100, 'x'));
+  const char* const photos[] = {"images/photo.jpg", "images/halves.png"};
+  const char* const frames[] = {"images/frame.png", "images/frame-large.png"};
+  const char* const bad = "bad/truncated.png";
   auto change = [&](int i) {
     Send(MSG_SET_PHOTO, photos[i % 2]);
     Send(MSG_SET_FRAME, frames[i / 2 % 2]);

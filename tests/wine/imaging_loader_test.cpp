@@ -6,6 +6,7 @@
 #include <objbase.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "app/ids.h"
 #include "imaging/exif_orientation.h"
@@ -20,12 +21,10 @@ class ImagingLoaderTest : public testing::Test {
   void SetUp() override { CoInitialize(nullptr); }
   void TearDown() override { CoUninitialize(); }
 
-  std::string Write(const char* name, const Bytes& bytes) {
-    const std::string path = folder.File(name);
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    return path;
+  static int Decode(const char* name) {
+    const std::string path = CorpusFile(name);
+    return DecodeImage(reinterpret_cast<ImageSource>(path.c_str()), nullptr);
   }
-  static int Decode(const std::string& path) { return DecodeImage(reinterpret_cast<ImageSource>(path.c_str()), nullptr); }
   static uint32_t LoaderPixel(int x, int y) { return LoaderPixels[static_cast<size_t>(y) * LoaderWidth + x]; }
   static bool EveryFourthByteIsZero() {
     for (size_t i = 0; i < static_cast<size_t>(LoaderWidth) * LoaderHeight; ++i) {
@@ -33,8 +32,6 @@ class ImagingLoaderTest : public testing::Test {
     }
     return true;
   }
-
-  TempFolder folder;
 };
 
 // Within a few levels per channel, for lossy formats.
@@ -45,43 +42,42 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
   return true;
 }
 
+// The keys pictures, as their README describes them.
+uint32_t KeysPixel(int x, int y) {
+  static const uint32_t COLOURS[8] = {0x0000FF00, 0x00FF00FF, 0x0000FE00, 0x00FE00FF,
+                                      0x00000000, 0x00FFFFFF, 0x00123456, 0x00800080};
+  return COLOURS[(x / 3 + y / 4) % 8];
+}
+
+// photo.jpg, turned-N.jpg and icon.ico: red, green above; blue, grey below.
+constexpr uint32_t QUADRANTS[4] = {0x00E02020, 0x0020E020, 0x002020E0, 0x00E0E0E0};
+
 TEST_F(ImagingLoaderTest, LosslessFormatsDecodeAtTheirOwnSizeWithExactKeyColours) {
-  const Pixels frame = MakeFramePixels(100, 60);
-  const std::string files[] = {Write("frame.bmp", EncodeBmp(100, 60, frame)),
-                               Write("frame.png", EncodePng(100, 60, frame)),
-                               Write("frame.gif", EncodeGif(100, 60, frame))};
-  for (const std::string& path : files) {
-    ASSERT_EQ(Decode(path), 1) << path;
-    ASSERT_EQ(LoaderWidth, 100) << path;
-    ASSERT_EQ(LoaderHeight, 60) << path;
-    ASSERT_NE(LoaderPixels, nullptr);
-    for (int i = 0; i < 100 * 60; ++i) ASSERT_EQ(LoaderPixels[i], frame[i]) << path << " pixel " << i;
+  for (const char* name : {"images/keys.bmp", "images/keys.png", "images/keys.gif"}) {
+    ASSERT_EQ(Decode(name), 1) << name;
+    ASSERT_EQ(LoaderWidth, 24) << name;
+    ASSERT_EQ(LoaderHeight, 16) << name;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 24; ++x) ASSERT_EQ(LoaderPixel(x, y), KeysPixel(x, y)) << name << " at " << x << "," << y;
+    }
   }
-  // The hand-deflated black PNG of the bad-file corpus is itself a valid picture.
-  ASSERT_EQ(Decode(Write("black.png", EncodeBlackPng(300, 200))), 1);
-  EXPECT_EQ(LoaderWidth, 300);
-  EXPECT_EQ(LoaderHeight, 200);
-  EXPECT_EQ(LoaderPixel(299, 199), 0u);
 }
 
 TEST_F(ImagingLoaderTest, JpegIconAndMetafileDecodeWithTheFourthByteCleared) {
-  const Pixels photo = MakePhotoPixels(64, 48);
-  ASSERT_EQ(Decode(Write("photo.jpg", EncodeJpeg(64, 48, photo))), 1);
-  EXPECT_EQ(LoaderWidth, 64);
-  EXPECT_EQ(LoaderHeight, 48);
-  EXPECT_TRUE(Near(LoaderPixel(5, 5), photo[5 * 64 + 5], 12));
-  EXPECT_TRUE(EveryFourthByteIsZero());
-
-  const Pixels icon = MakePhotoPixels(32, 32);
-  ASSERT_EQ(Decode(Write("icon.ico", EncodeIco(32, icon))), 1);
+  ASSERT_EQ(Decode("images/photo.jpg"), 1);
   EXPECT_EQ(LoaderWidth, 32);
-  EXPECT_EQ(LoaderHeight, 32);
-  EXPECT_TRUE(Near(LoaderPixel(3, 3), icon[3 * 32 + 3], 2));
+  EXPECT_EQ(LoaderHeight, 16);
+  EXPECT_TRUE(Near(LoaderPixel(5, 5), QUADRANTS[0], 12));
   EXPECT_TRUE(EveryFourthByteIsZero());
 
-  const std::string emf = folder.File("inch.emf");
-  ASSERT_TRUE(WriteEmf(emf, RGB(10, 200, 30)));
-  ASSERT_EQ(Decode(emf), 1);
+  ASSERT_EQ(Decode("images/icon.ico"), 1);
+  EXPECT_EQ(LoaderWidth, 16);
+  EXPECT_EQ(LoaderHeight, 16);
+  EXPECT_TRUE(Near(LoaderPixel(3, 3), QUADRANTS[0], 2));
+  EXPECT_TRUE(Near(LoaderPixel(12, 12), QUADRANTS[3], 2));
+  EXPECT_TRUE(EveryFourthByteIsZero());
+
+  ASSERT_EQ(Decode("images/inch.emf"), 1);
   // An inch at the screen's density.
   HDC screen = GetDC(nullptr);
   const int density = GetDeviceCaps(screen, LOGPIXELSX);
@@ -93,53 +89,53 @@ TEST_F(ImagingLoaderTest, JpegIconAndMetafileDecodeWithTheFourthByteCleared) {
 }
 
 TEST_F(ImagingLoaderTest, PhonePhotosComeOutUprightForEveryOrientation) {
-  // Quadrants 64 pixels wide, so the lossy blocks do not mix their colours.
-  const int width = 128, height = 64;
-  const Pixels stored = MakePhotoPixels(width, height);
+  // Quadrants of whole 8 x 8 blocks, so the lossy blocks do not mix their colours.
+  const int width = 32, height = 16;
+  Pixels stored(width * height);
+  for (int i = 0; i < width * height; ++i) stored[i] = QUADRANTS[(i % width >= 16) + 2 * (i / width >= 8)];
   for (int orientation = 1; orientation <= 8; ++orientation) {
-    char name[32];
-    wsprintfA(name, "turned%d.jpg", orientation);
-    ASSERT_EQ(Decode(Write(name, EncodeJpeg(width, height, stored, orientation))), 1) << orientation;
+    const std::string name = "images/turned-" + std::to_string(orientation) + ".jpg";
+    ASSERT_EQ(Decode(name.c_str()), 1) << orientation;
     const bool swapped = OrientationSwapsSides(orientation);
     ASSERT_EQ(LoaderWidth, swapped ? height : width) << orientation;
     ASSERT_EQ(LoaderHeight, swapped ? width : height) << orientation;
     Pixels upright(stored.size());
     OrientPixels(stored.data(), width, height, orientation, upright.data());
-    for (int y = 8; y < LoaderHeight; y += 16) {
-      for (int x = 8; x < LoaderWidth; x += 16) {
+    for (int y = 4; y < LoaderHeight; y += 8) {
+      for (int x = 4; x < LoaderWidth; x += 8) {
         ASSERT_TRUE(Near(LoaderPixel(x, y), upright[static_cast<size_t>(y) * LoaderWidth + x], 24))
             << "orientation " << orientation << " at " << x << "," << y;
       }
     }
   }
   // A quarter turn clockwise puts the stored top-left quadrant (red) at the top right.
-  ASSERT_EQ(Decode(Write("six.jpg", EncodeJpeg(width, height, stored, 6))), 1);
-  EXPECT_TRUE(Near(LoaderPixel(LoaderWidth - 8, 8), 0x00E02020, 24));
+  ASSERT_EQ(Decode("images/turned-6.jpg"), 1);
+  EXPECT_TRUE(Near(LoaderPixel(LoaderWidth - 4, 4), QUADRANTS[0], 24));
 }
 
 TEST_F(ImagingLoaderTest, ANewDecodeReplacesTheOldOneAndSourceZeroKeepsIt) {
-  ASSERT_EQ(Decode(Write("a.png", EncodePng(10, 20, Pixels(200, 0x00112233)))), 1);
-  ASSERT_EQ(Decode(Write("b.png", EncodePng(30, 5, Pixels(150, 0x00445566)))), 1);
-  EXPECT_EQ(LoaderWidth, 30);
-  EXPECT_EQ(LoaderHeight, 5);
-  EXPECT_EQ(LoaderPixel(29, 4), 0x00445566u);
+  ASSERT_EQ(Decode("images/keys.png"), 1);
+  ASSERT_EQ(Decode("images/halves.png"), 1);
+  EXPECT_EQ(LoaderWidth, 200);
+  EXPECT_EQ(LoaderHeight, 200);
+  EXPECT_EQ(LoaderPixel(199, 199), 0x000000FFu);
   const HBITMAP bitmap = LoaderSurface.bitmap;
   EXPECT_EQ(DecodeImage(0, nullptr), 0);
   EXPECT_EQ(LoaderSurface.bitmap, bitmap);
-  EXPECT_EQ(LoaderWidth, 30);
-  EXPECT_EQ(LoaderPixel(0, 0), 0x00445566u);
+  EXPECT_EQ(LoaderWidth, 200);
+  EXPECT_EQ(LoaderPixel(0, 0), 0x00FF0000u);
 }
 
 TEST_F(ImagingLoaderTest, BadFilesAreRefusedQuietlyAndTheLastPictureStays) {
-  ASSERT_EQ(Decode(Write("good.png", EncodePng(12, 7, Pixels(84, 0x00ABCDEF)))), 1);
+  ASSERT_EQ(Decode("images/keys.png"), 1);
   const HBITMAP bitmap = LoaderSurface.bitmap;
   const long made = SurfaceCounts.made, released = SurfaceCounts.released;
-  for (const BadFile& bad : MakeBadFiles(folder)) {
-    EXPECT_EQ(Decode(bad.path), 0) << bad.name;
-    EXPECT_EQ(LoaderSurface.bitmap, bitmap) << bad.name;
-    EXPECT_EQ(LoaderWidth, 12) << bad.name;
-    EXPECT_EQ(LoaderHeight, 7) << bad.name;
-    EXPECT_EQ(LoaderPixel(11, 6), 0x00ABCDEFu) << bad.name;
+  for (const char* bad : BAD_FILES) {
+    EXPECT_EQ(Decode(bad), 0) << bad;
+    EXPECT_EQ(LoaderSurface.bitmap, bitmap) << bad;
+    EXPECT_EQ(LoaderWidth, 24) << bad;
+    EXPECT_EQ(LoaderHeight, 16) << bad;
+    EXPECT_EQ(LoaderPixel(23, 15), KeysPixel(23, 15)) << bad;
   }
   // Whatever a failed decode made, it gave back.
   EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);

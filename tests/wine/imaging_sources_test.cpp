@@ -47,28 +47,28 @@ const uint32_t* FramePixels(const Surface& surface) {
 }
 
 TEST_F(ImagingSourcesTest, ANewPhotoResetsPanAndZoomButTheStartUpCallKeepsThem) {
-  const std::string path = Write("holiday.jpg", EncodeJpeg(640, 480, MakePhotoPixels(640, 480)));
+  const std::string path = CorpusFile("images/halves.png");
   SentMessageCounter recompositions(MSG_RECOMPOSE);
-  Send(MSG_SET_PHOTO, path);
+  Send(MSG_SET_PHOTO, "images/halves.png");
   EXPECT_EQ(recompositions.count, 1);
-  EXPECT_EQ(CurrentPhoto().W2, 640);
-  EXPECT_EQ(Settings.H2, 480);
-  ExpectView(0, 0, 640, 480);
+  EXPECT_EQ(Settings.W2, 200);
+  EXPECT_EQ(Settings.H2, 200);
+  ExpectView(0, 0, 200, 200);
   EXPECT_EQ(path, Settings.Photo);
 
   Settings.X2 = 7;
   Settings.Y2 = -3;
   Settings.W3 = 300;
   Settings.H3 = 200;
-  Send(MSG_SET_PHOTO, Settings.Photo, 1);
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path.c_str()), 1);
   EXPECT_EQ(recompositions.count, 1);
-  EXPECT_EQ(Settings.W2, 640);
+  EXPECT_EQ(Settings.W2, 200);
   ExpectView(7, -3, 300, 200);
   EXPECT_EQ(path, Settings.Photo);
 }
 
 TEST_F(ImagingSourcesTest, TheDefaultPhotoKeepsTheStoredPanAndZoom) {
-  Send(MSG_SET_PHOTO, Write("big.png", EncodePng(300, 200, MakePhotoPixels(300, 200))));
+  Send(MSG_SET_PHOTO, "images/photo.jpg");
   Settings.X2 = -21;
   Settings.Y2 = -11;
   Settings.W3 = 128;
@@ -82,18 +82,18 @@ TEST_F(ImagingSourcesTest, TheDefaultPhotoKeepsTheStoredPanAndZoom) {
 }
 
 TEST_F(ImagingSourcesTest, PhotosAndFramesThatCannotBeDecodedOrHeldChangeNothing) {
-  Send(MSG_SET_PHOTO, Write("photo.png", EncodePng(90, 60, MakePhotoPixels(90, 60))));
-  Send(MSG_SET_FRAME, Write("frame.png", EncodePng(256, 256, MakeFramePixels(256, 256))));
+  Send(MSG_SET_PHOTO, "images/photo.jpg");
+  Send(MSG_SET_FRAME, "images/frame.png");
   Settings.X2 = 4;
   Settings.W3 = 50;
   const PhotoState photo = CurrentPhoto();
   const FrameState frame = CurrentFrame();
   SentMessageCounter recompositions(MSG_RECOMPOSE);
-  for (const BadFile& bad : MakeBadFiles(folder)) {
-    Send(MSG_SET_PHOTO, bad.path);
-    Send(MSG_SET_FRAME, bad.path);
-    EXPECT_TRUE(CurrentPhoto() == photo) << bad.name;
-    EXPECT_TRUE(CurrentFrame() == frame) << bad.name;
+  for (const char* bad : BAD_FILES) {
+    Send(MSG_SET_PHOTO, bad);
+    Send(MSG_SET_FRAME, bad);
+    EXPECT_TRUE(CurrentPhoto() == photo) << bad;
+    EXPECT_TRUE(CurrentFrame() == frame) << bad;
   }
   SendMessageA(FrameWindow, MSG_SET_FRAME, 0xFFFE, 0);  // no such resource
   EXPECT_TRUE(CurrentFrame() == frame);
@@ -101,10 +101,11 @@ TEST_F(ImagingSourcesTest, PhotosAndFramesThatCannotBeDecodedOrHeldChangeNothing
 }
 
 TEST_F(ImagingSourcesTest, ASmallCustomFrameIsStretchedToFillBothFrameSurfaces) {
-  const Pixels small = MakeFramePixels(128, 128);
-  const std::string path = Write("small-frame.bmp", EncodeBmp(128, 128, small));
+  const Pixels small = DecodedPixels("images/frame-small.png");
+  ASSERT_EQ(small.size(), 64u * 64);
+  const std::string path = CorpusFile("images/frame-small.png");
   SentMessageCounter recompositions(MSG_RECOMPOSE);
-  Send(MSG_SET_FRAME, path);
+  Send(MSG_SET_FRAME, "images/frame-small.png");
   EXPECT_EQ(recompositions.count, 1);
   EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
   EXPECT_EQ(path, Settings.Frame);
@@ -113,23 +114,23 @@ TEST_F(ImagingSourcesTest, ASmallCustomFrameIsStretchedToFillBothFrameSurfaces) 
   ASSERT_TRUE(keys && artwork);
   for (int y = 0; y < 256; ++y) {
     for (int x = 0; x < 256; ++x) {
-      const uint32_t source = small[(y / 2) * 128 + x / 2];
+      const uint32_t source = small[(y / 4) * 64 + x / 4];
       ASSERT_EQ(keys[y * 256 + x], source) << x << "," << y;
       ASSERT_EQ(artwork[y * 256 + x], source == 0x0000FF00 || source == 0x00FF00FF ? 0u : source) << x << "," << y;
     }
   }
   // The start-up call puts the frame in place without recomposing.
-  Send(MSG_SET_FRAME, Settings.Frame, 1);
+  SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(path.c_str()), 1);
   EXPECT_EQ(recompositions.count, 1);
   EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
 }
 
 TEST_F(ImagingSourcesTest, ALargeCustomFrameKeepsAKeyOnlyWhereItsWholeBlockIsThatKey) {
   // 512 x 512 reduced to 256: the AND of each 2 x 2 block, never just its first pixel.
-  Pixels large = MakeFramePixels(512, 512);
-  large[0] = 0x00FF00FF;  // corner block: magenta, then green
-  large[512 * 100 + 300] = 0x0000FF00;  // green first in a block of artwork
-  Send(MSG_SET_FRAME, Write("large-frame.png", EncodePng(512, 512, large)));
+  // Its corner block is magenta, then green; the block at (300, 100) is green first, then artwork.
+  const Pixels large = DecodedPixels("images/frame-large.png");
+  ASSERT_EQ(large.size(), 512u * 512);
+  Send(MSG_SET_FRAME, "images/frame-large.png");
   const uint32_t* keys = FramePixels(FrameKeySurface);
   ASSERT_NE(keys, nullptr);
   Pixels expected(256 * 256);
@@ -141,7 +142,7 @@ TEST_F(ImagingSourcesTest, ALargeCustomFrameKeepsAKeyOnlyWhereItsWholeBlockIsTha
 
 TEST_F(ImagingSourcesTest, BuiltInFramesAreChosenByTheirId) {
   if (!FindResourceA(nullptr, MAKEINTRESOURCEA(2011), "R")) GTEST_SKIP() << "built-in frames not yet in";
-  Send(MSG_SET_FRAME, Write("custom.png", EncodePng(64, 64, MakeFramePixels(64, 64))));
+  Send(MSG_SET_FRAME, "images/frame-small.png");
   const std::string custom = Settings.Frame;
   SendMessageA(FrameWindow, MSG_SET_FRAME, 2011, 0);
   EXPECT_EQ(Settings.FrameID, 2011);
