@@ -68,8 +68,9 @@ TEST(FrameCatalogueWalk, NamesEveryFramePastTheLastIdLikeTheLastFrame) {
 }
 
 TEST(FrameCatalogueWalk, StopsAtTheEndOfATableThatIsCutShort) {
-  // "Cork\0" ends at byte 9, "Circle\0" at 16.
-  const size_t cuts[][3] = {{3, 0, 0}, {8, 0, 0}, {9, 1, 0}, {15, 1, 0}, {16, 1, 1}};  // bytes, groups, frames
+  // "Cork\0" ends at byte 9, "Circle\0" at 16, Cork's group before Funny's count.
+  const size_t cork = 9 + sizeof SHAPES;
+  const size_t cuts[][3] = {{3, 0, 0}, {8, 0, 0}, {9, 1, 0}, {15, 1, 0}, {16, 1, 1}, {cork + 3, 1, 15}};
   for (const auto& [cut, groups, frames] : cuts) {
     const std::vector<unsigned char> table(FrameCatalogue.begin(), FrameCatalogue.begin() + cut);
     const WalkRecord record = Walk(table.data(), table.size());
