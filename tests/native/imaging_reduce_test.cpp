@@ -184,22 +184,6 @@ TEST(PhotoReductions, AveragingFromTheChosenLevelMatchesTheExactAverage) {
   }
 }
 
-TEST(ComposeIconPixels, ShapeFollowsTheAndReducedKeysAndColoursComeFromTheRightPicture) {
-  // 64x64: left half outside, right half photo key above, artwork below; one
-  // 2x2 block mixes outside and artwork, so it counts as frame.
-  const int side = 64;
-  Pixels keys(side * side), composition(side * side, Rgb(10, 20, 30)), artwork(side * side, Rgb(200, 100, 50));
-  for (int i = 0; i < side * side; ++i) keys[i] = i % side < 32 ? OUTSIDE_KEY : i / side < 32 ? PHOTO_KEY : 7;
-  keys[0] = 9;
-  IconPixels icon;
-  ASSERT_EQ(ComposeIconPixels(composition.data(), keys.data(), artwork.data(), side, side, icon), 1);
-  const uint8_t firstMask[ICON_MASK_ROW_BYTES] = {0x7F, 0xFF, 0, 0};
-  EXPECT_EQ(std::vector<uint8_t>(icon.mask, icon.mask + 4), std::vector<uint8_t>(firstMask, firstMask + 4));
-  const std::pair<int, uint32_t> colors[] = {{0, Rgb(200, 100, 50)}, {1, 0}, {31 * 32 + 15, 0},
-                                             {16, Rgb(10, 20, 30)}, {31 * 32 + 31, Rgb(200, 100, 50)}};
-  for (const auto& [i, color] : colors) EXPECT_EQ(icon.color[i], color) << i;
-}
-
 TEST(ComposeIconPixels, AtThirtyTwoPixelsTheIconShapeIsTheWindowShape) {
   Pixels keys(32 * 32), composition = MakePicture(32, 32, 7), artwork = MakePicture(32, 32, 8);
   std::mt19937 random(9);
