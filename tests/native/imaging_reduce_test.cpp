@@ -108,7 +108,12 @@ TEST(AreaAverage, MatchesTheExactAverageAndIsExactForWholeMultiples) {
   }
 }
 
-TEST(AreaAverage, AUniformPictureStaysExactAtAnyRatioAndEmptyAreasGiveBlack) {
+TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
+  // Five pixels whose blue averages 167.4: 167, not a little more.
+  uint32_t mean = 0;
+  ASSERT_EQ(AreaAverageWhole(Pixels{182, 145, 198, 104, 208}.data(), 5, 1, &mean, 1, 1), 1);
+  EXPECT_EQ(mean, 167u);
+  // A uniform picture keeps its colour at any ratio: no weight is lost to rounding.
   const Pixels white(173 * 129, 0x00FFFFFF);
   for (int side : {1, 7, 64}) {
     Pixels out(static_cast<size_t>(side) * side);
