@@ -1,8 +1,6 @@
-// Random key pictures of random sizes (up to 300 by 300, past the largest
-// window) into one region block. The input gives
-// the size, then runs of pixels (a kind and a length per byte), so both big
-// smooth shapes and pictures with far more than the 2500 runs the block holds
-// come up. Checked against the definition of the scan, not its code.
+// Random key pictures up to 300 by 300, past the largest window: the size,
+// then runs of pixels (a kind and a length a byte), so both smooth shapes and
+// far more than 2500 runs come up. Checked against what the scan must give.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -17,10 +15,6 @@ namespace {
 
 constexpr uint32_t KINDS[4] = {OUTSIDE_KEY, PHOTO_KEY, 0x00123456, OUTSIDE_KEY | 0x01000000};
 
-bool Outside(const std::vector<uint32_t>& keys, int width, int x, int y) {
-  return keys[static_cast<size_t>(y) * width + x] == OUTSIDE_KEY;
-}
-
 void CheckRegion(const RegionBlock& region, const std::vector<uint32_t>& keys, int width, int height) {
   const RegionHeader& header = region.header;
   Require(header.size == 32 && header.type == 1 && header.regionSize == 0, "header fields");
@@ -29,18 +23,14 @@ void CheckRegion(const RegionBlock& region, const std::vector<uint32_t>& keys, i
   size_t stored = 0;
   bool full = false;
   uint32_t left = 0xFFFFFFFF, top = 0xFFFFFFFF, right = 0, bottom = 0;
+  const auto outside = [&](int x, int y) { return keys[static_cast<size_t>(y) * width + x] == OUTSIDE_KEY; };
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width;) {
-      if (Outside(keys, width, x, y)) {
-        ++x;
-        continue;
-      }
+    for (int x = 0; x < width; ++x) {  // steps over the outside pixel that ends a run
+      if (outside(x, y)) continue;
       const int start = x;
-      while (x < width && !Outside(keys, width, x, y)) ++x;
-      if (stored == header.count) {
-        full = true;
-        continue;
-      }
+      while (x < width && !outside(x, y)) ++x;
+      full = full || stored == header.count;
+      if (stored == header.count) continue;
       const RegionRect& rect = region.rects[stored++];
       Require(rect == RegionRect{start, y, x, y + 1}, "rectangle is the next run");
       left = std::min(left, static_cast<uint32_t>(start));

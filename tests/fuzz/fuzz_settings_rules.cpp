@@ -1,6 +1,6 @@
 // The settings rules on random values: stored string values of any length
-// and content, paths trimmed against a random set of existing folders, any
-// stored numbers, and any stored frame id.
+// and content, paths trimmed against a random set of existing folders, and
+// any stored numbers.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
 #include "app/settings_rules.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -71,34 +70,11 @@ void CheckTrim(FuzzedDataProvider& input) {
           "the trim ends on something that exists or on the first component");
 }
 
-void CheckStartChoice(FuzzedDataProvider& input) {
-  ExistingSeed = input.ConsumeIntegral<uint32_t>();
-  const int32_t frameId = input.ConsumeBool() ? FRAME_ID_CUSTOM : input.ConsumeIntegral<int32_t>();
-  const std::string path = input.ConsumeRandomLengthString(255);
-  const ImageSource frame = ChooseStartFrame(frameId, path.c_str(), SeededPathExists);
-  if (frame == reinterpret_cast<ImageSource>(path.c_str())) {
-    Require(frameId == FRAME_ID_CUSTOM && SeededPathExists(path.c_str()), "the custom file only when it exists");
-  } else {
-    Require(frame >= static_cast<ImageSource>(FRAME_ID_FIRST) && frame <= static_cast<ImageSource>(FRAME_ID_LAST),
-            "otherwise a built-in frame");
-    Require(frame == static_cast<ImageSource>(frameId) || frame == static_cast<ImageSource>(FRAME_ID_DEFAULT),
-            "the stored frame or the default");
-  }
-  const ImageSource photo = ChooseStartPhoto(path.c_str(), SeededPathExists);
-  Require(photo == (SeededPathExists(path.c_str()) ? reinterpret_cast<ImageSource>(path.c_str()) : DEFAULT_PHOTO_ID),
-          "the stored photo when it exists, else the default");
-}
-
 // Any table of stored numbers comes out in range, and a second pass changes
 // nothing: values in range are left alone.
 void CheckRanges(FuzzedDataProvider& input) {
   SettingsTable settings = BUILT_IN_SETTINGS;
-  for (int32_t* number : {&settings.X1, &settings.Y1, &settings.W1, &settings.H1, &settings.AlwaysOnTheTop,
-                          &settings.Taskbar, &settings.Show, &settings.TrayIcon, &settings.AutoStart, &settings.Splash,
-                          &settings.Hint, &settings.W2, &settings.H2, &settings.W3, &settings.H3, &settings.X2,
-                          &settings.Y2, &settings.FrameID}) {
-    *number = input.ConsumeIntegral<int32_t>();
-  }
+  input.ConsumeData(&settings, offsetof(SettingsTable, Path));  // the numbers, X1 to FrameID
   KeepLoadedSettingsInRange(settings);
   Require(settings.TrayIcon == 0 || settings.TrayIcon == 1, "the tray icon is 0 or 1");
   Require(settings.Show == 1 || settings.Show == 2, "shown or put away");
@@ -115,11 +91,10 @@ void CheckRanges(FuzzedDataProvider& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  switch (input.ConsumeIntegralInRange(0, 3)) {
+  switch (input.ConsumeIntegralInRange(0, 2)) {
     case 0: CheckStringValue(input); break;
     case 1: CheckTrim(input); break;
-    case 2: CheckRanges(input); break;
-    default: CheckStartChoice(input); break;
+    default: CheckRanges(input); break;
   }
   return 0;
 }

@@ -12,151 +12,122 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Append(Bytes& bytes, std::initializer_list<int> values) {
-  for (int value : values) bytes.push_back(static_cast<uint8_t>(value));
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes joined;
+  for (const Bytes& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
 }
 
-Bytes PngHeader(uint32_t width, uint32_t height) {
-  Bytes bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-  for (uint32_t value : {width, height}) {
-    Append(bytes, {static_cast<int>(value >> 24), static_cast<int>(value >> 16 & 0xFF),
-                   static_cast<int>(value >> 8 & 0xFF), static_cast<int>(value & 0xFF)});
-  }
-  Append(bytes, {8, 2, 0, 0, 0, 0, 0, 0, 0});
+const Bytes EXIF = {'E', 'x', 'i', 'f', 0, 0};
+const Bytes LITTLE = {'I', 'I', 42, 0, 8, 0, 0, 0};
+// One orientation entry ending exactly where the payload does; its type is at byte 18, its value at 24.
+const Bytes ENTRY_6 = {1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0};
+const Bytes LITTLE_6 = Join({EXIF, LITTLE, ENTRY_6});
+// Two entries, the first (Make) skipped; orientation 8.
+const Bytes BIG_8 = Join({EXIF, {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 2, 0x01, 0x0F, 0, 2, 0, 0, 0, 4, 0, 0, 0, 0},
+                          {0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 8, 0, 0}});
+
+Bytes With(Bytes bytes, size_t at, uint8_t value) {
+  bytes[at] = value;
   return bytes;
 }
 
-// An APP1 payload with one orientation entry, in either byte order.
-Bytes ExifPayload(int orientation, bool bigEndian) {
-  Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
-  if (bigEndian) {
-    Append(payload, {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 2});
-    Append(payload, {0x01, 0x0F, 0, 2, 0, 0, 0, 4, 0, 0, 0, 0});  // Make, skipped
-    Append(payload, {0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, orientation, 0, 0});
-  } else {
-    Append(payload, {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0});
-    Append(payload, {0x12, 0x01, 3, 0, 1, 0, 0, 0, orientation, 0, 0, 0});
-  }
-  Append(payload, {0, 0, 0, 0});
-  return payload;
-}
+// The directory 65544 bytes into the TIFF structure: its offset needs the high half of the 32-bit read.
+const Bytes FAR_DIRECTORY = Join({EXIF, {'I', 'I', 42, 0, 8, 0, 1, 0}, Bytes(65536, 0), ENTRY_6});
 
-Bytes JpegHeader(int width, int height, const Bytes& exif) {
-  Bytes bytes = {0xFF, 0xD8};
-  if (!exif.empty()) {
-    const size_t length = exif.size() + 2;
-    Append(bytes, {0xFF, 0xE1, static_cast<int>(length >> 8), static_cast<int>(length & 0xFF)});
-    bytes.insert(bytes.end(), exif.begin(), exif.end());
-  }
-  Append(bytes, {0xFF, 0xDB, 0, 4, 0, 0});                                      // a table, skipped
-  Append(bytes, {0xFF, 0xC4, 0, 4, 0, 0});                                      // DHT is no frame header
-  Append(bytes, {0xFF, 0xC2, 0, 11, 8, height >> 8, height & 0xFF, width >> 8, width & 0xFF, 3, 0, 0, 0});
-  Append(bytes, {0xFF, 0xDA, 0, 2});
-  return bytes;
-}
-
-TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormat) {
-  const Bytes png = PngHeader(20000, 20000);
-  ImageHeader header = ReadImageHeader(png.data(), png.size());
-  EXPECT_EQ(header.width, 20000);
-  EXPECT_EQ(header.height, 20000);
-
-  const Bytes jpeg = JpegHeader(30000, 20000, {});
-  header = ReadImageHeader(jpeg.data(), jpeg.size());
-  EXPECT_EQ(header.width, 30000);
-  EXPECT_EQ(header.height, 20000);
-  EXPECT_EQ(header.orientation, 1);
-
-  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x01, 0xF0, 0x00, 0, 0, 0};
-  header = ReadImageHeader(gif.data(), gif.size());
-  EXPECT_EQ(header.width, 320);
-  EXPECT_EQ(header.height, 240);
-
-  Bytes bmp(54, 0);
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  bmp[14] = 40;
-  bmp[18] = 0x80;  // 640
-  bmp[19] = 0x02;
-  for (int i = 22; i < 26; ++i) bmp[i] = 0xFF;  // -1 - 479 = -480: top-down rows
-  bmp[22] = 0x20;
-  bmp[23] = 0xFE;
-  header = ReadImageHeader(bmp.data(), bmp.size());
-  EXPECT_EQ(header.width, 640);
-  EXPECT_EQ(header.height, 480);
-}
-
-TEST(ReadImageHeader, UnknownOrTruncatedDataDeclaresNothing) {
-  const Bytes text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'};
-  Bytes cutPng = PngHeader(5, 5);
-  cutPng.resize(20);
-  for (const Bytes& bytes : {text, Bytes{}, cutPng, Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0x00}}) {
-    const ImageHeader header = ReadImageHeader(bytes.data(), bytes.size());
-    EXPECT_EQ(header.width, 0);
-    EXPECT_EQ(header.height, 0);
-    EXPECT_EQ(header.orientation, 1);
+TEST(ReadExifOrientation, ReadsTheTagOfEitherByteOrderAndRefusesMalformedOnes) {
+  const struct {
+    const char* what;
+    Bytes payload;
+    int orientation;
+  } cases[] = {
+      {"little-endian", LITTLE_6, 6},
+      {"big-endian, second entry", BIG_8, 8},
+      {"far directory", FAR_DIRECTORY, 6},
+      {"value 0", With(LITTLE_6, 24, 0), 1},
+      {"value 9", With(LITTLE_6, 24, 9), 1},
+      {"type LONG", With(LITTLE_6, 18, 4), 1},
+      {"count 2", With(LITTLE_6, 20, 2), 1},
+      {"cut by a byte", Bytes(LITTLE_6.begin(), LITTLE_6.end() - 1), 1},
+      {"no Exif name", With(LITTLE_6, 4, 'f'), 1},
+      {"no byte order", With(LITTLE_6, 6, 'X'), 1},
+      {"directory beyond the payload", With(LITTLE_6, 10, 0xFF), 1},
+      {"too short", Bytes(LITTLE_6.begin(), LITTLE_6.begin() + 13), 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadExifOrientation(c.payload.data(), c.payload.size()), c.orientation) << c.what;
+  for (uint8_t value = 1; value <= 8; ++value) {
+    const Bytes payload = With(BIG_8, 6 + 10 + 12 + 9, value);
+    EXPECT_EQ(ReadExifOrientation(payload.data(), payload.size()), value);
   }
 }
 
-TEST(ImageSizeAllowed, RefusesEmptyNegativeAndTooLargePictures) {
-  EXPECT_TRUE(ImageSizeAllowed(1, 1));
-  EXPECT_TRUE(ImageSizeAllowed(4000, 3000));
-  EXPECT_TRUE(ImageSizeAllowed(8192, 8192));
-  EXPECT_TRUE(ImageSizeAllowed(30000, 100));
-  EXPECT_FALSE(ImageSizeAllowed(0, 10));
-  EXPECT_FALSE(ImageSizeAllowed(10, -1));
-  EXPECT_FALSE(ImageSizeAllowed(20000, 20000));
-  EXPECT_FALSE(ImageSizeAllowed(30000, 20000));
-  EXPECT_FALSE(ImageSizeAllowed(int64_t{1} << 40, 1));
+Bytes Jpeg(const Bytes& exif) {
+  const Bytes app1 = {0xFF, 0xE1, 0, static_cast<uint8_t>(exif.size() + 2)};
+  return Join({{0xFF, 0xD8, 0xFF, 0xE0, 0, 2, 0xFF, 0xFF, 0xFF, 0x01}, exif.empty() ? Bytes{} : app1, exif,
+               {0xFF, 0xDB, 0, 4, 0, 0, 0xFF, 0xC4, 0, 4, 0, 0},  // a table, and DHT, which is no frame header
+               {0xFF, 0xC2, 0, 7, 8, 0x4E, 0x21, 0x75, 0x32, 0xFF, 0xDA, 0, 2}});
 }
 
-TEST(ReadExifOrientation, ReadsBothByteOrdersAndRefusesMalformedTags) {
-  for (int orientation = 1; orientation <= 8; ++orientation) {
-    for (bool bigEndian : {false, true}) {
-      const Bytes payload = ExifPayload(orientation, bigEndian);
-      EXPECT_EQ(ReadExifOrientation(payload.data(), payload.size()), orientation) << bigEndian;
-    }
+TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
+  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 1, 2, 3, 4, 0, 5, 6, 7};
+  const Bytes jpeg = Jpeg({});
+  const Bytes bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0x80, 0x02, 0x01, 0, 0x20, 0xFE, 0xFF, 0xFF};
+  const struct {
+    const char* what;
+    Bytes bytes;
+    int64_t width, height;
+    int orientation;
+  } cases[] = {
+      {"PNG", png, 0x01020304, 0x050607, 1},
+      {"JPEG", jpeg, 30002, 20001, 1},
+      {"JPEG with EXIF", Jpeg(LITTLE_6), 30002, 20001, 6},
+      {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x01, 0xF0, 0x00}, 320, 240, 1},
+      {"GIF87a", {'G', 'I', 'F', '8', '7', 'a', 0x40, 0x01, 0xF0, 0x01}, 320, 496, 1},
+      {"BMP, rows top-down", bmp, 0x10280, 480, 1},
+      {"BMP, rows bottom-up", With(With(With(bmp, 23, 0x01), 24, 0), 25, 0), 0x10280, 0x120, 1},
+      {"OS/2 BMP", With(With(bmp, 14, 12), 20, 0xF0), 0x280, 240, 1},
+      {"text", Bytes(26, 'B'), 0, 0, 1},
+      {"nothing", {}, 0, 0, 1},
+      {"PNG cut short", Bytes(png.begin(), png.end() - 1), 0, 0, 1},
+      {"JPEG segment past the end", {0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0x00}, 0, 0, 1},
+      {"JPEG frame header cut short", Bytes(jpeg.begin(), jpeg.end() - 5), 0, 0, 1},
+  };
+  for (const auto& c : cases) {
+    const ImageHeader header = ReadImageHeader(c.bytes.data(), c.bytes.size());
+    EXPECT_EQ(header.width, c.width) << c.what;
+    EXPECT_EQ(header.height, c.height) << c.what;
+    EXPECT_EQ(header.orientation, c.orientation) << c.what;
   }
-  const Bytes outOfRange = ExifPayload(9, false);
-  EXPECT_EQ(ReadExifOrientation(outOfRange.data(), outOfRange.size()), 1);
-  Bytes cut = ExifPayload(6, true);
-  cut.resize(24);  // the entry is cut off
-  EXPECT_EQ(ReadExifOrientation(cut.data(), cut.size()), 1);
-  Bytes farOffset = ExifPayload(6, false);
-  farOffset[10] = 0xFF;  // directory offset beyond the payload
-  EXPECT_EQ(ReadExifOrientation(farOffset.data(), farOffset.size()), 1);
-  const Bytes xmp = {'h', 't', 't', 'p', ':', '/', '/', 'n', 's', '.', 'x', 'x', 'x', 'x', 'x'};
-  EXPECT_EQ(ReadExifOrientation(xmp.data(), xmp.size()), 1);
 }
 
-TEST(ReadImageHeader, FindsTheOrientationOfAJpeg) {
-  const Bytes jpeg = JpegHeader(640, 480, ExifPayload(6, false));
-  const ImageHeader header = ReadImageHeader(jpeg.data(), jpeg.size());
-  EXPECT_EQ(header.orientation, 6);
-  EXPECT_EQ(header.width, 640);
-  EXPECT_EQ(header.height, 480);
+TEST(ImageSizeAllowed, TakesBothSidesPositiveUpToTheLargestPicture) {
+  constexpr int64_t most = MAX_IMAGE_PIXELS;
+  const int64_t allowed[][2] = {{1, 1}, {8192, 8192}, {most, 1}, {1, most}};
+  const int64_t refused[][2] = {{0, 10}, {10, 0}, {10, -1}, {-1, 10}, {8192, 8193}, {most + 1, 1}, {1, most + 1},
+                                {int64_t{1} << 40, int64_t{1} << 40}};
+  for (const auto& [width, height] : allowed) EXPECT_TRUE(ImageSizeAllowed(width, height)) << width << "x" << height;
+  for (const auto& [width, height] : refused) EXPECT_FALSE(ImageSizeAllowed(width, height)) << width << "x" << height;
 }
 
 TEST(OrientPixels, TurnsAndMirrorsAsEachTagSays) {
   // Stored 3 x 2:  1 2 3
   //                4 5 6
-  const std::vector<uint32_t> stored = {1, 2, 3, 4, 5, 6};
   const std::vector<uint32_t> upright[9] = {
       {},
-      {1, 2, 3, 4, 5, 6},  // 1: as stored
-      {3, 2, 1, 6, 5, 4},  // 2: mirrored
-      {6, 5, 4, 3, 2, 1},  // 3: half turn
-      {4, 5, 6, 1, 2, 3},  // 4: mirrored top to bottom
-      {1, 4, 2, 5, 3, 6},  // 5: transposed (2 x 3)
-      {4, 1, 5, 2, 6, 3},  // 6: quarter turn clockwise
-      {6, 3, 5, 2, 4, 1},  // 7: transverse
-      {3, 6, 2, 5, 1, 4},  // 8: quarter turn anticlockwise
+      {1, 2, 3, 4, 5, 6},  // as stored
+      {3, 2, 1, 6, 5, 4},  // mirrored
+      {6, 5, 4, 3, 2, 1},  // half turn
+      {4, 5, 6, 1, 2, 3},  // mirrored top to bottom
+      {1, 4, 2, 5, 3, 6},  // transposed (2 x 3)
+      {4, 1, 5, 2, 6, 3},  // quarter turn clockwise
+      {6, 3, 5, 2, 4, 1},  // transverse
+      {3, 6, 2, 5, 1, 4},  // quarter turn anticlockwise
   };
-  for (int orientation = 1; orientation <= 8; ++orientation) {
+  for (int orientation = 0; orientation <= 9; ++orientation) {
     std::vector<uint32_t> out(6, 0);
-    OrientPixels(stored.data(), 3, 2, orientation, out.data());
-    EXPECT_EQ(out, upright[orientation]) << orientation;
-    EXPECT_EQ(OrientationSwapsSides(orientation), orientation >= 5) << orientation;
+    OrientPixels(upright[1].data(), 3, 2, orientation, out.data());
+    EXPECT_EQ(out, upright[orientation >= 1 && orientation <= 8 ? orientation : 1]) << orientation;
+    EXPECT_EQ(OrientationSwapsSides(orientation), orientation >= 5 && orientation <= 8) << orientation;
   }
 }
 

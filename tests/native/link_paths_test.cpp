@@ -12,60 +12,42 @@ constexpr size_t BUFFER = 256;
 const std::string LINK = "\\Brivanta Cherimo.lnk";
 const std::string QUICK_LAUNCH = "\\Microsoft\\Internet Explorer\\Quick Launch";
 
-struct CommandCase {
-  std::string modulePath;
-  std::string expected;
-};
-
-TEST(LinkPaths, TheAutostartCommandQuotesThePathAndEndsInTheSwitchOrIsRefused) {
-  // Two quotes, a blank and the switch take five of the characters.
-  const std::string longest(BUFFER - 1 - 5, 'p');
-  const CommandCase cases[] = {
-      {"C:\\Program Files\\cherimo.exe", "\"C:\\Program Files\\cherimo.exe\" /a"},
-      {longest, "\"" + longest + "\" /a"},
-      {longest + "p", ""},
-      {"", ""},
-  };
-  for (const CommandCase& c : cases) {
-    char command[BUFFER];
-    memset(command, 'x', sizeof command);
-    EXPECT_EQ(ComposeAutostartCommand(command, sizeof command, c.modulePath.c_str()), c.expected.empty() ? 0 : 1)
-        << c.modulePath.size();
-    EXPECT_EQ(command, c.expected) << c.modulePath.size();
-  }
-}
-
-struct PathCase {
-  std::string folder;
-  size_t folderSize;
+struct LinkCase {
+  std::string folder;  // the module path for the command
+  size_t folderSize;   // 0 for the command
   int place;
-  std::string expected;
+  std::string expected;  // empty when refused
 };
 
-TEST(LinkPaths, AShortcutPathFitsWholeWithItsZeroOrIsRefused) {
-  const std::string desktopLongest(BUFFER - 1 - LINK.size(), 'd');
-  const std::string quickLongest(BUFFER - 1 - LINK.size() - QUICK_LAUNCH.size(), 'q');
-  const PathCase cases[] = {
+TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) {
+  const std::string command(BUFFER - 1 - 5, 'p');  // two quotes, a blank and the switch take five
+  const std::string desktop(BUFFER - 1 - LINK.size(), 'd');
+  const std::string quick(BUFFER - 1 - LINK.size() - QUICK_LAUNCH.size(), 'q');
+  const LinkCase cases[] = {
+      {"C:\\Program Files\\cherimo.exe", 0, 0, "\"C:\\Program Files\\cherimo.exe\" /a"},
+      {command, 0, 0, "\"" + command + "\" /a"},
+      {command + "p", 0, 0, ""},
+      {"", 0, 0, ""},
       {"C:\\Desktop", 11, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},
       {"C:\\Start Menu", 14, SHORTCUT_START_MENU, "C:\\Start Menu" + LINK},
       {"C:\\AppData", 11, SHORTCUT_QUICK_LAUNCH, "C:\\AppData" + QUICK_LAUNCH + LINK},
-      // Registry data stored without its zero ends where its size says.
-      {"C:\\DesktopGARBAGE", 10, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},
-      {desktopLongest, desktopLongest.size(), SHORTCUT_DESKTOP, desktopLongest + LINK},
-      {desktopLongest + "d", desktopLongest.size() + 1, SHORTCUT_DESKTOP, ""},
-      {quickLongest, quickLongest.size(), SHORTCUT_QUICK_LAUNCH, quickLongest + QUICK_LAUNCH + LINK},
-      {quickLongest + "q", quickLongest.size() + 1, SHORTCUT_QUICK_LAUNCH, ""},
+      {"C:\\DesktopGARBAGE", 10, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},  // data without its zero ends at its size
+      {desktop, desktop.size(), SHORTCUT_DESKTOP, desktop + LINK},
+      {desktop + "d", desktop.size() + 1, SHORTCUT_DESKTOP, ""},
+      {quick, quick.size(), SHORTCUT_QUICK_LAUNCH, quick + QUICK_LAUNCH + LINK},
+      {quick + "q", quick.size() + 1, SHORTCUT_QUICK_LAUNCH, ""},
       {"", 1, SHORTCUT_DESKTOP, ""},
-      {"C:\\Desktop", 11, 0, ""},
-      {"C:\\Desktop", 11, 4, ""},
+      {"C:\\Desktop", 11, SHORTCUT_DESKTOP - 1, ""},
+      {"C:\\Desktop", 11, SHORTCUT_QUICK_LAUNCH + 1, ""},
   };
-  for (const PathCase& c : cases) {
-    char path[BUFFER];
-    memset(path, 'x', sizeof path);
-    EXPECT_EQ(ComposeShortcutPath(path, sizeof path, c.folder.c_str(), c.folderSize, c.place),
-              c.expected.empty() ? 0 : 1)
-        << c.folder.size() << " " << c.place;
-    EXPECT_EQ(path, c.expected) << c.folder.size() << " " << c.place;
+  for (const LinkCase& c : cases) {
+    char text[BUFFER + 1];
+    memset(text, 'x', sizeof text);  // one guard byte past the buffer
+    const int composed = c.folderSize ? ComposeShortcutPath(text, BUFFER, c.folder.c_str(), c.folderSize, c.place)
+                                      : ComposeAutostartCommand(text, BUFFER, c.folder.c_str());
+    EXPECT_EQ(composed, c.expected.empty() ? 0 : 1) << c.folder.size() << " " << c.place;
+    EXPECT_EQ(std::string(text, strnlen(text, BUFFER)), c.expected) << c.folder.size() << " " << c.place;
+    EXPECT_EQ(text[BUFFER], 'x');
   }
 }
 

@@ -1,104 +1,143 @@
+// The settings store's rules and the start-up decisions, on plain values.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <set>
 #include <string>
 
 #include "app/settings_rules.h"
+#include "app/startup_rules.h"
 
 namespace {
 
-// The folders that "exist" for the path trims.
 std::set<std::string> ExistingPaths;
+int FakePathExists(const char* path) { return static_cast<int>(ExistingPaths.count(path)); }
 
-int FakePathExists(const char* path) { return ExistingPaths.count(path) ? 1 : 0; }
+struct TrimCase {
+  const char* path;
+  std::set<std::string> existing;
+  const char* trimmed;
+};
 
-std::string Trimmed(const char* path, std::initializer_list<const char*> existing) {
-  ExistingPaths = {existing.begin(), existing.end()};
-  char buffer[256];
-  std::strcpy(buffer, path);
-  TrimToExistingFolder(buffer, FakePathExists);
-  return buffer;
-}
+const TrimCase TRIMS[] = {
+    {"C:\\Photos\\Gone\\", {"C:\\Photos"}, "C:\\Photos"},
+    {"C:\\Photos\\Gone\\Deeper\\x.jpg", {"C:\\Photos"}, "C:\\Photos"},
+    {"C:\\Photos\\Here", {"C:\\Photos", "C:\\Photos\\Here"}, "C:\\Photos\\Here"},
+    // Trailing backslashes go even when the folder exists with them.
+    {"C:\\Photos\\\\\\", {"C:\\Photos", "C:\\Photos\\"}, "C:\\Photos"},
+    {"C:\\", {"C:\\", "C:"}, "C:"},
+    // Nothing exists: the first component stays, and the first character always.
+    {"Q:\\Nowhere\\At\\All", {}, "Q:"},
+    {"relative\\path", {}, "relative"},
+    {"", {}, ""},
+    {"\\", {}, "\\"},
+    {"\\\\server\\share", {}, "\\"},
+};
 
 TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
-  EXPECT_EQ(Trimmed("C:\\Photos\\Gone\\", {"C:\\Photos"}), "C:\\Photos");
-  EXPECT_EQ(Trimmed("C:\\Photos\\Gone\\Deeper\\x.jpg", {"C:\\Photos"}), "C:\\Photos");
-  EXPECT_EQ(Trimmed("C:\\Photos\\Here", {"C:\\Photos", "C:\\Photos\\Here"}), "C:\\Photos\\Here");
-}
-
-TEST(TrimToExistingFolder, DropsTrailingBackslashesEvenWhenTheFolderExists) {
-  EXPECT_EQ(Trimmed("C:\\Photos\\", {"C:\\Photos", "C:\\Photos\\"}), "C:\\Photos");
-  EXPECT_EQ(Trimmed("C:\\Photos\\\\\\", {"C:\\Photos"}), "C:\\Photos");
-  EXPECT_EQ(Trimmed("C:\\", {"C:\\", "C:"}), "C:");
-}
-
-TEST(TrimToExistingFolder, EndsAsTheFirstComponentWhenNothingExists) {
-  EXPECT_EQ(Trimmed("Q:\\Nowhere\\At\\All", {}), "Q:");
-  EXPECT_EQ(Trimmed("relative\\path", {}), "relative");
-}
-
-TEST(TrimToExistingFolder, NeverTouchesTheFirstCharacter) {
-  EXPECT_EQ(Trimmed("", {}), "");
-  EXPECT_EQ(Trimmed("\\", {}), "\\");
-  EXPECT_EQ(Trimmed("x", {}), "x");
-  EXPECT_EQ(Trimmed("\\\\", {}), "\\");
-  EXPECT_EQ(Trimmed("\\\\server\\share", {}), "\\");
-}
-
-TEST(ChooseStartFrame, TakesBuiltInIdsAndFallsBackToTheDefault) {
-  ExistingPaths = {};
-  EXPECT_EQ(ChooseStartFrame(2000, "", FakePathExists), 2000u);
-  EXPECT_EQ(ChooseStartFrame(2090, "", FakePathExists), 2090u);
-  for (int32_t outOfRange : {1999, 2091, -2, 0, INT32_MIN, INT32_MAX}) {
-    EXPECT_EQ(ChooseStartFrame(outOfRange, "", FakePathExists), static_cast<ImageSource>(FRAME_ID_DEFAULT))
-        << outOfRange;
+  for (const TrimCase& c : TRIMS) {
+    ExistingPaths = c.existing;
+    char buffer[64];
+    std::strcpy(buffer, c.path);
+    TrimToExistingFolder(buffer, FakePathExists);
+    EXPECT_STREQ(buffer, c.trimmed) << c.path;
   }
 }
 
-TEST(ChooseStartFrame, ShowsTheCustomFrameFileOnlyWhenItExists) {
-  const char* frame = "C:\\frames\\mine.png";
-  ExistingPaths = {frame};
-  EXPECT_EQ(ChooseStartFrame(FRAME_ID_CUSTOM, frame, FakePathExists), reinterpret_cast<ImageSource>(frame));
+TEST(ChooseStartPictures, TakeBuiltInIdsAndExistingFilesElseTheDefaults) {
+  const char* file = "C:\\frames\\mine.png";
   ExistingPaths = {};
-  EXPECT_EQ(ChooseStartFrame(FRAME_ID_CUSTOM, frame, FakePathExists), static_cast<ImageSource>(FRAME_ID_DEFAULT));
+  for (int32_t id : {2000, 2090}) EXPECT_EQ(ChooseStartFrame(id, file, FakePathExists), ImageSource(id));
+  for (int32_t id : {1999, 2091, -2, 0, INT32_MIN, INT32_MAX, FRAME_ID_CUSTOM}) {
+    EXPECT_EQ(ChooseStartFrame(id, file, FakePathExists), ImageSource(FRAME_ID_DEFAULT)) << id;
+  }
+  EXPECT_EQ(ChooseStartPhoto(file, FakePathExists), DEFAULT_PHOTO_ID);
+  ExistingPaths = {file};
+  EXPECT_EQ(ChooseStartFrame(FRAME_ID_CUSTOM, file, FakePathExists), reinterpret_cast<ImageSource>(file));
+  EXPECT_EQ(ChooseStartPhoto(file, FakePathExists), reinterpret_cast<ImageSource>(file));
 }
 
-TEST(ChooseStartPhoto, ShowsTheStoredFileOnlyWhenItExists) {
-  const char* photo = "C:\\me.jpg";
-  ExistingPaths = {photo};
-  EXPECT_EQ(ChooseStartPhoto(photo, FakePathExists), reinterpret_cast<ImageSource>(photo));
-  ExistingPaths = {};
-  EXPECT_EQ(ChooseStartPhoto(photo, FakePathExists), static_cast<ImageSource>(DEFAULT_PHOTO_ID));
-  EXPECT_EQ(ChooseStartPhoto("", FakePathExists), static_cast<ImageSource>(DEFAULT_PHOTO_ID));
-}
+struct ValueCase {
+  std::string bytes;
+  size_t bufferSize;
+  int fits;
+  std::string taken;
+};
 
-std::string Terminated(std::string bytes, size_t bufferSize, int* fits) {
-  std::string buffer(bufferSize, '#');
-  std::memcpy(buffer.data(), bytes.data(), std::min(bytes.size(), bufferSize));
-  *fits = TerminateStringValue(buffer.data(), bufferSize, bytes.size());
-  return buffer.c_str();
-}
-
-TEST(TerminateStringValue, AcceptsValuesWithAndWithoutTheirZero) {
-  int fits = 0;
-  EXPECT_EQ(Terminated("C:\\a", 256, &fits), "C:\\a");
-  EXPECT_EQ(fits, 1);
-  EXPECT_EQ(Terminated(std::string("C:\\a\0", 5), 256, &fits), "C:\\a");
-  EXPECT_EQ(Terminated("", 256, &fits), "");
-  EXPECT_EQ(fits, 1);
-}
-
-TEST(TerminateStringValue, TakesTheLongestStringThatFitsAndRefusesLonger) {
-  int fits = 0;
+TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesTheRest) {
   const std::string longest(255, 'p');
-  EXPECT_EQ(Terminated(longest, 256, &fits), longest);
-  EXPECT_EQ(Terminated(longest + '\0', 256, &fits), longest);
-  EXPECT_EQ(fits, 1);
-  EXPECT_EQ(Terminated(std::string(256, 'p'), 256, &fits), "");
-  EXPECT_EQ(fits, 0);
-  EXPECT_EQ(Terminated(std::string(4000, 'p'), 256, &fits), "");
-  EXPECT_EQ(fits, 0);
+  const ValueCase cases[] = {
+      {"C:\\a", 256, 1, "C:\\a"},     {std::string("C:\\a\0", 5), 256, 1, "C:\\a"},
+      {"", 256, 1, ""},               {longest, 256, 1, longest},
+      {longest + '\0', 256, 1, longest}, {longest + 'p', 256, 0, ""},
+      {std::string(4000, 'p'), 256, 0, ""}, {"ab", 0, 0, ""},
+  };
+  for (const ValueCase& c : cases) {
+    std::string buffer(c.bufferSize + 1, '#');  // one guard byte past the buffer
+    std::memcpy(buffer.data(), c.bytes.data(), std::min(c.bytes.size(), c.bufferSize));
+    EXPECT_EQ(TerminateStringValue(buffer.data(), c.bufferSize, c.bytes.size()), c.fits) << c.bytes.size();
+    EXPECT_EQ(c.bufferSize ? buffer.c_str() : "", c.taken) << c.bytes.size();
+    EXPECT_EQ(buffer.back(), '#');  // nothing written past the buffer
+  }
+}
+
+struct RangeCase {
+  int32_t SettingsTable::*field;
+  int32_t stored;
+  int32_t loaded;
+};
+
+// Stored numbers out of range come back into range, keeping their meaning
+// where they have one; values in range stay.
+const RangeCase RANGES[] = {
+    {&SettingsTable::AlwaysOnTheTop, 2, 2},     {&SettingsTable::AlwaysOnTheTop, -1, -1},
+    {&SettingsTable::AutoStart, INT32_MIN, INT32_MIN}, {&SettingsTable::FrameID, INT32_MAX, INT32_MAX},
+    {&SettingsTable::TrayIcon, -5, 1},          {&SettingsTable::TrayIcon, 0, 0},
+    {&SettingsTable::Show, 0, 1},               {&SettingsTable::Show, 3, 1},
+    {&SettingsTable::Show, 2, 2},               {&SettingsTable::W1, 31, 32},
+    {&SettingsTable::W1, -100, 32},             {&SettingsTable::H1, 257, 256},
+    {&SettingsTable::H1, 200, 200},             {&SettingsTable::X1, INT32_MAX, INT32_MAX - 100},
+    {&SettingsTable::Y1, INT32_MAX - 99, INT32_MAX - 100}, {&SettingsTable::Y1, INT32_MIN, INT32_MIN},
+    {&SettingsTable::W3, 0, 1},                 {&SettingsTable::H3, -168, 1},
+    {&SettingsTable::W3, 5000, 5000},           {&SettingsTable::H3, INT32_MAX, 1 << 26},
+    {&SettingsTable::X2, INT32_MIN, -(1 << 26)}, {&SettingsTable::Y2, (1 << 26) + 1, 1 << 26},
+    {&SettingsTable::W2, -7, -7},
+};
+
+TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
+  for (const RangeCase& c : RANGES) {
+    SettingsTable settings = BUILT_IN_SETTINGS;
+    settings.*c.field = c.stored;
+    KeepLoadedSettingsInRange(settings);
+    EXPECT_EQ(settings.*c.field, c.loaded) << "stored " << c.stored;
+    settings.*c.field = BUILT_IN_SETTINGS.*c.field;
+    EXPECT_EQ(std::memcmp(&settings, &BUILT_IN_SETTINGS, sizeof settings), 0) << "stored " << c.stored;
+  }
+}
+
+TEST(EndsWithHiddenSwitch, MatchesOnlyTheExactEndOfTheCommandLine) {
+  for (const char* yes : {"\"C:\\Program Files\\cherimo.exe\" /a", "cherimo.exe/a", "/a"}) {
+    EXPECT_TRUE(EndsWithHiddenSwitch(yes)) << yes;
+  }
+  for (const char* no : {"cherimo.exe /A", "cherimo.exe /a ", "cherimo.exe /a x", "a", ""}) {
+    EXPECT_FALSE(EndsWithHiddenSwitch(no)) << no;
+  }
+}
+
+TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {
+  const ScreenRect work = {0, 0, 1280, 984};
+  const ScreenRect cases[][3] = {
+      {{3000, 40, 3100, 140}, work, {1180, 40, 1280, 140}},
+      {{-2000, -500, -1744, -244}, work, {0, 0, 256, 256}},
+      {{500, 5000, 600, 5100}, work, {500, 884, 600, 984}},
+      {{10, 32, 110, 132}, work, {10, 32, 110, 132}},
+      {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}},
+  };
+  for (const auto& [window, area, moved] : cases) {
+    const ScreenRect got = MoveOntoWorkArea(window, area);
+    EXPECT_EQ(std::memcmp(&got, &moved, sizeof got), 0) << window.left << "," << window.top;
+  }
 }
 
 }  // namespace
