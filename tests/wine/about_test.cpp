@@ -96,33 +96,18 @@ TEST(AboutTemplate, TheExeCarriesExactlyTheStylesFontAndControlsOfTheBox) {
   FreeLibrary(module);
 }
 
-// Posted messages leave a thread's queue in order: once this marker has been
-// taken, everything posted to the box before it has been handled.
-constexpr UINT MARKER = WM_APP + 7;
-std::atomic<bool> MarkerTaken;
-
-LRESULT CALLBACK WatchForMarker(int code, WPARAM removed, LPARAM lParam) {
-  if (code == HC_ACTION && removed == PM_REMOVE && reinterpret_cast<const MSG*>(lParam)->message == MARKER) {
-    MarkerTaken = true;
-  }
-  return CallNextHookEx(nullptr, code, removed, lParam);
-}
-
-// The frame window's thread runs the box; a second thread checks it, presses
-// Escape, which must leave it open, and ends it with the given message.
+// The frame window's thread runs the box; a second thread checks it, sends it
+// what Escape turns into, which must leave it open, and ends it with the given
+// message. An ending box is hidden and its owner enabled at once.
 void OpenAndEnd(UINT openMessage, WPARAM openWParam, UINT endMessage, WPARAM endWParam) {
   std::atomic<bool> done = false;
-  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchForMarker, nullptr, GetCurrentThreadId());
   std::thread watcher([&] {
     HWND dialog = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); }));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), FrameWindow);
     EXPECT_FALSE(IsWindowEnabled(FrameWindow)) << "modal to the frame window";
-    MarkerTaken = false;
-    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    PostMessageA(dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    PostMessageA(dialog, MARKER, 0, 0);
-    EXPECT_TRUE(WaitUntil([] { return MarkerTaken.load(); }) && IsWindow(dialog)) << "open after Escape";
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog) && !IsWindowEnabled(FrameWindow)) << "open after Escape";
     PostMessageA(dialog, endMessage, endWParam, endMessage == WM_KEYDOWN ? 0x001C0001 : 0);
     // Whatever happened, the frame window's thread must get out of the box.
     if (!WaitUntil([&] { return !IsWindow(dialog); })) {
@@ -134,7 +119,6 @@ void OpenAndEnd(UINT openMessage, WPARAM openWParam, UINT endMessage, WPARAM end
   PostMessageA(FrameWindow, openMessage, openWParam, 0);
   EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 30000));
   watcher.join();
-  UnhookWindowsHookEx(hook);
   EXPECT_TRUE(IsWindowEnabled(FrameWindow));
 }
 

@@ -66,16 +66,13 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
 
   // Every frame, in order of its id, shows its picture and never a tick.
   HMENU frames = GetSubMenu(ContextMenu, 14);
-  const char* firstOfGroup[] = {" - Circle", " - Apple", " - Circle", " - Circle", " - Circle", " - Circle"};
   UINT nextId = FRAME_ID_FIRST;
   for (UINT group = 0; group < 6; ++group) {
     HMENU groupMenu = GetSubMenu(frames, static_cast<int>(group) + 2);
     for (int position = 0; position < GetMenuItemCount(groupMenu); ++position) {
       char caption[256];
       const MENUITEMINFOA frame = ItemAt(groupMenu, static_cast<UINT>(position), caption);
-      if (position == 0) {
-        EXPECT_STREQ(caption, firstOfGroup[group]);
-      }
+      EXPECT_EQ(std::string(caption).substr(0, 3), " - ") << caption;
       EXPECT_EQ(frame.wID, nextId++);
       EXPECT_TRUE(frame.hbmpChecked && frame.hbmpChecked == frame.hbmpUnchecked) << frame.wID;
     }

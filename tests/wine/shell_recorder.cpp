@@ -1,5 +1,7 @@
 #include "tests/wine/shell_recorder.h"
 
+#include <tlhelp32.h>
+
 #include <fstream>
 
 namespace {
@@ -23,6 +25,17 @@ std::string NextToTestExe(const char* name) {
 std::string CommandBeforeAddress() { return std::string("\"").append(NextToTestExe("open_recorder.exe")).append("\" \""); }
 
 std::string LogPath() { return NextToTestExe("open_recorder.log"); }
+
+bool RecorderRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {sizeof entry};
+  bool running = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry)) {
+    running = lstrcmpiA(entry.szExeFile, "open_recorder.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return running;
+}
 
 std::string CommandKey(const char* protocol) { return std::string("Software\\Classes\\") + protocol + "\\shell\\open\\command"; }
 
@@ -79,7 +92,7 @@ std::vector<std::string> WaitForRecordedOpens(size_t count, unsigned timeoutMs) 
       const bool ours = line.size() > before.size() && line.starts_with(before) && line.back() == '"';
       opens.push_back(ours ? line.substr(before.size(), line.size() - before.size() - 1) : line);
     }
-    return opens.size() >= count;
+    return opens.size() >= count && !RecorderRunning();
   }, timeoutMs);
   return opens;
 }

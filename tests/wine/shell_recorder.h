@@ -13,8 +13,9 @@
 bool RegisterShellRecorder();
 void UnregisterShellRecorder();
 
-// Waits until at least count opens are recorded; returns them all, each as
-// the address that the shell handed on (registered as "recorder" "%1").
+// Waits until at least count opens are recorded and no recorder runs any more;
+// returns them all, each as the address that the shell handed on (registered
+// as "recorder" "%1").
 std::vector<std::string> WaitForRecordedOpens(size_t count, unsigned timeoutMs = 5000);
 
 // The frame window with the recorder registered and nothing recorded yet.
