@@ -83,13 +83,9 @@ TEST(AboutTemplate, TheExeCarriesExactlyTheStylesFontAndControlsOfTheBox) {
       Control(IDC_ABOUT_GROUP, "0 0 50000007 7 7 202 51 ", "BUTTON", ""),
       Control(IDC_ABOUT_ICON, "0 0 50000003 10 13 21 20 ", "STATIC", "#100"),
       Control(IDC_ABOUT_NOTICE, "0 0 50020000 41 13 126 18 ", "STATIC", TEXT_ABOUT_NOTICE),
-      Control(IDC_SHORTCUTS_GROUP, "0 0 50000007 7 60 202 97 ", "BUTTON", "Keyboard && mouse shortcuts"),
-      Control(IDC_SHORTCUTS_KEYS, "0 0 50020000 14 71 188 50 ", "STATIC",
-              "F1\t- Shows this box\nESC\t- Minimizes the window\n+\t- Increases the size of the frame\n"
-              "-\t- Decreases the size of the frame\nPgUp\t- Previous frame\nPgDn\t- Next frame"),
-      Control(IDC_SHORTCUTS_MOUSE, "0 0 50020000 14 125 188 25 ", "STATIC",
-              "mouse WHEEL\t\t- resizes the frame\nCTRL + LEFT mouse button\t- moves the photo\n"
-              "SHIFT + LEFT mouse button\t- resizes the photo"),
+      Control(IDC_SHORTCUTS_GROUP, "0 0 50000007 7 60 202 97 ", "BUTTON", TEXT_SHORTCUTS_CAPTION),
+      Control(IDC_SHORTCUTS_KEYS, "0 0 50020000 14 71 188 50 ", "STATIC", TEXT_SHORTCUTS_KEYS),
+      Control(IDC_SHORTCUTS_MOUSE, "0 0 50020000 14 125 188 25 ", "STATIC", TEXT_SHORTCUTS_MOUSE),
   };
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(read.at - start, static_cast<ptrdiff_t>(SizeofResource(module, found))) << "nothing after the last";

@@ -78,10 +78,8 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
     }
   }
   EXPECT_EQ(nextId, static_cast<UINT>(FRAME_ID_LAST + 1));
-}
 
-TEST_F(FrameWindowTest, AThumbnailIsItsFrameOnTheMenuColourAveragedToTheCheckMarkSize) {
-  Start();
+  // A thumbnail is its frame on the menu colour averaged to the check mark size.
   const int32_t frameId = 2019;  // the funny heart: artwork, both keys, a curved outline
   MENUITEMINFOA info = {sizeof info, MIIM_CHECKMARKS};
   ASSERT_TRUE(GetMenuItemInfoA(ContextMenu, frameId, FALSE, &info));
@@ -93,10 +91,10 @@ TEST_F(FrameWindowTest, AThumbnailIsItsFrameOnTheMenuColourAveragedToTheCheckMar
   ASSERT_TRUE(DecodeImage(frameId, FrameDC));
   const COLORREF menu = DesktopMetrics.menuColour;
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu));
-  std::vector<uint32_t> expected(static_cast<size_t>(w) * h);
-  ASSERT_TRUE(AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, expected.data(), w, h));
+  std::vector<uint32_t> average(static_cast<size_t>(w) * h);
+  ASSERT_TRUE(AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, average.data(), w, h));
   const uint32_t* seen = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
-  EXPECT_EQ(std::vector<uint32_t>(seen, seen + expected.size()), expected);
+  EXPECT_EQ(std::vector<uint32_t>(seen, seen + average.size()), average);
 }
 
 // Every toggle, from a stored value: the tick shows exactly a 1, the command
@@ -104,40 +102,29 @@ TEST_F(FrameWindowTest, AThumbnailIsItsFrameOnTheMenuColourAveragedToTheCheckMar
 // of the run stores it.
 class ToggleTest : public FrameWindowTest, public testing::WithParamInterface<int32_t> {};
 
-struct ToggleCase {
-  unsigned command;
-  const char* name;
-  int32_t SettingsTable::*setting;
-};
-
-constexpr ToggleCase TOGGLES[] = {
-    {IDM_ALWAYS_ON_TOP, "AlwaysOnTheTop", &SettingsTable::AlwaysOnTheTop},
-    {IDM_SHOW_ON_TASKBAR, "Taskbar", &SettingsTable::Taskbar},
-    {IDM_TRAY_ICON, "TrayIcon", &SettingsTable::TrayIcon},
-    {IDM_AUTOSTART, "AutoStart", &SettingsTable::AutoStart},
-    {IDM_SPLASH, "Splash", &SettingsTable::Splash},
-    {IDM_HINT, "Hint", &SettingsTable::Hint},
-};
+constexpr std::pair<unsigned, const char*> TOGGLES[] = {
+    {IDM_ALWAYS_ON_TOP, "AlwaysOnTheTop"}, {IDM_SHOW_ON_TASKBAR, "Taskbar"}, {IDM_TRAY_ICON, "TrayIcon"},
+    {IDM_AUTOSTART, "AutoStart"},          {IDM_SPLASH, "Splash"},           {IDM_HINT, "Hint"}};
 
 TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsAppliedAndStored) {
   const int32_t stored = GetParam(), toggled = (stored & 1) == 0 ? 1 : 0;
-  for (const ToggleCase& toggle : TOGGLES) WriteDword(toggle.name, static_cast<DWORD>(stored));
+  for (const auto& [command, name] : TOGGLES) WriteDword(name, static_cast<DWORD>(stored));
   Start();
-  for (const ToggleCase& toggle : TOGGLES) {
+  for (const auto& [command, name] : TOGGLES) {
+    const auto ticked = [&] { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     // A tray icon shows for any value but 0, and loads as 1 then.
-    const int32_t loaded = toggle.command == IDM_TRAY_ICON ? stored != 0 : stored;
-    const auto ticked = [&] { return (GetMenuState(ContextMenu, toggle.command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    EXPECT_EQ(ticked(), loaded == 1) << toggle.name;
+    EXPECT_EQ(ticked(), (command == IDM_TRAY_ICON ? stored != 0 : stored) == 1) << name;
     // The high word of wParam is a notification code, which is no part of the command.
-    Send(WM_COMMAND, MAKEWPARAM(toggle.command, 1));
-    EXPECT_EQ(Settings.*toggle.setting, (loaded & 1) == 0 ? 1 : 0) << toggle.name;
-    EXPECT_EQ(ticked(), Settings.*toggle.setting == 1) << toggle.name;
+    Send(WM_COMMAND, MAKEWPARAM(command, 1));
+    EXPECT_EQ(ticked(), command == IDM_TRAY_ICON ? stored == 0 : toggled == 1) << name;
   }
   EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, toggled == 1);
   EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, toggled == 1);
   EXPECT_TRUE(IsWindowVisible(FrameWindow)) << "a splash or hint toggle changes no window";
   WriteSettingsAtEnd();
-  for (const ToggleCase& toggle : TOGGLES) EXPECT_EQ(StoredDword(toggle.name), Settings.*toggle.setting);
+  for (const auto& [command, name] : TOGGLES) {
+    EXPECT_EQ(StoredDword(name), command == IDM_TRAY_ICON ? stored == 0 : toggled) << name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, ToggleTest, testing::Values(0, 1, 2, -1));
