@@ -1,10 +1,12 @@
-// The context menu and the open dialog of the real exe, driven by real mouse
-// and keyboard input from xdotool; the registry is read after the program ends.
+// The real exe driven by real mouse and keyboard input from xdotool: its
+// context menu, its open dialog and the About box's link; the registry is read
+// after the program ends.
 #include <string>
 
 #include "app/ids.h"
 #include "app/texts.h"
 #include "tests/wine/program_fixture.h"
+#include "tests/wine/shell_recorder.h"
 
 namespace {
 
@@ -19,19 +21,6 @@ HWND VisibleWindow(const char* className, const char* title) {
   return found && IsWindowVisible(found) ? found : nullptr;
 }
 
-// A built-in frame picture written out as a photo file of 256 x 256 pixels.
-bool WriteFramePicture(int32_t frameId, const std::string& path) {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(frameId), TEXT_IMAGE_RESOURCE_TYPE);
-  if (!found) return false;
-  const void* bytes = LockResource(LoadResource(nullptr, found));
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes, SizeofResource(nullptr, found), &written, nullptr);
-  CloseHandle(file);
-  return ok != 0;
-}
-
 class MenuTest : public RealProgramTest {
  protected:
   void SetUp() override {
@@ -44,49 +33,54 @@ class MenuTest : public RealProgramTest {
   }
 
   // A right click on the frame; the pointer stays on it, where the menu's keys go.
-  void OpenMenu() const {
+  void MenuKeys(const std::string& keys) const {
     ASSERT_TRUE(RunXdotool(MoveOnto(window) + " click 3"));
     ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32768", nullptr) != nullptr; }));
+    ASSERT_TRUE(RunXdotool("mousemove_relative -- -3 -3 key --delay 20 " + keys));
   }
 
   // Select Photo... shares its mnemonic S with two other items, which Windows
-  // cycles through and Wine does not: the arrow keys reach it on both.
-  HWND OpenPhotoDialog() const {
-    OpenMenu();
-    EXPECT_TRUE(RunXdotool("mousemove_relative -- -3 -3 key --delay 20 Down Down Down Down Down Down Down Down Down Return"));
+  // cycles through and Wine does not: the arrow keys reach it on both. Then
+  // the keys go to the open dialog, which must close.
+  void InOpenDialog(std::initializer_list<std::string> commands) const {
+    MenuKeys("Down Down Down Down Down Down Down Down Down Return");
     HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
-    return dialog;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
+    for (const std::string& keys : commands) ASSERT_TRUE(RunXdotool(MoveOnto(dialog) + " " + keys));
+    ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
   }
 
   void ExitThroughTheMenu() {
-    OpenMenu();
-    ASSERT_TRUE(RunXdotool("key x"));
+    MenuKeys("x");
     EXPECT_EQ(WaitForExit(program), 0);
+  }
+
+  void TearDown() override {
+    UnregisterShellRecorder();
+    RealProgramTest::TearDown();
   }
 
   RunningProgram program;
   HWND window = nullptr;
 };
 
-TEST_F(MenuTest, ExitEndsTheProgramAndTheSettingsAreStored) {
+TEST_F(MenuTest, AToggleAndAResizeAreStoredAtExitAndEscapeInTheOpenDialogChangesNothing) {
   ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key plus"));
   ASSERT_TRUE(WaitUntil([&] {
     RECT rect;
     GetWindowRect(window, &rect);
     return rect.right - rect.left == 104;
   }));
+  MenuKeys("a");
+  ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+  InOpenDialog({"key Escape"});
   ExitThroughTheMenu();
   EXPECT_EQ(StoredDword("W1"), 104);
-}
-
-TEST_F(MenuTest, AlwaysOnTheTopTogglesTheTopmostBit) {
-  const auto topmost = [&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-  OpenMenu();
-  ASSERT_TRUE(RunXdotool("key a"));
-  ASSERT_TRUE(WaitUntil([&] { return !topmost(); }));
-  ExitThroughTheMenu();
   EXPECT_EQ(StoredDword("AlwaysOnTheTop"), 0);
+  std::string path = "unread";
+  ReadString("Path", &path);
+  EXPECT_EQ(path, "");
+  EXPECT_EQ(StoredDword("W2"), 87);
 }
 
 TEST_F(MenuTest, ATypedPathInTheOpenDialogBecomesThePhotoAndItsFolderIsRemembered) {
@@ -94,13 +88,14 @@ TEST_F(MenuTest, ATypedPathInTheOpenDialogBecomesThePhotoAndItsFolderIsRemembere
   GetTempPathA(MAX_PATH, temp);
   const std::string folder = std::string(temp) + "cherimo-menu\\", photo = folder + "square.png";
   CreateDirectoryA(folder.c_str(), nullptr);
-  ASSERT_TRUE(WriteFramePicture(2010, photo));
+  // A built-in frame picture of 256 x 256 pixels as the photo.
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(2010), TEXT_IMAGE_RESOURCE_TYPE);
+  HANDLE file = CreateFileA(photo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(file, LockResource(LoadResource(nullptr, found)), SizeofResource(nullptr, found), &written, nullptr));
+  CloseHandle(file);
 
-  HWND dialog = OpenPhotoDialog();
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(RunXdotool(MoveOnto(dialog) + " type --delay 5 '" + photo + "'"));
-  ASSERT_TRUE(RunXdotool("key Return"));
-  ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
+  InOpenDialog({"type --delay 5 '" + photo + "'", "key Return"});
   ExitThroughTheMenu();
   std::string path, stored;
   EXPECT_TRUE(ReadString("Path", &path));
@@ -113,16 +108,13 @@ TEST_F(MenuTest, ATypedPathInTheOpenDialogBecomesThePhotoAndItsFolderIsRemembere
   RemoveDirectoryA(folder.c_str());
 }
 
-TEST_F(MenuTest, EscapeInTheOpenDialogChangesNothing) {
-  HWND dialog = OpenPhotoDialog();
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(RunXdotool(MoveOnto(dialog) + " key Escape"));
-  ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
-  ExitThroughTheMenu();
-  std::string path = "unread";
-  ReadString("Path", &path);
-  EXPECT_EQ(path, "");
-  EXPECT_EQ(StoredDword("W2"), 87);
+TEST_F(MenuTest, AClickOnTheAboutBoxsLinkOpensItsAddress) {
+  ASSERT_TRUE(RegisterShellRecorder());
+  ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key F1"));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_ABOUT_TITLE)) != nullptr; }));
+  ASSERT_TRUE(RunXdotool(MoveOnto(GetDlgItem(dialog, IDC_ABOUT_LINK)) + " click 1"));
+  EXPECT_EQ(WaitForRecordedOpens(1), std::vector<std::string>{TEXT_HOME_PAGE});
 }
 
 }  // namespace

@@ -7,14 +7,26 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/frame_window_fixture.h"
+
 // False outside the private prefix or when the keys could not be written.
 bool RegisterShellRecorder();
 void UnregisterShellRecorder();
 
-// What the recorder received: for each open, its command line after the
-// registered command's own part (the quoted recorder path and a space), i.e.
-// the address as the shell handed it on. Registered as "recorder" "%1".
-std::vector<std::string> RecordedOpens();
-// Waits until at least count opens are recorded; returns them all.
+// Waits until at least count opens are recorded and no recorder runs any more;
+// returns them all, each as the address that the shell handed on (registered
+// as "recorder" "%1").
 std::vector<std::string> WaitForRecordedOpens(size_t count, unsigned timeoutMs = 5000);
-void ClearRecordedOpens();
+
+// The frame window with the recorder registered and nothing recorded yet.
+class ShellRecorderTest : public FrameWindowTest {
+ protected:
+  void SetUp() override {
+    if (!RegisterShellRecorder()) GTEST_SKIP() << "runs only in the project's private Wine prefix";
+    FrameWindowTest::SetUp();
+  }
+  void TearDown() override {
+    FrameWindowTest::TearDown();
+    UnregisterShellRecorder();
+  }
+};
