@@ -22,6 +22,17 @@ enum : unsigned {
   MSG_RESIZE_STEP = 1699,
 };
 
+// Private messages of the splash and hint window: it composes on MSG_RECOMPOSE
+// like the frame window; the main thread queues these two to its thread.
+enum : unsigned {
+  MSG_ENTER_HINT_MODE = 1700,
+  MSG_SHOW_HINT = 1701,  // wParam 1 shows the hint without activating it, 0 hides it
+};
+
+// The frame window's one timer: while the hint shows, it looks for the cursor.
+constexpr uintptr_t HINT_TIMER_ID = 666;
+constexpr unsigned HINT_TIMER_PERIOD_MS = 100;
+
 // Menu commands.
 enum : unsigned {
   IDM_MINIMIZE = 5010,

@@ -28,6 +28,7 @@
 #ifndef RC_INVOKED
 inline constexpr char TEXT_MUTEX_NAME[] = "QNV2005";
 inline constexpr char TEXT_FRAME_CLASS[] = "BrivantaMainClass";
+inline constexpr char TEXT_SPLASH_CLASS[] = "BrivantaSplashClass";
 inline constexpr char TEXT_FRAME_TITLE[] = TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_TRAY_TIP[] = TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_HIDDEN_START_SWITCH[] = "/a";

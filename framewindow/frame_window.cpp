@@ -14,6 +14,7 @@
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_placement.h"
 #include "imaging/compositor.h"
+#include "splash/splash.h"
 
 HWND FrameWindow;
 HDC FrameDC;
@@ -87,6 +88,15 @@ void MsgGetMinMaxInfo(MINMAXINFO* limits) {
   limits->ptMaxTrackSize = {DesktopMetrics.screenWidth, DesktopMetrics.screenHeight};
 }
 
+// The hint stays while the cursor is anywhere over the window's rectangle,
+// also where the outline leaves the desktop showing.
+void MsgTimer() {
+  POINT cursor;
+  RECT rect;
+  if (!GetCursorPos(&cursor) || !GetWindowRect(FrameWindow, &rect) || PtInRect(&rect, cursor)) return;
+  ShowHint(0);
+}
+
 // Windows may end the process right after this message: a user who always
 // logs off with the ornament running keeps every change.
 void MsgEndSession(WPARAM ending) {
@@ -124,6 +134,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_GETMINMAXINFO:
       MsgGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_TIMER:
+      MsgTimer();
       return 0;
     case WM_ENDSESSION:
       MsgEndSession(wParam);

@@ -1,2 +1,3 @@
 list(APPEND CHERIMO_WIN32_SOURCES
-  splash/splash.cpp)
+  splash/splash.cpp
+  splash/splash_window.cpp)

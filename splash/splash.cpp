@@ -1,5 +1,71 @@
+// The main thread's side of the splash: the pictures, the thread and the wait
+// for its window at start, then the hint for the frame window. Requests to the
+// window are queued to its thread in order, so the frame window never waits on it.
 #include "splash/splash.h"
 
-void StartSplash() {}
-void EnterHintMode() {}
-void ShowHint(int) {}
+#include <utility>
+
+#include "app/desktop_metrics.h"
+#include "app/ids.h"
+#include "app/settings.h"
+#include "framewindow/frame_window.h"
+#include "imaging/image_loader.h"
+#include "splash/splash_window.h"
+
+HWND SplashWindow;
+DWORD SplashReadyWaitMs = 30000;
+
+namespace {
+
+// Before the hint stage, or without a window, ShowHint has nothing to act on.
+constexpr int HINT_UNAVAILABLE = -2;
+constexpr int HINT_NOTHING_APPLIED = -1;
+
+int HintShown = HINT_UNAVAILABLE;
+UINT_PTR HintTimer;
+
+int TakePicture(ImageSource source, SplashPictureRecord& picture) {
+  if (!DecodeImage(source, nullptr)) return 0;
+  TakeLoaderSurface(picture.surface);
+  picture.pixels = DibPixels(picture.surface, &picture.width, &picture.height);
+  return picture.pixels != nullptr;
+}
+
+}  // namespace
+
+void StartSplash() {
+  TakePicture(HINT_PICTURE_ID, HintPicture);
+  if (!TakePicture(SPLASH_PICTURE_ID, SplashPicture)) return;
+  SplashPosition = {DesktopMetrics.screenCentreX - SplashPicture.width / 2,
+                    DesktopMetrics.screenCentreY - SplashPicture.height / 2};
+  SplashShownAtStart = Settings.Splash == 1;
+  SplashReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!SplashReady) return;
+  HANDLE thread = CreateThread(nullptr, 0, SplashThread, nullptr, 0, nullptr);
+  if (!thread) return;
+  CloseHandle(thread);
+  WaitForSingleObject(SplashReady, SplashReadyWaitMs);
+  int outcome = HAND_OVER_PENDING;
+  if (!SplashHandOver.compare_exchange_strong(outcome, HAND_OVER_ABANDONED) && outcome == HAND_OVER_READY) {
+    SplashWindow = SplashThreadWindow;
+  }
+}
+
+void EnterHintMode() {
+  if (!SplashWindow) return;
+  SendNotifyMessageA(SplashWindow, MSG_ENTER_HINT_MODE, 0, 0);
+  HintShown = HINT_NOTHING_APPLIED;
+}
+
+void ShowHint(int visible) {
+  if (HintShown == HINT_UNAVAILABLE) return;
+  const int request = visible != 0 && Settings.Hint == 1;
+  if (request == HintShown) return;
+  HintShown = request;
+  SendNotifyMessageA(SplashWindow, MSG_SHOW_HINT, static_cast<WPARAM>(request), 0);
+  if (request) {
+    HintTimer = SetTimer(FrameWindow, HINT_TIMER_ID, HINT_TIMER_PERIOD_MS, nullptr);
+  } else if (HintTimer) {
+    KillTimer(FrameWindow, std::exchange(HintTimer, 0));
+  }
+}

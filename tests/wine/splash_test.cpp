@@ -1,0 +1,143 @@
+// The splash and hint window in this process: the splash alone (StartSplash
+// without the rest of start-up), or the hint after a whole start-up.
+#include <atomic>
+#include <string>
+
+#include "app/desktop_metrics.h"
+#include "app/ids.h"
+#include "app/texts.h"
+#include "imaging/image_loader.h"
+#include "splash/splash.h"
+#include "tests/wine/frame_window_fixture.h"
+
+namespace {
+
+std::atomic<int> ShowRequests;
+
+LRESULT CALLBACK CountShowRequests(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->message == MSG_SHOW_HINT) ++ShowRequests;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool Visible() { return IsWindowVisible(SplashWindow) != 0; }
+
+RECT SplashRect() {
+  RECT rect = {};
+  GetWindowRect(SplashWindow, &rect);
+  return rect;
+}
+
+RECT WorkArea() {
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+class SplashTest : public FrameWindowTest, public testing::WithParamInterface<int> {
+ protected:
+  static void StartSplashAlone(int splash) {
+    ProgramInstance = GetModuleHandleA(nullptr);
+    CoInitialize(nullptr);
+    RefreshDesktopMetrics();
+    Settings.Splash = splash;
+    StartSplash();
+  }
+};
+
+TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreAndShownOnlyWhenOn) {
+  StartSplashAlone(GetParam());
+  ASSERT_TRUE(SplashWindow);
+  EXPECT_EQ(Visible(), GetParam() == 1);
+  ASSERT_TRUE(DecodeImage(SPLASH_PICTURE_ID, nullptr));
+  const int width = LoaderWidth, height = LoaderHeight;
+  const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, top = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+  const RECT expected = {left, top, left + width, top + height}, rect = SplashRect();
+  EXPECT_TRUE(EqualRect(&rect, &expected));
+  EXPECT_EQ(GetWindowLongA(SplashWindow, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(SplashWindow, shape), ERROR);
+  int outside = 0, wrong = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool key = LoaderPixels[y * width + x] == 0x0000FF00;
+      outside += key;
+      wrong += (PtInRegion(shape, x, y) != 0) == key;
+    }
+  }
+  DeleteObject(shape);
+  EXPECT_GT(outside, 0);
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrame) {
+  const int hint = GetParam();
+  WriteDword("Hint", static_cast<DWORD>(hint));
+  Start();
+  ASSERT_TRUE(SplashWindow);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShowRequests, nullptr,
+                                 GetWindowThreadProcessId(SplashWindow, nullptr));
+  const RECT frame = WindowRect();
+  SetCursorPos(frame.left + 2, frame.top + 2);  // inside the rectangle, outside the outline
+  ShowHint(1);
+  ShowHint(1);
+  if (hint == 1) {
+    EXPECT_TRUE(WaitUntil(Visible));
+    EXPECT_FALSE(WaitUntil([] { return !Visible(); }, 4 * HINT_TIMER_PERIOD_MS));
+  } else {
+    EXPECT_FALSE(WaitUntil(Visible, 4 * HINT_TIMER_PERIOD_MS));
+  }
+  SetCursorPos(frame.left - 40, frame.bottom + 40);
+  EXPECT_TRUE(WaitUntil([] { return !Visible(); }, 10 * HINT_TIMER_PERIOD_MS));
+  EXPECT_FALSE(KillTimer(FrameWindow, HINT_TIMER_ID));
+  SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the queued requests have been handled
+  EXPECT_EQ(ShowRequests, hint == 1 ? 2 : 0);  // start-up has hidden it already
+  UnhookWindowsHookEx(hook);
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAndOff, SplashTest, testing::Values(1, 0));
+
+TEST_F(FrameWindowTest, HintIsAHiddenRectangleThatFollowsTheWorkAreaCorner) {
+  Start();
+  ASSERT_TRUE(SplashWindow);
+  EXPECT_FALSE(Visible());
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
+  DeleteObject(shape);
+  const RECT original = WorkArea();
+  RECT smaller = original;
+  smaller.right -= 100;
+  smaller.bottom -= 60;
+  for (const RECT& work : {original, smaller}) {
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&work), 0);
+    SendMessageA(SplashWindow, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    const RECT expected = {work.right - 286, work.bottom - 48, work.right, work.bottom}, rect = SplashRect();
+    EXPECT_TRUE(EqualRect(&rect, &expected));
+  }
+  SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
+}
+
+TEST_F(SplashTest, DraggingTheSplashMovesIt) {
+  StartSplashAlone(1);
+  ASSERT_TRUE(SplashWindow);
+  const RECT before = SplashRect();
+  const int x = (before.left + before.right) / 2, y = (before.top + before.bottom) / 2;
+  ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
+                         std::to_string(x + 40) + " " + std::to_string(y + 30) + " mouseup 1"));
+  EXPECT_TRUE(WaitUntil([&] { return SplashRect().left == before.left + 40 && SplashRect().top == before.top + 30; }));
+}
+
+TEST_F(FrameWindowTest, StartUpGoesOnWhenTheSplashIsLate) {
+  SplashReadyWaitMs = 0;
+  ProgramInstance = GetModuleHandleA(nullptr);
+  CoInitialize(nullptr);
+  const DWORD begun = GetTickCount();
+  StartSplash();
+  EXPECT_LT(GetTickCount() - begun, 1000u);
+  EXPECT_EQ(SplashWindow, nullptr);
+  WNDCLASSEXA registered = {sizeof registered};
+  ASSERT_TRUE(WaitUntil([&] { return GetClassInfoExA(ProgramInstance, TEXT_SPLASH_CLASS, &registered) != 0; }));
+  // The late window does not stay behind on the screen.
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA(TEXT_SPLASH_CLASS, nullptr) == nullptr; }));
+}
+
+}  // namespace
