@@ -72,6 +72,4 @@ add_dependencies(wine_tests cherimo open_recorder)
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR} PROPERTIES RESOURCE_LOCK wineprefix)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/bench/CMakeLists.txt)
-  add_subdirectory(tests/bench)
-endif()
+add_subdirectory(bench)
