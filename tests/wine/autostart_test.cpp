@@ -133,12 +133,8 @@ TEST_F(AutostartProgramTest, TheCommandInTheRunEntryStartsTheProgramPutAway) {
   const RegValue entry = OwnRunValue();
   ASSERT_TRUE(entry.present);
   // As Windows runs it at log-on: the stored line as it stands.
-  std::string commandLine = entry.data.c_str();
   RunningProgram program;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &program.process));
+  ASSERT_TRUE(Launch(entry.data.c_str(), &program.process));
   HWND window = StartUpEnded(FindFrameWindow());
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(IsWindowVisible(window));

@@ -2,6 +2,11 @@
 // registry. Settings written before Start() are what the program loads.
 #pragma once
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
 
 #include "app/program.h"
 #include "app/settings.h"
@@ -27,6 +32,21 @@ class FrameWindowTest : public testing::Test {
     return rect;
   }
   static Box Placed() { return BoxOf(FrameWindow); }
+
+  // A drop as the shell makes it: a DROPFILES header and the names in
+  // UTF-16, each with its zero, ending in an empty one.
+  static HDROP MakeDrop(std::initializer_list<std::wstring> files) {
+    std::wstring list;
+    for (const std::wstring& file : files) list += file + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+  }
 
   static LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageA(FrameWindow, message, wParam, lParam);

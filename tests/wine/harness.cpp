@@ -18,11 +18,18 @@ void PrintTo(const Box& box, std::ostream* out) {
   *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
 }
 
+namespace {
+
+bool QuitSeen;
+
+}  // namespace
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      QuitSeen = QuitSeen || message.message == WM_QUIT;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
@@ -33,17 +40,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 bool WaitForQuit(DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start <= timeoutMs) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) return true;
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return false;
+  QuitSeen = false;
+  return WaitUntil([] { return QuitSeen; }, timeoutMs);
 }
 
 HKEY OpenSettingsKey() {
@@ -68,11 +66,7 @@ RegValue ReadRegValue(const char* keyName, const char* name) {
 }
 
 void WriteRegValue(const char* keyName, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, keyName, name, type, data, size), ERROR_SUCCESS);
 }
 
 std::optional<int64_t> StoredDword(const char* name) {
@@ -138,17 +132,18 @@ RunningProgram::~RunningProgram() {
   CloseHandle(process.hThread);
 }
 
+bool Launch(std::string commandLine, PROCESS_INFORMATION* process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        process) != 0;
+}
+
 bool StartProgramProcess(RunningProgram& program, const char* arguments) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  char* slash = strrchr(exe, '\\');
-  lstrcpyA(slash ? slash + 1 : exe, "cherimo.exe");
-  char commandLine[2 * MAX_PATH];
-  wsprintfA(commandLine, "\"%s\"%s%s", exe, *arguments ? " " : "", arguments);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  return CreateProcessA(exe, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &program.process) != 0;
+  lstrcpyA(strrchr(exe, '\\') + 1, "cherimo.exe");
+  return Launch(std::string("\"") + exe + "\"" + (*arguments ? " " : "") + arguments, &program.process);
 }
 
 int WaitForExit(RunningProgram& program, DWORD timeoutMs) {
@@ -172,18 +167,12 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
   wsprintfA(marker, "/tmp/cherimo-xdotool-%lu-%d", GetCurrentProcessId(), ++runs);
   std::string windowsMarker = std::string("Z:") + marker;
   for (char& c : windowsMarker) c = c == '/' ? '\\' : c;
-  const std::string command =
-      "/bin/sh -c \"/usr/bin/xdotool " + arguments + " >/dev/null 2>&1; touch " + marker + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string mutableCommand = command;
-  if (!CreateProcessA(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!Launch("/bin/sh -c \"/usr/bin/xdotool " + arguments + " >/dev/null 2>&1; touch " + marker + "\"", &process)) {
     return false;
   }
-  if (process.hProcess) CloseHandle(process.hProcess);
-  if (process.hThread) CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
   const bool finished =
       WaitUntil([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
   DeleteFileA(windowsMarker.c_str());

@@ -105,25 +105,10 @@ TEST_F(PlacementTest, EscapeAndADoubleClickPutTheWindowAway) {
   EXPECT_FALSE(IsWindowVisible(FrameWindow));
 }
 
-// A drop handle as the shell makes it: a DROPFILES header and a list of
-// zero-terminated names ending in an empty one.
-HDROP MakeDrop(const std::string& first, const std::string& second) {
-  const size_t listSize = first.size() + 1 + second.size() + 1 + 1;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + listSize);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  char* names = reinterpret_cast<char*>(header + 1);
-  std::memcpy(names, first.c_str(), first.size() + 1);
-  std::memcpy(names + first.size() + 1, second.c_str(), second.size() + 1);
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 TEST_F(PlacementTest, OfSeveralDroppedFilesTheFirstIsTakenAndTheWindowComesForward) {
   Start();
-  const std::string first = "C:\\photos\\first.jpg";
-  EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(first, "C:\\photos\\second.jpg"))), 0);
-  EXPECT_EQ(std::string(FileNameBuffer), first);
+  EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\photos\\first.jpg", L"C:\\photos\\second.jpg"}))), 0);
+  EXPECT_STREQ(FileNameBuffer, "C:\\photos\\first.jpg");
   EXPECT_EQ(GetForegroundWindow(), FrameWindow);
 }
 

@@ -2,9 +2,6 @@
 // spell: the program runs with UTF-8 as its code page, so such paths load
 // from a drop, from the frame command and from the stored settings, and come
 // back from the registry as the same Unicode strings.
-#include <shlobj.h>
-
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -50,39 +47,22 @@ std::string Utf8(const std::wstring& text) {
   return bytes;
 }
 
-std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + lstrlenA(ascii)); }
+// The key's name is plain ASCII.
+const std::wstring SETTINGS_KEY(TEXT_SETTINGS_KEY, TEXT_SETTINGS_KEY + sizeof TEXT_SETTINGS_KEY - 1);
 
-void WriteWideString(const char* name, const std::wstring& value) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() * sizeof(wchar_t)));
-  RegCloseKey(key);
+void WriteWideString(const wchar_t* name, const std::wstring& value) {
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY.c_str(), name, REG_SZ, value.c_str(),
+                            static_cast<DWORD>(value.size() * sizeof(wchar_t))),
+            ERROR_SUCCESS);
 }
 
-std::wstring ReadWideString(const char* name) {
-  HKEY key = OpenSettingsKey();
-  if (!key) return L"(no key)";
-  wchar_t buffer[1024] = {};
-  DWORD size = sizeof buffer - sizeof(wchar_t), type = 0;
-  const LSTATUS status = RegQueryValueExW(key, Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS || type != REG_SZ) return L"(not a string)";
-  std::wstring value(buffer, size / sizeof(wchar_t));
-  while (!value.empty() && value.back() == L'\0') value.pop_back();
-  return value;
-}
-
-// A drop as the shell makes it today: one name in UTF-16.
-HDROP MakeWideDrop(const std::wstring& file) {
-  const size_t listBytes = (file.size() + 2) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + listBytes);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, file.c_str(), file.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
+std::wstring ReadWideString(const wchar_t* name) {
+  wchar_t buffer[1024];
+  DWORD size = sizeof buffer;
+  if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+    return L"(not a string)";
+  }
+  return buffer;
 }
 
 class UnicodePathTest : public FrameWindowTest {
@@ -93,7 +73,7 @@ class UnicodePathTest : public FrameWindowTest {
 TEST_F(UnicodePathTest, ADroppedPhotoAndAChosenFrameLoadAndAreStoredAsTheSameStrings) {
   EXPECT_EQ(GetACP(), 65001u);
   Start();
-  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(folder.photo)));
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.photo})));
   EXPECT_EQ(Settings.W2, 190);
   EXPECT_EQ(Settings.H2, 152);
   EXPECT_EQ(Settings.Photo, Utf8(folder.photo));
@@ -103,12 +83,12 @@ TEST_F(UnicodePathTest, ADroppedPhotoAndAChosenFrameLoadAndAreStoredAsTheSameStr
   EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
 
   SyncSettings(1);
-  EXPECT_EQ(ReadWideString("Photo"), folder.photo);
-  EXPECT_EQ(ReadWideString("Frame"), folder.frame);
+  EXPECT_EQ(ReadWideString(L"Photo"), folder.photo);
+  EXPECT_EQ(ReadWideString(L"Frame"), folder.frame);
 }
 
 TEST_F(UnicodePathTest, APathTooLongForItsBufferIsRefusedLikeAMissingFileAndKeptInTheRegistry) {
-  WriteWideString("Photo", folder.deepPhoto);
+  WriteWideString(L"Photo", folder.deepPhoto);
   ASSERT_NE(GetFileAttributesW(folder.deepPhoto.c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_GT(Utf8(folder.deepPhoto).size(), 255u);
   Start();
@@ -116,13 +96,13 @@ TEST_F(UnicodePathTest, APathTooLongForItsBufferIsRefusedLikeAMissingFileAndKept
   EXPECT_STREQ(Settings.Photo, "");
 
   lstrcpyA(FileNameBuffer, "unchanged");
-  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(folder.deepPhoto)));
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.deepPhoto})));
   EXPECT_EQ(Settings.W2, 87);
   EXPECT_STREQ(Settings.Photo, "");
   EXPECT_STREQ(FileNameBuffer, "unchanged");
 
   SyncSettings(1);
-  EXPECT_EQ(ReadWideString("Photo"), folder.deepPhoto);
+  EXPECT_EQ(ReadWideString(L"Photo"), folder.deepPhoto);
 }
 
 class UnicodeProgramTest : public RealProgramTest {
@@ -131,9 +111,9 @@ class UnicodeProgramTest : public RealProgramTest {
 };
 
 TEST_F(UnicodeProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
-  WriteWideString("Photo", folder.photo);
-  WriteWideString("Frame", folder.frame);
-  WriteWideString("Path", folder.folder.wstring() + L"\\");
+  WriteWideString(L"Photo", folder.photo);
+  WriteWideString(L"Frame", folder.frame);
+  WriteWideString(L"Path", folder.folder.wstring() + L"\\");
   WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
   RunningProgram program;
   HWND window = StartedWindow(program);
@@ -144,9 +124,9 @@ TEST_F(UnicodeProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart
   EXPECT_EQ(StoredDword("W2"), 190);
   EXPECT_EQ(StoredDword("H2"), 152);
   EXPECT_EQ(StoredDword("FrameID"), FRAME_ID_CUSTOM);
-  EXPECT_EQ(ReadWideString("Photo"), folder.photo);
-  EXPECT_EQ(ReadWideString("Frame"), folder.frame);
-  EXPECT_EQ(ReadWideString("Path"), folder.folder.wstring());
+  EXPECT_EQ(ReadWideString(L"Photo"), folder.photo);
+  EXPECT_EQ(ReadWideString(L"Frame"), folder.frame);
+  EXPECT_EQ(ReadWideString(L"Path"), folder.folder.wstring());
 }
 
 }  // namespace
