@@ -5,6 +5,7 @@
 // process's memory counters).
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -64,71 +65,59 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   WriteDword("Y1", 300);
   window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
-  const UINT taskbarCreated = RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE);
 
   std::mt19937 random(seed);
   const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+  const auto post = [&](UINT message, WPARAM wParam) { PostMessageA(window, message, wParam, 0); };
   int32_t frameId = FRAME_ID_DEFAULT, topmost = 1;
-  const char* const names[] = {"drag",      "ctrl drag", "shift drag", "wheel",    "plus or minus", "page key",
-                               "menu frame", "topmost",  "minimise",   "restore", "shell restart"};
-  long done[std::size(names)] = {};
+  // The first six need the window on screen: a put-away one is restored instead.
+  const struct {
+    const char* name;
+    std::function<void()> run;
+  } operations[] = {
+      {"drag", [&] { Drag(nullptr, pick(41) - 20, pick(41) - 20); }},
+      {"ctrl drag", [&] { Drag("Control_L", pick(41) - 20, pick(41) - 20); }},
+      {"shift drag", [&] { Drag("Shift_L", pick(31) - 15, pick(31) - 15); }},
+      {"wheel", [&] { RunXdotool(Centre() + (pick(2) ? " click 4" : " click 5")); }},
+      {"plus or minus", [&] { RunXdotool(Centre() + (pick(2) ? " key plus" : " key minus")); }},
+      {"page key",
+       [&] {
+         const bool next = pick(2) != 0;
+         RunXdotool(Centre() + (next ? " key Next" : " key Prior"));
+         frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
+       }},
+      {"menu frame",
+       [&] {
+         frameId = FRAME_ID_FIRST + pick(FRAME_ID_LAST - FRAME_ID_FIRST + 1);
+         post(WM_COMMAND, static_cast<WPARAM>(frameId));
+       }},
+      {"topmost",
+       [&] {
+         post(WM_COMMAND, IDM_ALWAYS_ON_TOP);
+         topmost = 1 - topmost;
+       }},
+      {"minimise", [&] { post(WM_COMMAND, IDM_MINIMIZE); }},
+      {"restore", [&] { post(MSG_SET_SHOW_STATE, 1); }},
+      {"shell restart", [&] { post(RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE), 0); }},
+  };
+  long done[std::size(operations)] = {};
   const DWORD end = GetTickCount() + static_cast<DWORD>(minutes) * 60000;
   for (long step = 0; GetTickCount() < end; ++step) {
-    int operation = pick(static_cast<int>(std::size(names)));
-    // Mouse and keys reach only a window on screen: a put-away one is restored first.
+    int operation = pick(static_cast<int>(std::size(operations)));
     if (operation <= 5 && !IsWindowVisible(window)) operation = 9;
-    switch (operation) {
-      case 0:
-        Drag(nullptr, pick(41) - 20, pick(41) - 20);
-        break;
-      case 1:
-        Drag("Control_L", pick(41) - 20, pick(41) - 20);
-        break;
-      case 2:
-        Drag("Shift_L", pick(31) - 15, pick(31) - 15);
-        break;
-      case 3:
-        RunXdotool(Centre() + (pick(2) ? " click 4" : " click 5"));
-        break;
-      case 4:
-        RunXdotool(Centre() + (pick(2) ? " key plus" : " key minus"));
-        break;
-      case 5: {
-        const bool next = pick(2) != 0;
-        RunXdotool(Centre() + (next ? " key Next" : " key Prior"));
-        frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
-        break;
-      }
-      case 6:
-        frameId = FRAME_ID_FIRST + pick(FRAME_ID_LAST - FRAME_ID_FIRST + 1);
-        PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(frameId), 0);
-        break;
-      case 7:
-        PostMessageA(window, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
-        topmost = 1 - topmost;
-        break;
-      case 8:
-        PostMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
-        break;
-      case 9:
-        PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
-        break;
-      case 10:
-        PostMessageA(window, taskbarCreated, 0, 0);
-        break;
-    }
+    operations[operation].run();
     ++done[operation];
     ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
-        << "the program ended during step " << step << " (" << names[operation] << ")";
+        << "the program ended during step " << step << " (" << operations[operation].name << ")";
     ASSERT_TRUE(Answers()) << "no answer within " << HANG_LIMIT_MS << " ms after step " << step << " ("
-                           << names[operation] << ")";
+                           << operations[operation].name << ")";
     BringBack();
   }
   PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
   ASSERT_TRUE(Answers());
   long total = 0;
-  for (size_t i = 0; i < std::size(names); ++i) {
-    std::printf("soak: %-13s %ld\n", names[i], done[i]);
+  for (size_t i = 0; i < std::size(operations); ++i) {
+    std::printf("soak: %-13s %ld\n", operations[i].name, done[i]);
     total += done[i];
   }
   std::printf("soak: %ld operations in %d minutes, seed %u\n", total, minutes, seed);
