@@ -3,6 +3,7 @@
 // scripts/soak.sh runs it with CHERIMO_SOAK_MINUTES and CHERIMO_SOAK_SEED and
 // watches the process's memory from outside (Wine does not report another
 // process's memory counters).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -49,6 +50,23 @@ class SoakTest : public RealProgramTest {
     RunXdotool(steps);
   }
 
+  // Select Photo... from the menu by the arrow keys, then the path typed
+  // into the open dialog; false when the dialog did not come or go.
+  bool ChoosePhoto(const std::string& photo) const {
+    RunXdotool(Centre() + " click 3");
+    if (!WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }, 3000)) return false;
+    RunXdotool("mousemove_relative -- -3 -3 key --delay 20 Down Down Down Down Down Down Down Down Down Return");
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }, 3000)) {
+      return false;
+    }
+    const Box box = BoxOf(dialog);
+    RunXdotool("mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + 10) +
+               " click 1 type --delay 5 '" + photo + "'");
+    RunXdotool("key Return");
+    return WaitUntil([] { return FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }, 3000);
+  }
+
   bool Answers() const {
     DWORD_PTR result;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, HANG_LIMIT_MS, &result) != 0;
@@ -70,7 +88,13 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
   const auto post = [&](UINT message, WPARAM wParam) { PostMessageA(window, message, wParam, 0); };
   int32_t frameId = FRAME_ID_DEFAULT, topmost = 1;
-  // The first six need the window on screen: a put-away one is restored instead.
+  std::string photo;
+  bool lastChoiceKnown = true;
+  long missedDialogs = 0;
+  std::string photos[] = {CHERIMO_CORPUS_DIR "/images/photo.jpg", CHERIMO_CORPUS_DIR "/images/halves.png",
+                          CHERIMO_CORPUS_DIR "/images/turned-6.jpg"};
+  for (std::string& path : photos) std::replace(path.begin(), path.end(), '/', '\\');
+  // The first seven need the window on screen: a put-away one is restored instead.
   const struct {
     const char* name;
     std::function<void()> run;
@@ -85,6 +109,18 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
          const bool next = pick(2) != 0;
          RunXdotool(Centre() + (next ? " key Next" : " key Prior"));
          frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
+       }},
+      {"photo by dialog",
+       [&] {
+         const std::string& chosen = photos[pick(3)];
+         lastChoiceKnown = ChoosePhoto(chosen);
+         if (lastChoiceKnown) {
+           photo = chosen;
+         } else {
+           // A menu or dialog the keys missed (the window moved or was put away meanwhile) is closed.
+           RunXdotool("key Escape key Escape");
+           ++missedDialogs;
+         }
        }},
       {"menu frame",
        [&] {
@@ -104,7 +140,7 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(minutes) * 60000;
   for (long step = 0; GetTickCount() < end; ++step) {
     int operation = pick(static_cast<int>(std::size(operations)));
-    if (operation <= 5 && !IsWindowVisible(window)) operation = 9;
+    if (operation <= 6 && !IsWindowVisible(window)) operation = 10;
     operations[operation].run();
     ++done[operation];
     ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
@@ -117,14 +153,20 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   ASSERT_TRUE(Answers());
   long total = 0;
   for (size_t i = 0; i < std::size(operations); ++i) {
-    std::printf("soak: %-13s %ld\n", operations[i].name, done[i]);
+    std::printf("soak: %-15s %ld\n", operations[i].name, done[i]);
     total += done[i];
   }
-  std::printf("soak: %ld operations in %d minutes, seed %u\n", total, minutes, seed);
+  std::printf("soak: %ld operations in %d minutes, seed %u; %ld open dialogs missed\n", total, minutes, seed,
+              missedDialogs);
   ASSERT_EQ(CloseAndWait(program, window), 0);
   EXPECT_EQ(StoredDword("FrameID"), frameId);
   EXPECT_EQ(StoredDword("AlwaysOnTheTop"), topmost);
   EXPECT_EQ(StoredDword("Show"), 1);
+  std::string stored;
+  ReadString("Photo", &stored);
+  if (lastChoiceKnown) {
+    EXPECT_EQ(stored, photo);
+  }
 }
 
 }  // namespace
