@@ -36,11 +36,7 @@ Bytes With(Bytes bytes, size_t at, uint8_t value) {
 const Bytes FAR_DIRECTORY = Join({EXIF, {'I', 'I', 42, 0, 8, 0, 1, 0}, Bytes(65536, 0), ENTRY_6});
 
 TEST(ReadExifOrientation, ReadsTheTagOfEitherByteOrderAndRefusesMalformedOnes) {
-  const struct {
-    const char* what;
-    Bytes payload;
-    int orientation;
-  } cases[] = {
+  const struct { const char* what; Bytes payload; int orientation; } cases[] = {
       {"little-endian", LITTLE_6, 6}, {"big-endian, second entry", BIG_8, 8}, {"far directory", FAR_DIRECTORY, 6},
       {"value 0", With(LITTLE_6, 24, 0), 1}, {"value 9", With(LITTLE_6, 24, 9), 1}, {"type LONG", With(LITTLE_6, 18, 4), 1},
       {"count 2", With(LITTLE_6, 20, 2), 1}, {"cut by a byte", Bytes(LITTLE_6.begin(), LITTLE_6.end() - 1), 1},
@@ -65,12 +61,7 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
   const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 1, 2, 3, 4, 0, 5, 6, 7};
   const Bytes jpeg = Jpeg({});
   const Bytes bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0x80, 0x02, 0x01, 0, 0x20, 0xFE, 0xFF, 0xFF};
-  const struct {
-    const char* what;
-    Bytes bytes;
-    int64_t width, height;
-    int orientation;
-  } cases[] = {
+  const struct { const char* what; Bytes bytes; int64_t width, height; int orientation; } cases[] = {
       {"PNG", png, 0x01020304, 0x050607, 1}, {"JPEG", jpeg, 30002, 20001, 1}, {"JPEG with EXIF", Jpeg(LITTLE_6), 30002, 20001, 6},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x01, 0xF0, 0x00}, 320, 240, 1},
       {"GIF87a", {'G', 'I', 'F', '8', '7', 'a', 0x40, 0x01, 0xF0, 0x01}, 320, 496, 1},

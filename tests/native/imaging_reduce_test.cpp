@@ -61,11 +61,7 @@ int ErrorFromExact(const PixelLevel& level, int width, int height, const SourceA
 TEST(ReduceByAnd, CombinesEverySourcePixelOfABlockAndRepeatsWhenEnlarging) {
   const uint32_t G = OUTSIDE_KEY, M = PHOTO_KEY, A = 0x00C0FFC0;
   const Pixels picture = MakePicture(7, 5, 1);
-  const struct {
-    Pixels source;
-    int width, height, outWidth, outHeight;
-    Pixels reduced;
-  } cases[] = {
+  const struct { Pixels source; int width, height, outWidth, outHeight; Pixels reduced; } cases[] = {
       {{G, A}, 2, 1, 1, 1, {G & A}},
       // A key survives only where its whole block is that key.
       {{G, G, M, M, G, G, M, A, G, M, M, M, G, G, M, M}, 4, 4, 2, 2, {G, M & A, G & M, M}},
@@ -84,10 +80,7 @@ TEST(ReduceByAnd, CombinesEverySourcePixelOfABlockAndRepeatsWhenEnlarging) {
 TEST(AreaAverage, MatchesTheExactAverageAndIsExactForWholeMultiples) {
   const int width = 173, height = 129;
   const Pixels picture = MakePicture(width, height, 3);
-  const struct {
-    SourceArea area;
-    int outWidth, outHeight, tolerance;
-  } cases[] = {
+  const struct { SourceArea area; int outWidth, outHeight, tolerance; } cases[] = {
       {{0, 0, width, height}, width, height, 0}, {{0, 0, width, height}, 2 * width, 2 * height, 0},
       {{-20, -12, 64, 64}, 256, 256, 0},         {{0, 0, width, height}, 64, 64, 1},
       {{0, 0, width, height}, 21, 16, 1},        {{0, 0, width, height}, 100, 37, 1},

@@ -16,12 +16,8 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
   const std::string command(BUFFER - 1 - 5, 'p');  // two quotes, a blank and the switch take five
   const std::string desktop(BUFFER - 1 - LINK.size(), 'd');
   const std::string quick(BUFFER - 1 - LINK.size() - QUICK_LAUNCH.size(), 'q');
-  const struct {
-    std::string folder;    // the module path for the command
-    size_t folderSize;     // 0 for the command
-    int place;
-    std::string expected;  // empty when refused
-  } cases[] = {
+  // For the command (folderSize 0) folder is the module path; nothing is expected when refused.
+  const struct { std::string folder; size_t folderSize; int place; std::string expected; } cases[] = {
       {"C:\\Program Files\\cherimo.exe", 0, 0, "\"C:\\Program Files\\cherimo.exe\" /a"},
       {command, 0, 0, "\"" + command + "\" /a"},
       {command + "p", 0, 0, ""}, {"", 0, 0, ""},

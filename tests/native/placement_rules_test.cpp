@@ -17,11 +17,7 @@ TEST(ZoomAmount, FollowsTheVerticalMovement) {
 bool operator==(const PhotoView& a, const PhotoView& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(ZoomView, ZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
-  const struct {
-    PhotoView view;
-    int32_t d;
-    PhotoView zoomed;
-  } cases[] = {
+  const struct { PhotoView view; int32_t d; PhotoView zoomed; } cases[] = {
       {{128, 168, -21, -11}, 6, {122, 162, -18, -8}}, {{128, 168, -21, -11}, -3, {131, 171, -23, -13}},
       {{128, 168, -21, -11}, 5, {123, 163, -19, -9}}, {{128, 168, -21, -11}, 0, {128, 168, -21, -11}},
       {{12, 100, 40, 50}, 6, {10, 94, 40, 53}},
@@ -42,11 +38,7 @@ TEST(ZoomView, ZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
 
 TEST(ResizeStep, ResizesAboutTheCentreAndAClampedSideKeepsItsCorner) {
   constexpr int16_t GROW = -1, SHRINK = 1;
-  const struct {
-    int32_t left, top, right, bottom;
-    int16_t direction;
-    WindowBox box;
-  } cases[] = {
+  const struct { int32_t left, top, right, bottom; int16_t direction; WindowBox box; } cases[] = {
       {500, 300, 600, 400, GROW, {498, 298, 104, 104}}, {500, 300, 600, 400, SHRINK, {502, 302, 96, 96}},
       {500, 300, 600, 400, 0, {502, 302, 96, 96}},
       {10, 20, 262, 272, GROW, {8, 18, 256, 256}},  // grows to exactly the largest side

@@ -15,11 +15,7 @@ std::set<std::string> ExistingPaths;
 int FakePathExists(const char* path) { return static_cast<int>(ExistingPaths.count(path)); }
 
 TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
-  const struct {
-    const char* path;
-    std::set<std::string> existing;
-    const char* trimmed;
-  } cases[] = {
+  const struct { const char* path; std::set<std::string> existing; const char* trimmed; } cases[] = {
       {"C:\\Photos\\Gone\\", {"C:\\Photos"}, "C:\\Photos"}, {"C:\\Photos\\Gone\\Deeper\\x.jpg", {"C:\\Photos"}, "C:\\Photos"},
       {"C:\\Photos\\Here", {"C:\\Photos", "C:\\Photos\\Here"}, "C:\\Photos\\Here"},
       // Trailing backslashes go even when the folder exists with them.
@@ -52,12 +48,7 @@ TEST(ChooseStartPictures, TakeBuiltInIdsAndExistingFilesElseTheDefaults) {
 
 TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesTheRest) {
   const std::string longest(255, 'p');
-  const struct {
-    std::string bytes;
-    size_t bufferSize;
-    int fits;
-    std::string taken;
-  } cases[] = {
+  const struct { std::string bytes; size_t bufferSize; int fits; std::string taken; } cases[] = {
       {"C:\\a", 256, 1, "C:\\a"}, {std::string("C:\\a\0", 5), 256, 1, "C:\\a"}, {"", 256, 1, ""}, {longest, 256, 1, longest},
       {longest + '\0', 256, 1, longest}, {longest + 'p', 256, 0, ""}, {std::string(4000, 'p'), 256, 0, ""}, {"ab", 0, 0, ""},
   };
