@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -17,7 +18,6 @@ constexpr uint32_t KINDS[4] = {OUTSIDE_KEY, PHOTO_KEY, 0x00123456, OUTSIDE_KEY |
 
 // The stored rectangles are the picture's first runs, one pixel high, as many as fit.
 void CheckRegion(const RegionBlock& region, const std::vector<uint32_t>& keys, int width, int height) {
-  const RegionHeader& header = region.header;
   std::vector<RegionRect> runs;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {  // steps over the outside pixel that ends a run
@@ -27,19 +27,16 @@ void CheckRegion(const RegionBlock& region, const std::vector<uint32_t>& keys, i
     }
   }
   runs.resize(std::min<size_t>(runs.size(), REGION_MAX_RECTS));
-  Require(header.size == 32 && header.type == 1 && header.regionSize == 0 && header.count == runs.size(),
-          "header fields, and runs dropped only past 2500");
-  Require(std::equal(runs.begin(), runs.end(), region.rects), "each rectangle is the next run");
-  uint32_t bounds[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0, 0};
+  RegionHeader expected = {32, 1, static_cast<uint32_t>(runs.size()), 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0};
   for (const RegionRect& run : runs) {
-    bounds[0] = std::min(bounds[0], static_cast<uint32_t>(run.left));
-    bounds[1] = std::min(bounds[1], static_cast<uint32_t>(run.top));
-    bounds[2] = std::max(bounds[2], static_cast<uint32_t>(run.right));
-    bounds[3] = std::max(bounds[3], static_cast<uint32_t>(run.bottom));
+    expected.boundLeft = std::min(expected.boundLeft, static_cast<uint32_t>(run.left));
+    expected.boundTop = std::min(expected.boundTop, static_cast<uint32_t>(run.top));
+    expected.boundRight = std::max(expected.boundRight, static_cast<uint32_t>(run.right));
+    expected.boundBottom = std::max(expected.boundBottom, static_cast<uint32_t>(run.bottom));
   }
-  Require(header.boundLeft == bounds[0] && header.boundTop == bounds[1] && header.boundRight == bounds[2] &&
-              header.boundBottom == bounds[3],
-          "bounds enclose the stored rectangles");
+  Require(std::memcmp(&region.header, &expected, sizeof expected) == 0,
+          "header fields, runs dropped only past 2500, bounds that enclose the stored rectangles");
+  Require(std::equal(runs.begin(), runs.end(), region.rects), "each rectangle is the next run");
 }
 
 }  // namespace
