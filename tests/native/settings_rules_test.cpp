@@ -62,27 +62,19 @@ TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesThe
   }
 }
 
-struct RangeCase {
-  int32_t SettingsTable::*field;
-  int32_t stored;
-  int32_t loaded;
-};
-
 // Stored numbers out of range come back into range, keeping their meaning
 // where they have one; values in range stay.
-const RangeCase RANGES[] = {
-    {&SettingsTable::AlwaysOnTheTop, 2, 2}, {&SettingsTable::AlwaysOnTheTop, -1, -1}, {&SettingsTable::AutoStart, INT32_MIN, INT32_MIN},
-    {&SettingsTable::FrameID, INT32_MAX, INT32_MAX}, {&SettingsTable::TrayIcon, -5, 1}, {&SettingsTable::TrayIcon, 0, 0},
-    {&SettingsTable::Show, 0, 1}, {&SettingsTable::Show, 3, 1}, {&SettingsTable::Show, 2, 2}, {&SettingsTable::W1, 31, 32},
-    {&SettingsTable::W1, -100, 32}, {&SettingsTable::H1, 257, 256}, {&SettingsTable::H1, 200, 200},
-    {&SettingsTable::X1, INT32_MAX, INT32_MAX - 100}, {&SettingsTable::Y1, INT32_MAX - 99, INT32_MAX - 100},
-    {&SettingsTable::Y1, INT32_MIN, INT32_MIN}, {&SettingsTable::W3, 0, 1}, {&SettingsTable::H3, -168, 1},
-    {&SettingsTable::W3, 5000, 5000}, {&SettingsTable::H3, INT32_MAX, 1 << 26}, {&SettingsTable::X2, INT32_MIN, -(1 << 26)},
-    {&SettingsTable::Y2, (1 << 26) + 1, 1 << 26}, {&SettingsTable::W2, -7, -7},
-};
-
 TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
-  for (const RangeCase& c : RANGES) {
+  using S = SettingsTable;
+  const struct { int32_t S::*field; int32_t stored, loaded; } cases[] = {
+      {&S::AlwaysOnTheTop, 2, 2}, {&S::AlwaysOnTheTop, -1, -1}, {&S::AutoStart, INT32_MIN, INT32_MIN},
+      {&S::FrameID, INT32_MAX, INT32_MAX}, {&S::TrayIcon, -5, 1}, {&S::TrayIcon, 0, 0}, {&S::Show, 0, 1}, {&S::Show, 3, 1},
+      {&S::Show, 2, 2}, {&S::W1, 31, 32}, {&S::W1, -100, 32}, {&S::H1, 257, 256}, {&S::H1, 200, 200},
+      {&S::X1, INT32_MAX, INT32_MAX - 100}, {&S::Y1, INT32_MAX - 99, INT32_MAX - 100}, {&S::Y1, INT32_MIN, INT32_MIN},
+      {&S::W3, 0, 1}, {&S::H3, -168, 1}, {&S::W3, 5000, 5000}, {&S::H3, INT32_MAX, 1 << 26},
+      {&S::X2, INT32_MIN, -(1 << 26)}, {&S::Y2, (1 << 26) + 1, 1 << 26}, {&S::W2, -7, -7},
+  };
+  for (const auto& c : cases) {
     SettingsTable settings = BUILT_IN_SETTINGS;
     settings.*c.field = c.stored;
     KeepLoadedSettingsInRange(settings);
