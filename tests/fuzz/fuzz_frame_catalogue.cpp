@@ -20,28 +20,27 @@ struct WalkCheck {
   const char* previousName = nullptr;  // of the frame before, in the same group
 };
 
-void CheckName(const WalkCheck& check, const char* name) {
+WalkCheck& CheckName(void* context, const char* name) {
+  auto& check = *static_cast<WalkCheck*>(context);
   const auto* start = reinterpret_cast<const unsigned char*>(name);
-  Require(start >= check.table && start < check.table + check.size, "name lies in the table");
-  Require(std::memchr(start, 0, check.size - static_cast<size_t>(start - check.table)) != nullptr,
+  Require(start >= check.table && start < check.table + check.size &&
+              std::memchr(start, 0, check.size - static_cast<size_t>(start - check.table)) != nullptr,
           "name is terminated inside the table");
+  return check;
 }
 
 void OnGroup(void* context, const char* name, int32_t firstId, uint32_t) {
-  auto& check = *static_cast<WalkCheck*>(context);
-  CheckName(check, name);
-  Require(firstId == check.nextId, "a group starts at the next id");
-  Require(++check.groups <= FRAME_GROUP_COUNT, "at most six groups");
+  WalkCheck& check = CheckName(context, name);
+  Require(firstId == check.nextId && ++check.groups <= FRAME_GROUP_COUNT, "at most six groups, each at the next id");
   check.previousName = nullptr;
 }
 
 void OnFrame(void* context, int32_t id, const char* name) {
-  auto& check = *static_cast<WalkCheck*>(context);
-  CheckName(check, name);
+  WalkCheck& check = CheckName(context, name);
   Require(id == check.nextId++, "frames are numbered one after the other");
   Require(static_cast<size_t>(id - FRAME_ID_FIRST) < check.size, "no more frames than the table has bytes");
   // Past the last id the read position stands still.
-  if (id > FRAME_ID_LAST && check.previousName) Require(name == check.previousName, "frames past the last id repeat a name");
+  Require(id <= FRAME_ID_LAST || !check.previousName || name == check.previousName, "frames past the last id repeat a name");
   check.previousName = name;
 }
 

@@ -9,9 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ImageHeader header = ReadImageHeader(data, size);
   Require(header.orientation >= 1 && header.orientation <= 8, "orientation is 1 to 8");
-  if (ImageSizeAllowed(header.width, header.height)) {
-    Require(header.width > 0 && header.height > 0, "an allowed picture has both sides");
-    Require(header.width * header.height <= MAX_IMAGE_PIXELS, "an allowed picture fits the pixel limit");
-  }
+  Require(!ImageSizeAllowed(header.width, header.height) ||
+              (header.width > 0 && header.height > 0 && header.width * header.height <= MAX_IMAGE_PIXELS),
+          "an allowed picture has both sides and fits the pixel limit");
   return 0;
 }

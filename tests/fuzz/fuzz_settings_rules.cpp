@@ -34,14 +34,13 @@ void CheckStringValue(FuzzedDataProvider& input) {
   stored.resize(bufferSize, 'x');
   std::vector<char> buffer(stored.begin(), stored.end());
   if (!TerminateStringValue(buffer.data(), bufferSize, bytesRead)) {
-    Require(buffer[0] == '\0', "a value that does not fit leaves an empty string");
-    Require(bytesRead == bufferSize, "only a full buffer is refused");
+    Require(buffer[0] == '\0' && bytesRead == bufferSize, "only a full buffer is refused, leaving an empty string");
     return;
   }
   const char* end = static_cast<const char*>(std::memchr(buffer.data(), 0, bufferSize));
-  Require(end != nullptr, "a taken value is terminated inside the buffer");
-  const size_t length = static_cast<size_t>(end - buffer.data());
-  Require(length <= bytesRead && std::memcmp(buffer.data(), stored.data(), length) == 0, "a taken value is what was read");
+  Require(end != nullptr && end - buffer.data() <= static_cast<ptrdiff_t>(bytesRead) &&
+              std::memcmp(buffer.data(), stored.data(), static_cast<size_t>(end - buffer.data())) == 0,
+          "a taken value is terminated inside the buffer and is what was read");
 }
 
 void CheckTrim(FuzzedDataProvider& input) {
@@ -61,13 +60,11 @@ void CheckTrim(FuzzedDataProvider& input) {
   TrimToExistingFolder(buffer, SeededPathExists);
   TrimmedBuffer = nullptr;
   const size_t length = std::strlen(buffer);
-  Require(Original.compare(0, length, buffer) == 0, "the trim leaves a prefix");
-  if (Original.empty()) return;
-  Require(length >= 1, "the first character always stays");
-  if (length == 1) return;
-  Require(buffer[length - 1] != '\\', "no trailing backslash");
-  Require(SeededPathExists(buffer) || std::strchr(buffer + 1, '\\') == nullptr,
-          "the trim ends on something that exists or on the first component");
+  Require(Original.compare(0, length, buffer) == 0 && (Original.empty() || length >= 1),
+          "the trim leaves a prefix, and the first character always");
+  Require(length <= 1 || (buffer[length - 1] != '\\' &&
+                          (SeededPathExists(buffer) || std::strchr(buffer + 1, '\\') == nullptr)),
+          "the trim ends, without a trailing backslash, on something that exists or on the first component");
 }
 
 // Any table of stored numbers comes out in range, and a second pass changes
@@ -76,12 +73,13 @@ void CheckRanges(FuzzedDataProvider& input) {
   SettingsTable settings = BUILT_IN_SETTINGS;
   input.ConsumeData(&settings, offsetof(SettingsTable, Path));  // the numbers, X1 to FrameID
   KeepLoadedSettingsInRange(settings);
-  Require(settings.TrayIcon == 0 || settings.TrayIcon == 1, "the tray icon is 0 or 1");
-  Require(settings.Show == 1 || settings.Show == 2, "shown or put away");
-  Require(settings.W1 >= 32 && settings.W1 <= 256 && settings.H1 >= 32 && settings.H1 <= 256, "window sides");
+  Require((settings.TrayIcon == 0 || settings.TrayIcon == 1) && (settings.Show == 1 || settings.Show == 2),
+          "the tray icon is 0 or 1, shown or put away");
+  Require(settings.W1 >= 32 && settings.W1 <= 256 && settings.H1 >= 32 && settings.H1 <= 256 && settings.W3 >= 1 &&
+              settings.H3 >= 1,
+          "window and zoom sides");
   Require(int64_t{settings.X1} + settings.W1 <= INT32_MAX && int64_t{settings.Y1} + settings.H1 <= INT32_MAX,
           "window edges fit");
-  Require(settings.W3 >= 1 && settings.H3 >= 1, "zoom sides");
   const SettingsTable once = settings;
   KeepLoadedSettingsInRange(settings);
   Require(std::memcmp(&once, &settings, sizeof settings) == 0, "values in range stay");

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ids.h"
@@ -19,16 +20,13 @@ struct WalkRecord {
 
 WalkRecord Walk(const unsigned char* table, size_t size) {
   WalkRecord record;
-  WalkFrameCatalogue(table, size,
-                     {&record,
-                      [](void* context, const char* name, int32_t firstId, uint32_t count) {
-                        static_cast<WalkRecord*>(context)->groups.push_back(std::string(name) + " " +
-                                                                            std::to_string(firstId) + " " +
-                                                                            std::to_string(count));
-                      },
-                      [](void* context, int32_t id, const char* name) {
-                        static_cast<WalkRecord*>(context)->frames.emplace_back(id, name);
-                      }});
+  const auto group = [](void* context, const char* name, int32_t firstId, uint32_t count) {
+    static_cast<WalkRecord*>(context)->groups.push_back(name + (" " + std::to_string(firstId)) + " " + std::to_string(count));
+  };
+  const auto frame = [](void* context, int32_t id, const char* name) {
+    static_cast<WalkRecord*>(context)->frames.emplace_back(id, name);
+  };
+  WalkFrameCatalogue(table, size, {&record, group, frame});
   return record;
 }
 
@@ -74,8 +72,7 @@ TEST(FrameCatalogueWalk, StopsAtTheEndOfATableThatIsCutShort) {
   for (const auto& [cut, groups, frames] : cuts) {
     const std::vector<unsigned char> table(FrameCatalogue.begin(), FrameCatalogue.begin() + cut);
     const WalkRecord record = Walk(table.data(), table.size());
-    EXPECT_EQ(record.groups.size(), groups) << cut;
-    EXPECT_EQ(record.frames.size(), frames) << cut;
+    EXPECT_EQ((std::pair{record.groups.size(), record.frames.size()}), (std::pair{groups, frames})) << cut;
   }
 }
 

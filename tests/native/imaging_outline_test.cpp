@@ -65,9 +65,8 @@ TEST(ScanOutline, StopsStoringAtTheLimitButComposesToTheLastPixel) {
   ASSERT_EQ(scan.region->header.count, static_cast<uint32_t>(REGION_MAX_RECTS));
   // 2500 = 39 full rows of 64 and 4 runs of the last row.
   EXPECT_EQ(scan.region->rects[REGION_MAX_RECTS - 1], (RegionRect{6, 39, 7, 40}));
-  EXPECT_EQ(scan.region->header.boundBottom, 40u);
-  EXPECT_EQ(composition[width * height - 2], A);
-  EXPECT_EQ(composition[width * height - 4], 0u);
+  EXPECT_EQ((Pixels{scan.region->header.boundBottom, composition[width * height - 2], composition[width * height - 4]}),
+            (Pixels{40, A, 0}));
 }
 
 TEST(SameRegion, ComparesOnlyTheStoredRectangles) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "imaging/icon_pixels.h"
@@ -16,7 +17,6 @@ namespace {
 
 using Pixels = std::vector<uint32_t>;
 
-uint32_t Rgb(int r, int g, int b) { return static_cast<uint32_t>(r << 16 | g << 8 | b); }
 int Channel(uint32_t pixel, int channel) { return pixel >> (8 * channel) & 0xFF; }
 
 // Smooth shading, hard edges and noise.
@@ -25,16 +25,20 @@ Pixels MakePicture(int width, int height, unsigned seed) {
   Pixels pixels(static_cast<size_t>(width) * height);
   for (size_t i = 0; i < pixels.size(); ++i) {
     const int x = static_cast<int>(i % width), y = static_cast<int>(i / width), noise = static_cast<int>(random() % 64);
-    pixels[i] = Rgb((x * 255 / width + noise) % 256, std::min(255, ((x / 3 + y / 5) % 2) * 120 + noise), y * 255 / height);
+    pixels[i] = static_cast<uint32_t>((x * 255 / width + noise) % 256 << 16 |
+                                      std::min(255, ((x / 3 + y / 5) % 2) * 120 + noise) << 8 | y * 255 / height);
   }
   return pixels;
 }
 
-// The exact area average, in floating point; beyond the picture is black.
-Pixels ReferenceAverage(const Pixels& picture, int width, int height, const SourceArea& area, int outWidth,
-                        int outHeight) {
-  Pixels out(static_cast<size_t>(outWidth) * outHeight);
+// How far, in any channel, the area average of the picture is from the exact
+// one in floating point; beyond the picture is black.
+int ErrorFromExact(const PixelLevel& level, int width, int height, const SourceArea& area, int outWidth, int outHeight,
+                   const Pixels& picture) {
+  Pixels out(static_cast<size_t>(outWidth) * outHeight, 0xDEADBEEF);
+  EXPECT_EQ(AreaAverage(level, width, height, area, out.data(), outWidth, outHeight), 1);
   const double stepX = static_cast<double>(area.width) / outWidth, stepY = static_cast<double>(area.height) / outHeight;
+  int largest = 0;
   for (size_t i = 0; i < out.size(); ++i) {
     const double left = area.x + static_cast<double>(i % outWidth) * stepX, right = left + stepX;
     const double top = area.y + static_cast<double>(i / outWidth) * stepY, bottom = top + stepY;
@@ -46,15 +50,10 @@ Pixels ReferenceAverage(const Pixels& picture, int width, int height, const Sour
         for (int c = 0; c < 3; ++c) sums[c] += w * Channel(picture[static_cast<size_t>(py) * width + px], c);
       }
     }
-    for (int c = 0; c < 3; ++c) out[i] |= static_cast<uint32_t>(std::lround(sums[c] / (stepX * stepY))) << (8 * c);
-  }
-  return out;
-}
-
-int LargestDifference(const Pixels& a, const Pixels& b) {
-  int largest = 0;
-  for (size_t i = 0; i < a.size(); ++i) {
-    for (int c = 0; c < 4; ++c) largest = std::max(largest, std::abs(Channel(a[i], c) - Channel(b[i], c)));
+    for (int c = 0; c < 4; ++c) {
+      const long exact = c < 3 ? std::lround(sums[c] / (stepX * stepY)) : 0;
+      largest = std::max(largest, static_cast<int>(std::abs(Channel(out[i], c) - exact)));
+    }
   }
   return largest;
 }
@@ -62,20 +61,14 @@ int LargestDifference(const Pixels& a, const Pixels& b) {
 TEST(ReduceByAnd, CombinesEverySourcePixelOfABlockAndRepeatsWhenEnlarging) {
   const uint32_t G = OUTSIDE_KEY, M = PHOTO_KEY, A = 0x00C0FFC0;
   const Pixels picture = MakePicture(7, 5, 1);
-  const struct {
-    Pixels source;
-    int width, height, outWidth, outHeight;
-    Pixels reduced;
-  } cases[] = {
+  const struct { Pixels source; int width, height, outWidth, outHeight; Pixels reduced; } cases[] = {
       {{G, A}, 2, 1, 1, 1, {G & A}},
       // A key survives only where its whole block is that key.
       {{G, G, M, M, G, G, M, A, G, M, M, M, G, G, M, M}, 4, 4, 2, 2, {G, M & A, G & M, M}},
       {{0xF0, 0x3C, 0x0F}, 3, 1, 2, 1, {0x30, 0x0F}},  // source columns {0, 1} and {2}
-      {{0xF0, 0x3C, 0x0F}, 1, 3, 1, 2, {0x30, 0x0F}},
-      {{G, M}, 2, 1, 4, 1, {G, G, M, M}},
+      {{0xF0, 0x3C, 0x0F}, 1, 3, 1, 2, {0x30, 0x0F}},  {{G, M}, 2, 1, 4, 1, {G, G, M, M}},
       {picture, 7, 5, 7, 5, picture},
-      {{G}, 1, 0, 1, 1, {0xDEADBEEF}},  // nothing to reduce: the destination stays
-      {{G}, 0, 1, 1, 1, {0xDEADBEEF}},
+      {{G}, 1, 0, 1, 1, {0xDEADBEEF}},  {{G}, 0, 1, 1, 1, {0xDEADBEEF}},  // nothing to reduce: the destination stays
   };
   for (const auto& c : cases) {
     Pixels out(static_cast<size_t>(c.outWidth) * c.outHeight, 0xDEADBEEF);
@@ -87,22 +80,14 @@ TEST(ReduceByAnd, CombinesEverySourcePixelOfABlockAndRepeatsWhenEnlarging) {
 TEST(AreaAverage, MatchesTheExactAverageAndIsExactForWholeMultiples) {
   const int width = 173, height = 129;
   const Pixels picture = MakePicture(width, height, 3);
-  const struct {
-    SourceArea area;
-    int outWidth, outHeight, tolerance;
-  } cases[] = {
-      {{0, 0, width, height}, width, height, 0},      {{0, 0, width, height}, 2 * width, 2 * height, 0},
-      {{-20, -12, 64, 64}, 256, 256, 0},              {{0, 0, width, height}, 64, 64, 1},
-      {{0, 0, width, height}, 21, 16, 1},             {{0, 0, width, height}, 100, 37, 1},
-      {{-21, -11, 128, 128}, 256, 256, 1},            {{40, 30, 200, 200}, 64, 64, 1},
-      {{5, 7, 31, 31}, 32, 32, 1},                    {{5, 7, 31, 31}, 100, 37, 1},
-      {{-500, -500, 100, 100}, 32, 32, 0},            {{170, 0, 3, 1}, 1, 1, 1},
+  const struct { SourceArea area; int outWidth, outHeight, tolerance; } cases[] = {
+      {{0, 0, width, height}, width, height, 0}, {{0, 0, width, height}, 2 * width, 2 * height, 0},
+      {{-20, -12, 64, 64}, 256, 256, 0},  {{0, 0, width, height}, 64, 64, 1},  {{0, 0, width, height}, 21, 16, 1},
+      {{0, 0, width, height}, 100, 37, 1}, {{-21, -11, 128, 128}, 256, 256, 1}, {{40, 30, 200, 200}, 64, 64, 1},
+      {{5, 7, 31, 31}, 32, 32, 1}, {{5, 7, 31, 31}, 100, 37, 1}, {{-500, -500, 100, 100}, 32, 32, 0}, {{170, 0, 3, 1}, 1, 1, 1},
   };
   for (const auto& c : cases) {
-    Pixels out(static_cast<size_t>(c.outWidth) * c.outHeight, 0xDEADBEEF);
-    const PixelLevel level = {picture.data(), width, height, 0};
-    ASSERT_EQ(AreaAverage(level, width, height, c.area, out.data(), c.outWidth, c.outHeight), 1);
-    EXPECT_LE(LargestDifference(out, ReferenceAverage(picture, width, height, c.area, c.outWidth, c.outHeight)),
+    EXPECT_LE(ErrorFromExact({picture.data(), width, height, 0}, width, height, c.area, c.outWidth, c.outHeight, picture),
               c.tolerance)
         << c.area.x << "," << c.area.y << " " << c.area.width << " -> " << c.outWidth << "x" << c.outHeight;
   }
@@ -122,12 +107,12 @@ TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
   }
   const Pixels picture = MakePicture(8, 8, 4);
   const PixelLevel level = {picture.data(), 8, 8, 0};
+  Pixels out(16, 0xDEADBEEF);
   for (const SourceArea& empty : {SourceArea{0, 0, 0, 8}, SourceArea{0, 0, 8, -3}}) {
-    Pixels out(16, 0xDEADBEEF);
     ASSERT_EQ(AreaAverage(level, 8, 8, empty, out.data(), 4, 4), 1);
     EXPECT_EQ(out, Pixels(16, 0));
   }
-  Pixels out(1, 0xDEADBEEF);
+  out[0] = 0xDEADBEEF;
   EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 1, 0), 1);
   EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 0, 1), 1);
   EXPECT_EQ(out[0], 0xDEADBEEF);
@@ -138,12 +123,12 @@ TEST(PhotoReductions, LevelsHalveDownToOnePixelAndAverageTheirBlocks) {
   const Pixels picture = MakePicture(width, height, 5);
   PhotoReductions reductions;
   ASSERT_EQ(BuildPhotoReductions(picture.data(), width, height, reductions), 1);
-  const int sizes[][2] = {{37, 20}, {19, 10}, {10, 5}, {5, 3}, {3, 2}, {2, 1}, {1, 1}};
-  ASSERT_EQ(reductions.levelCount, 7);
-  for (int k = 0; k < 7; ++k) {
+  std::string sizes;
+  for (int k = 0; k < reductions.levelCount; ++k) {
     const PixelLevel& level = reductions.levels[k];
-    EXPECT_EQ(std::vector<int>({level.width, level.height, level.shift}), std::vector<int>({sizes[k][0], sizes[k][1], k}));
+    sizes += std::to_string(level.width) + "x" + std::to_string(level.height) + ">>" + std::to_string(level.shift) + " ";
   }
+  EXPECT_EQ(sizes, "37x20>>0 19x10>>1 10x5>>2 5x3>>3 3x2>>4 2x1>>5 1x1>>6 ");
   EXPECT_EQ(reductions.levels[0].pixels, picture.data());
   // Level 1 is made when a square first needs it.
   EXPECT_EQ(reductions.levels[1].pixels, nullptr);
@@ -151,16 +136,13 @@ TEST(PhotoReductions, LevelsHalveDownToOnePixelAndAverageTheirBlocks) {
   // Every pixel of levels 1 and 2 is the rounded mean of its block, cut by the picture's edges.
   for (int k = 1; k <= 2; ++k) {
     const PixelLevel& level = reductions.levels[k];
-    const int block = 1 << k;
     for (int i = 0; i < level.width * level.height; ++i) {
-      const int left = i % level.width * block, top = i / level.width * block;
-      const int right = std::min(left + block, width), bottom = std::min(top + block, height);
+      const int left = i % level.width << k, top = i / level.width << k;
+      const int right = std::min(left + (1 << k), width), bottom = std::min(top + (1 << k), height);
       const int count = (right - left) * (bottom - top);
       for (int c = 0; c < 4; ++c) {
         int sum = 0;
-        for (int y = top; y < bottom; ++y) {
-          for (int x = left; x < right; ++x) sum += Channel(picture[y * width + x], c);
-        }
+        for (int p = 0; p < count; ++p) sum += Channel(picture[(top + p / (right - left)) * width + left + p % (right - left)], c);
         ASSERT_EQ(Channel(level.pixels[i], c), (sum + count / 2) / count) << k << ": " << i;
       }
     }
@@ -175,24 +157,20 @@ TEST(PhotoReductions, AveragingFromTheChosenLevelMatchesTheExactAverage) {
   for (size_t i = 0; i < picture.size(); ++i) picture[i] = blocks[i / width / 4 * (width / 4) + i % width / 4];
   PhotoReductions reductions;
   ASSERT_EQ(BuildPhotoReductions(picture.data(), width, height, reductions), 1);
-  EXPECT_EQ(LevelForSquare(reductions, 1000, 250).shift, 2);  // 250 >= 250
-  EXPECT_EQ(LevelForSquare(reductions, 1000, 251).shift, 1);
-  EXPECT_EQ(LevelForSquare(reductions, 255, 256).shift, 0);
-  EXPECT_EQ(LevelForSquare(reductions, 1 << 30, 32).shift, reductions.levelCount - 1);
-  const SourceArea areas[] = {{0, 0, 1000, 1000}, {-100, 50, 700, 700}, {333, 123, 555, 555}};
-  for (const SourceArea& area : areas) {
-    Pixels out(128 * 100);
-    const PixelLevel& level = LevelForSquare(reductions, area.width, 128);
-    ASSERT_EQ(AreaAverage(level, width, height, area, out.data(), 128, 100), 1);
-    EXPECT_LE(LargestDifference(out, ReferenceAverage(picture, width, height, area, 128, 100)), 1)
-        << area.x << " " << area.width << " from level " << level.shift;
+  // 250 >= 250 still takes level 2.
+  EXPECT_EQ((std::vector<int>{LevelForSquare(reductions, 1000, 250).shift, LevelForSquare(reductions, 1000, 251).shift,
+                              LevelForSquare(reductions, 255, 256).shift, LevelForSquare(reductions, 1 << 30, 32).shift}),
+            (std::vector<int>{2, 1, 0, reductions.levelCount - 1}));
+  for (const SourceArea& area : {SourceArea{0, 0, 1000, 1000}, {-100, 50, 700, 700}, {333, 123, 555, 555}}) {
+    EXPECT_LE(ErrorFromExact(LevelForSquare(reductions, area.width, 128), width, height, area, 128, 100, picture), 1)
+        << area.x << " " << area.width;
   }
 }
 
 TEST(ComposeIconPixels, AtThirtyTwoPixelsTheIconShapeIsTheWindowShape) {
   Pixels keys(32 * 32), composition = MakePicture(32, 32, 7), artwork = MakePicture(32, 32, 8);
   std::mt19937 random(9);
-  for (uint32_t& key : keys) key = (const uint32_t[]){OUTSIDE_KEY, PHOTO_KEY, Rgb(0, 254, 0)}[random() % 3];
+  for (uint32_t& key : keys) key = (const uint32_t[]){OUTSIDE_KEY, PHOTO_KEY, 0x0000FE00}[random() % 3];
   IconPixels icon;
   ASSERT_EQ(ComposeIconPixels(composition.data(), keys.data(), artwork.data(), 32, 32, icon), 1);
   for (int i = 0; i < 32 * 32; ++i) {

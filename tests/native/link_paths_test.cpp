@@ -12,22 +12,15 @@ constexpr size_t BUFFER = 256;
 const std::string LINK = "\\Brivanta Cherimo.lnk";
 const std::string QUICK_LAUNCH = "\\Microsoft\\Internet Explorer\\Quick Launch";
 
-struct LinkCase {
-  std::string folder;  // the module path for the command
-  size_t folderSize;   // 0 for the command
-  int place;
-  std::string expected;  // empty when refused
-};
-
 TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) {
   const std::string command(BUFFER - 1 - 5, 'p');  // two quotes, a blank and the switch take five
   const std::string desktop(BUFFER - 1 - LINK.size(), 'd');
   const std::string quick(BUFFER - 1 - LINK.size() - QUICK_LAUNCH.size(), 'q');
-  const LinkCase cases[] = {
+  // For the command (folderSize 0) folder is the module path; nothing is expected when refused.
+  const struct { std::string folder; size_t folderSize; int place; std::string expected; } cases[] = {
       {"C:\\Program Files\\cherimo.exe", 0, 0, "\"C:\\Program Files\\cherimo.exe\" /a"},
       {command, 0, 0, "\"" + command + "\" /a"},
-      {command + "p", 0, 0, ""},
-      {"", 0, 0, ""},
+      {command + "p", 0, 0, ""}, {"", 0, 0, ""},
       {"C:\\Desktop", 11, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},
       {"C:\\Start Menu", 14, SHORTCUT_START_MENU, "C:\\Start Menu" + LINK},
       {"C:\\AppData", 11, SHORTCUT_QUICK_LAUNCH, "C:\\AppData" + QUICK_LAUNCH + LINK},
@@ -36,18 +29,18 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
       {desktop + "d", desktop.size() + 1, SHORTCUT_DESKTOP, ""},
       {quick, quick.size(), SHORTCUT_QUICK_LAUNCH, quick + QUICK_LAUNCH + LINK},
       {quick + "q", quick.size() + 1, SHORTCUT_QUICK_LAUNCH, ""},
-      {"", 1, SHORTCUT_DESKTOP, ""},
-      {"C:\\Desktop", 11, SHORTCUT_DESKTOP - 1, ""},
+      {"", 1, SHORTCUT_DESKTOP, ""}, {"C:\\Desktop", 11, SHORTCUT_DESKTOP - 1, ""},
       {"C:\\Desktop", 11, SHORTCUT_QUICK_LAUNCH + 1, ""},
   };
-  for (const LinkCase& c : cases) {
+  for (const auto& c : cases) {
     char text[BUFFER + 1];
-    memset(text, 'x', sizeof text);  // one guard byte past the buffer
+    memset(text, 'x', sizeof text);
     const int composed = c.folderSize ? ComposeShortcutPath(text, BUFFER, c.folder.c_str(), c.folderSize, c.place)
                                       : ComposeAutostartCommand(text, BUFFER, c.folder.c_str());
-    EXPECT_EQ(composed, c.expected.empty() ? 0 : 1) << c.folder.size() << " " << c.place;
-    EXPECT_EQ(std::string(text, strnlen(text, BUFFER)), c.expected) << c.folder.size() << " " << c.place;
-    EXPECT_EQ(text[BUFFER], 'x');
+    // One guard byte past the buffer stays.
+    EXPECT_EQ(std::to_string(composed) + std::string(text, strnlen(text, BUFFER)) + text[BUFFER],
+              (c.expected.empty() ? "0" : "1") + c.expected + 'x')
+        << c.folder.size() << " " << c.place;
   }
 }
 
