@@ -22,6 +22,10 @@ MENUITEMINFOA ItemAt(HMENU menu, UINT position, char (&caption)[256]) {
   return info;
 }
 
+std::string Item(const char* caption, unsigned id, bool box = false) {
+  return std::string(caption).append("=").append(std::to_string(id)).append(box ? "[ ]" : "");
+}
+
 // A menu as lines: "-" for a separator, a caption and "=id", a submenu's caption
 // and ">" with its items indented below, down to the given depth. An item with
 // a check box of its own ends in "[ ]"; the boxes of all are kept in one set.
@@ -30,8 +34,7 @@ void Describe(HMENU menu, int depth, std::vector<std::string>& lines, std::set<s
   for (int position = 0; position < GetMenuItemCount(menu); ++position) {
     char caption[256];
     const MENUITEMINFOA item = ItemAt(menu, static_cast<UINT>(position), caption);
-    std::string line = indent + (item.fType & MFT_SEPARATOR ? "-" : caption);
-    if (!(item.fType & MFT_SEPARATOR)) line.append(item.hSubMenu ? ">" : "=").append(item.hSubMenu ? "" : std::to_string(item.wID));
+    std::string line = indent + (item.fType & MFT_SEPARATOR ? "-" : item.hSubMenu ? std::string(caption) + ">" : Item(caption, item.wID));
     if (item.hbmpChecked && item.hbmpChecked != item.hbmpUnchecked) {
       line += "[ ]";
       boxes.insert({item.hbmpUnchecked, item.hbmpChecked});
@@ -41,11 +44,7 @@ void Describe(HMENU menu, int depth, std::vector<std::string>& lines, std::set<s
   }
 }
 
-std::string Item(const char* caption, unsigned id, bool box = false) {
-  return std::string(caption).append("=").append(std::to_string(id)).append(box ? "[ ]" : "");
-}
-
-TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFrameThumbnails) {
+TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFrameThumbnailsAndRunsOnlyItsCommands) {
   Start();
   std::vector<std::string> lines;
   std::set<std::pair<HBITMAP, HBITMAP>> boxes;
@@ -91,6 +90,13 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
   ASSERT_TRUE(AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, average.data(), w, h));
   const uint32_t* seen = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
   EXPECT_EQ(std::vector<uint32_t>(seen, seen + average.size()), average);
+
+  // A frame's command shows it; other ids do nothing, and bit 15 is no part of a command.
+  for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
+  EXPECT_EQ(Settings.FrameID, 2042);
+  EXPECT_TRUE(IsWindowVisible(FrameWindow));
+  Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
+  EXPECT_EQ(Settings.Show, 2);
 }
 
 // Every toggle, from a stored value: the tick shows exactly a 1, the command
@@ -118,21 +124,9 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsAppliedAndStored) {
             toggled == 1 ? WS_EX_TOPMOST | WS_EX_APPWINDOW : 0);
   EXPECT_TRUE(IsWindowVisible(FrameWindow)) << "a splash or hint toggle changes no window";
   WriteSettingsAtEnd();
-  for (const auto& [command, name] : TOGGLES) {
-    EXPECT_EQ(StoredDword(name), command == IDM_TRAY_ICON ? stored == 0 : toggled) << name;
-  }
+  for (const auto& [command, name] : TOGGLES) EXPECT_EQ(StoredDword(name), command == IDM_TRAY_ICON ? stored == 0 : toggled) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, ToggleTest, testing::Values(0, 1, 2, -1));
-
-TEST_F(FrameWindowTest, FrameCommandsShowTheirFrameAndOtherIdsDoNothing) {
-  Start();
-  Send(WM_COMMAND, 2042);
-  for (WPARAM other : {0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, other);
-  EXPECT_EQ(Settings.FrameID, 2042);
-  EXPECT_TRUE(IsWindowVisible(FrameWindow));
-  Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
-  EXPECT_EQ(Settings.Show, 2) << "bit 15 is dropped";
-}
 
 }  // namespace

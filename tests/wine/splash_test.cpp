@@ -65,6 +65,7 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFoll
   WriteDword("Hint", static_cast<DWORD>(hint));
   Start();
   ASSERT_TRUE(SplashWindow);
+  SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the end of start-up has reached the splash's thread
   EXPECT_FALSE(Visible());
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
