@@ -26,11 +26,10 @@ void OpenAndEnd(UINT openMessage, WPARAM openWParam, UINT endMessage, WPARAM end
     EXPECT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); }));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), FrameWindow);
     EXPECT_FALSE(IsWindowEnabled(FrameWindow)) << "modal to the frame window";
+    EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     const std::vector<std::string> expected = {
-        Control(IDOK, "Button", "50010001", "OK"),
-        Control(IDC_ABOUT_LINK, TEXT_LINK_CLASS, "50010000", TEXT_HOME_PAGE),
-        Control(IDC_ABOUT_GROUP, "Button", "50000007", ""),
-        Control(IDC_ABOUT_ICON, "Static", "50000003", "(icon)"),
+        Control(IDOK, "Button", "50010001", "OK"), Control(IDC_ABOUT_LINK, TEXT_LINK_CLASS, "50010000", TEXT_HOME_PAGE),
+        Control(IDC_ABOUT_GROUP, "Button", "50000007", ""), Control(IDC_ABOUT_ICON, "Static", "50000003", "(icon)"),
         Control(IDC_ABOUT_NOTICE, "Static", "50020000", TEXT_ABOUT_NOTICE),
         Control(IDC_SHORTCUTS_GROUP, "Button", "50000007", TEXT_SHORTCUTS_CAPTION),
         Control(IDC_SHORTCUTS_KEYS, "Static", "50020000", TEXT_SHORTCUTS_KEYS),

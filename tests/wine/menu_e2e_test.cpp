@@ -11,9 +11,8 @@
 namespace {
 
 std::string MoveOnto(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " + std::to_string((rect.top + rect.bottom) / 2);
+  const Box box = BoxOf(window);
+  return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
 }
 
 HWND VisibleWindow(const char* className, const char* title) {
@@ -26,8 +25,7 @@ class MenuTest : public RealProgramTest {
   void SetUp() override {
     RealProgramTest::SetUp();
     if (IsSkipped()) return;
-    WriteDword("X1", 400);
-    WriteDword("Y1", 300);
+    for (const auto& [name, value] : {std::pair("X1", 400u), std::pair("Y1", 300u)}) WriteDword(name, value);
     window = StartedWindow(program);
     ASSERT_NE(window, nullptr);
   }
