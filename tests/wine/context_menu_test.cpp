@@ -1,5 +1,4 @@
 // The context menu as the system holds it, its ticks and its commands.
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,7 +9,7 @@
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
 #include "imaging/reduce.h"
-#include "tests/wine/shell_recorder.h"
+#include "tests/wine/frame_window_fixture.h"
 
 namespace {
 
@@ -23,6 +22,10 @@ MENUITEMINFOA ItemAt(HMENU menu, UINT position, char (&caption)[256]) {
   return info;
 }
 
+std::string Item(const char* caption, unsigned id, bool box = false) {
+  return std::string(caption).append("=").append(std::to_string(id)).append(box ? "[ ]" : "");
+}
+
 // A menu as lines: "-" for a separator, a caption and "=id", a submenu's caption
 // and ">" with its items indented below, down to the given depth. An item with
 // a check box of its own ends in "[ ]"; the boxes of all are kept in one set.
@@ -31,8 +34,7 @@ void Describe(HMENU menu, int depth, std::vector<std::string>& lines, std::set<s
   for (int position = 0; position < GetMenuItemCount(menu); ++position) {
     char caption[256];
     const MENUITEMINFOA item = ItemAt(menu, static_cast<UINT>(position), caption);
-    std::string line = indent + (item.fType & MFT_SEPARATOR ? "-" : caption);
-    if (!(item.fType & MFT_SEPARATOR)) line.append(item.hSubMenu ? ">" : "=").append(item.hSubMenu ? "" : std::to_string(item.wID));
+    std::string line = indent + (item.fType & MFT_SEPARATOR ? "-" : item.hSubMenu ? std::string(caption) + ">" : Item(caption, item.wID));
     if (item.hbmpChecked && item.hbmpChecked != item.hbmpUnchecked) {
       line += "[ ]";
       boxes.insert({item.hbmpUnchecked, item.hbmpChecked});
@@ -42,11 +44,7 @@ void Describe(HMENU menu, int depth, std::vector<std::string>& lines, std::set<s
   }
 }
 
-std::string Item(const char* caption, unsigned id, bool box = false) {
-  return std::string(caption).append("=").append(std::to_string(id)).append(box ? "[ ]" : "");
-}
-
-TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFrameThumbnails) {
+TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFrameThumbnailsAndRunsOnlyItsCommands) {
   Start();
   std::vector<std::string> lines;
   std::set<std::pair<HBITMAP, HBITMAP>> boxes;
@@ -67,14 +65,12 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
   // Every frame, in order of its id, shows its picture and never a tick.
   HMENU frames = GetSubMenu(ContextMenu, 14);
   UINT nextId = FRAME_ID_FIRST;
-  for (UINT group = 0; group < 6; ++group) {
-    HMENU groupMenu = GetSubMenu(frames, static_cast<int>(group) + 2);
-    for (int position = 0; position < GetMenuItemCount(groupMenu); ++position) {
+  for (int group = 2; group < GetMenuItemCount(frames); ++group) {
+    for (int position = 0; position < GetMenuItemCount(GetSubMenu(frames, group)); ++position) {
       char caption[256];
-      const MENUITEMINFOA frame = ItemAt(groupMenu, static_cast<UINT>(position), caption);
-      EXPECT_EQ(std::string(caption).substr(0, 3), " - ") << caption;
-      EXPECT_EQ(frame.wID, nextId++);
-      EXPECT_TRUE(frame.hbmpChecked && frame.hbmpChecked == frame.hbmpUnchecked) << frame.wID;
+      const MENUITEMINFOA frame = ItemAt(GetSubMenu(frames, group), static_cast<UINT>(position), caption);
+      EXPECT_TRUE(std::string(caption).starts_with(" - ") && frame.wID == nextId++ && frame.hbmpChecked &&
+                  frame.hbmpChecked == frame.hbmpUnchecked) << caption;
     }
   }
   EXPECT_EQ(nextId, static_cast<UINT>(FRAME_ID_LAST + 1));
@@ -86,8 +82,7 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
   DIBSECTION thumbnail = {};
   ASSERT_EQ(GetObjectA(info.hbmpChecked, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
   const int w = GetSystemMetrics(SM_CXMENUCHECK), h = GetSystemMetrics(SM_CYMENUCHECK);
-  ASSERT_EQ(thumbnail.dsBm.bmWidth, w);
-  ASSERT_EQ(thumbnail.dsBm.bmHeight, h);
+  ASSERT_EQ((std::pair<int, int>(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight)), std::pair(w, h));
   ASSERT_TRUE(DecodeImage(frameId, FrameDC));
   const COLORREF menu = DesktopMetrics.menuColour;
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu));
@@ -95,6 +90,13 @@ TEST_F(FrameWindowTest, TheContextMenuHoldsItsEntriesInOrderWithCheckBoxesAndFra
   ASSERT_TRUE(AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, average.data(), w, h));
   const uint32_t* seen = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
   EXPECT_EQ(std::vector<uint32_t>(seen, seen + average.size()), average);
+
+  // A frame's command shows it; other ids do nothing, and bit 15 is no part of a command.
+  for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
+  EXPECT_EQ(Settings.FrameID, 2042);
+  EXPECT_TRUE(IsWindowVisible(FrameWindow));
+  Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
+  EXPECT_EQ(Settings.Show, 2);
 }
 
 // Every toggle, from a stored value: the tick shows exactly a 1, the command
@@ -118,39 +120,13 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsAppliedAndStored) {
     Send(WM_COMMAND, MAKEWPARAM(command, 1));
     EXPECT_EQ(ticked(), command == IDM_TRAY_ICON ? stored == 0 : toggled == 1) << name;
   }
-  EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, toggled == 1);
-  EXPECT_EQ((GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, toggled == 1);
+  EXPECT_EQ(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_APPWINDOW),
+            toggled == 1 ? WS_EX_TOPMOST | WS_EX_APPWINDOW : 0);
   EXPECT_TRUE(IsWindowVisible(FrameWindow)) << "a splash or hint toggle changes no window";
   WriteSettingsAtEnd();
-  for (const auto& [command, name] : TOGGLES) {
-    EXPECT_EQ(StoredDword(name), command == IDM_TRAY_ICON ? stored == 0 : toggled) << name;
-  }
+  for (const auto& [command, name] : TOGGLES) EXPECT_EQ(StoredDword(name), command == IDM_TRAY_ICON ? stored == 0 : toggled) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, ToggleTest, testing::Values(0, 1, 2, -1));
-
-TEST_F(FrameWindowTest, FrameCommandsShowTheirFrameAndOtherIdsDoNothing) {
-  Start();
-  Send(WM_COMMAND, 2042);
-  for (WPARAM other : {0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, other);
-  EXPECT_EQ(Settings.FrameID, 2042);
-  EXPECT_TRUE(IsWindowVisible(FrameWindow));
-  Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
-  EXPECT_EQ(Settings.Show, 2) << "bit 15 is dropped";
-}
-
-TEST_F(ShellRecorderTest, TheHomePageAndTheMailLinkReachTheShellByteForByte) {
-  Start();
-  Send(WM_COMMAND, IDM_VISIT_HOME_PAGE);
-  Send(WM_COMMAND, IDM_TELL_FRIENDS);
-  const std::vector<std::string> expected = {
-      "https://cherimo.brivanta.example/",
-      "mailto:?subject=Happy Valentine's Day!&body=Hi,%0D%0A%0D%0AI have just spotted a very cute proggie!%0D%0A"
-      "It's called Brivanta Cherimo%0D%0Aand it can be downloaded%0D%0Afrom https://cherimo.brivanta.example/."
-      "%0D%0A%0D%0AYou are going to love it!%0D%0A%0D%0ACheers,%0D%0A"};
-  std::vector<std::string> opens = WaitForRecordedOpens(2);
-  std::sort(opens.begin(), opens.end());  // two programs started at once may record in either order
-  EXPECT_EQ(opens, expected);
-}
 
 }  // namespace

@@ -11,9 +11,8 @@
 namespace {
 
 std::string MoveOnto(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " + std::to_string((rect.top + rect.bottom) / 2);
+  const Box box = BoxOf(window);
+  return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
 }
 
 HWND VisibleWindow(const char* className, const char* title) {
@@ -26,8 +25,7 @@ class MenuTest : public RealProgramTest {
   void SetUp() override {
     RealProgramTest::SetUp();
     if (IsSkipped()) return;
-    WriteDword("X1", 400);
-    WriteDword("Y1", 300);
+    for (const auto& [name, value] : {std::pair("X1", 400u), std::pair("Y1", 300u)}) WriteDword(name, value);
     window = StartedWindow(program);
     ASSERT_NE(window, nullptr);
   }
@@ -64,13 +62,18 @@ class MenuTest : public RealProgramTest {
   HWND window = nullptr;
 };
 
-TEST_F(MenuTest, AToggleAndAResizeAreStoredAtExitAndEscapeInTheOpenDialogChangesNothing) {
+TEST_F(MenuTest, TheAboutLinkOpensAToggleAndAResizeAreStoredAtExitAndEscapeInTheOpenDialogChangesNothing) {
+  // A click on the About box's link opens its address.
+  ASSERT_TRUE(RegisterShellRecorder());
+  ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key F1"));
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (about = VisibleWindow("#32770", TEXT_ABOUT_TITLE)) != nullptr; }));
+  ASSERT_TRUE(RunXdotool(MoveOnto(GetDlgItem(about, IDC_ABOUT_LINK)) + " click 1"));
+  EXPECT_EQ(WaitForRecordedOpens(1), std::vector<std::string>{TEXT_HOME_PAGE});
+  ASSERT_TRUE(RunXdotool(MoveOnto(about) + " key Return"));
+  ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_ABOUT_TITLE) == nullptr; }));
   ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key plus"));
-  ASSERT_TRUE(WaitUntil([&] {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return rect.right - rect.left == 104;
-  }));
+  ASSERT_TRUE(WaitUntil([&] { return BoxOf(window).width == 104; }));
   MenuKeys("a");
   ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
   InOpenDialog({"key Escape"});
@@ -84,37 +87,16 @@ TEST_F(MenuTest, AToggleAndAResizeAreStoredAtExitAndEscapeInTheOpenDialogChanges
 }
 
 TEST_F(MenuTest, ATypedPathInTheOpenDialogBecomesThePhotoAndItsFolderIsRemembered) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "cherimo-menu\\", photo = folder + "square.png";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  // A built-in frame picture of 256 x 256 pixels as the photo.
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(2010), TEXT_IMAGE_RESOURCE_TYPE);
-  HANDLE file = CreateFileA(photo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  ASSERT_TRUE(WriteFile(file, LockResource(LoadResource(nullptr, found)), SizeofResource(nullptr, found), &written, nullptr));
-  CloseHandle(file);
-
+  const ScratchFolder scratch("cherimo-menu");
+  const std::string folder = scratch.path.string() + "\\", photo = folder + "square.png";  // 256 x 256 pixels
+  ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", photo.c_str(), FALSE));
   InOpenDialog({"type --delay 5 '" + photo + "'", "key Return"});
   ExitThroughTheMenu();
   std::string path, stored;
-  EXPECT_TRUE(ReadString("Path", &path));
-  EXPECT_EQ(path, folder);
-  EXPECT_TRUE(ReadString("Photo", &stored));
-  EXPECT_EQ(stored, photo);
+  EXPECT_TRUE(ReadString("Path", &path) && ReadString("Photo", &stored));
+  EXPECT_EQ(path + "|" + stored, folder + "|" + photo);
   EXPECT_EQ(StoredDword("W2"), 256);
   EXPECT_EQ(StoredDword("H2"), 256);
-  DeleteFileA(photo.c_str());
-  RemoveDirectoryA(folder.c_str());
-}
-
-TEST_F(MenuTest, AClickOnTheAboutBoxsLinkOpensItsAddress) {
-  ASSERT_TRUE(RegisterShellRecorder());
-  ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key F1"));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_ABOUT_TITLE)) != nullptr; }));
-  ASSERT_TRUE(RunXdotool(MoveOnto(GetDlgItem(dialog, IDC_ABOUT_LINK)) + " click 1"));
-  EXPECT_EQ(WaitForRecordedOpens(1), std::vector<std::string>{TEXT_HOME_PAGE});
 }
 
 }  // namespace

@@ -21,11 +21,6 @@ std::string NextToTestExe(const char* name) {
   return path;
 }
 
-// The registered command up to the address: "recorder" "%1".
-std::string CommandBeforeAddress() { return std::string("\"").append(NextToTestExe("open_recorder.exe")).append("\" \""); }
-
-std::string LogPath() { return NextToTestExe("open_recorder.log"); }
-
 bool RecorderRunning() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry = {sizeof entry};
@@ -37,36 +32,29 @@ bool RecorderRunning() {
   return running;
 }
 
-std::string CommandKey(const char* protocol) { return std::string("Software\\Classes\\") + protocol + "\\shell\\open\\command"; }
-
-bool SetString(HKEY root, const std::string& keyName, const char* valueName, const std::string& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return false;
-  const LONG result = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS;
-}
-
-bool RegisterUnder(HKEY root, const char* protocol) {
-  const std::string key = std::string("Software\\Classes\\") + protocol;
-  return SetString(root, key, nullptr, std::string("URL:") + protocol) && SetString(root, key, "URL Protocol", "") &&
-         SetString(root, CommandKey(protocol), nullptr, CommandBeforeAddress() + "%1\"");
+bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
+  return RegSetKeyValueA(root, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1)) == 0;
 }
 
 }  // namespace
 
 bool RegisterShellRecorder() {
   if (!InPrivateWinePrefix()) return false;
-  DeleteFileA(LogPath().c_str());
+  DeleteFileA(NextToTestExe("open_recorder.log").c_str());
+  const std::string command = std::string("\"").append(NextToTestExe("open_recorder.exe")).append("\" \"%1\"");
   for (size_t index = 0; index < std::size(PROTOCOLS); ++index) {
+    const std::string key = std::string("Software\\Classes\\") + PROTOCOLS[index];
     char value[1024] = "";
-    LONG size = sizeof value;
-    if (!MachineCommandsSaved && RegQueryValueA(HKEY_LOCAL_MACHINE, CommandKey(PROTOCOLS[index]).c_str(), value, &size) == ERROR_SUCCESS) {
+    DWORD size = sizeof value;
+    if (!MachineCommandsSaved && !RegGetValueA(HKEY_LOCAL_MACHINE, (key + "\\shell\\open\\command").c_str(), nullptr,
+                                               RRF_RT_REG_SZ, nullptr, value, &size)) {
       SavedMachineCommands[index] = value;
     }
-    if (!RegisterUnder(HKEY_CURRENT_USER, PROTOCOLS[index]) || !RegisterUnder(HKEY_LOCAL_MACHINE, PROTOCOLS[index])) {
-      return false;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      if (!SetString(root, key, nullptr, std::string("URL:") + PROTOCOLS[index]) || !SetString(root, key, "URL Protocol", "") ||
+          !SetString(root, key + "\\shell\\open\\command", nullptr, command)) {
+        return false;
+      }
     }
   }
   MachineCommandsSaved = true;
@@ -74,23 +62,22 @@ bool RegisterShellRecorder() {
 }
 
 void UnregisterShellRecorder() {
-  if (!MachineCommandsSaved) return;
-  for (size_t index = 0; index < std::size(PROTOCOLS); ++index) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + PROTOCOLS[index]).c_str());
-    SetString(HKEY_LOCAL_MACHINE, CommandKey(PROTOCOLS[index]), nullptr, SavedMachineCommands[index]);
+  for (size_t index = 0; MachineCommandsSaved && index < std::size(PROTOCOLS); ++index) {
+    const std::string key = std::string("Software\\Classes\\") + PROTOCOLS[index];
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    SetString(HKEY_LOCAL_MACHINE, key + "\\shell\\open\\command", nullptr, SavedMachineCommands[index]);
   }
   MachineCommandsSaved = false;
 }
 
 std::vector<std::string> WaitForRecordedOpens(size_t count, unsigned timeoutMs) {
   std::vector<std::string> opens;
-  const std::string before = CommandBeforeAddress();
   WaitUntil([&] {
     opens.clear();
-    std::ifstream log(LogPath(), std::ios::binary);
+    std::ifstream log(NextToTestExe("open_recorder.log"), std::ios::binary);
     for (std::string line; std::getline(log, line);) {
-      const bool ours = line.size() > before.size() && line.starts_with(before) && line.back() == '"';
-      opens.push_back(ours ? line.substr(before.size(), line.size() - before.size() - 1) : line);
+      const bool quoted = line.size() > 1 && line.front() == '"' && line.back() == '"';
+      opens.push_back(quoted ? line.substr(1, line.size() - 2) : line);
     }
     return opens.size() >= count && !RecorderRunning();
   }, timeoutMs);

@@ -15,44 +15,27 @@ namespace {
 std::atomic<int> ShowRequests;
 
 LRESULT CALLBACK CountShowRequests(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->message == MSG_SHOW_HINT) ++ShowRequests;
+  const CWPSTRUCT* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == MSG_SHOW_HINT && sent->wParam != 0) ++ShowRequests;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool Visible() { return IsWindowVisible(SplashWindow) != 0; }
 
-RECT SplashRect() {
-  RECT rect = {};
-  GetWindowRect(SplashWindow, &rect);
-  return rect;
-}
+class SplashTest : public FrameWindowTest, public testing::WithParamInterface<int> {};
 
-RECT WorkArea() {
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-class SplashTest : public FrameWindowTest, public testing::WithParamInterface<int> {
- protected:
-  static void StartSplashAlone(int splash) {
-    ProgramInstance = GetModuleHandleA(nullptr);
-    CoInitialize(nullptr);
-    RefreshDesktopMetrics();
-    Settings.Splash = splash;
-    StartSplash();
-  }
-};
-
-TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreAndShownOnlyWhenOn) {
-  StartSplashAlone(GetParam());
+TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAndMovesWhenDragged) {
+  ProgramInstance = GetModuleHandleA(nullptr);
+  CoInitialize(nullptr);
+  RefreshDesktopMetrics();
+  Settings.Splash = GetParam();
+  StartSplash();
   ASSERT_TRUE(SplashWindow);
   EXPECT_EQ(Visible(), GetParam() == 1);
   ASSERT_TRUE(DecodeImage(SPLASH_PICTURE_ID, nullptr));
   const int width = LoaderWidth, height = LoaderHeight;
-  const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, top = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
-  const RECT expected = {left, top, left + width, top + height}, rect = SplashRect();
-  EXPECT_TRUE(EqualRect(&rect, &expected));
+  const Box centred = {GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height};
+  EXPECT_EQ(BoxOf(SplashWindow), centred);
   EXPECT_EQ(GetWindowLongA(SplashWindow, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(SplashWindow, shape), ERROR);
@@ -67,15 +50,27 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreAndShownOnlyWhenOn
   DeleteObject(shape);
   EXPECT_GT(outside, 0);
   EXPECT_EQ(wrong, 0);
+  if (GetParam() != 1) return;
+  const int x = centred.left + width / 2, y = centred.top + height / 2;
+  ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
+                         std::to_string(x + 40) + " " + std::to_string(y + 30) + " mouseup 1"));
+  EXPECT_TRUE(WaitUntil([&] { return BoxOf(SplashWindow) == Box{centred.left + 40, centred.top + 30, width, height}; }));
 }
 
-TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrame) {
+// The hint is an unshaped rectangle in the work area's corner, hidden once
+// start-up has ended, shown only when on and hidden again once the cursor
+// leaves the frame.
+TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFollowsTheWorkAreaCorner) {
   const int hint = GetParam();
   WriteDword("Hint", static_cast<DWORD>(hint));
   Start();
   ASSERT_TRUE(SplashWindow);
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShowRequests, nullptr,
-                                 GetWindowThreadProcessId(SplashWindow, nullptr));
+  SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the end of start-up has reached the splash's thread
+  EXPECT_FALSE(Visible());
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
+  DeleteObject(shape);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShowRequests, nullptr, GetWindowThreadProcessId(SplashWindow, nullptr));
   const RECT frame = WindowRect();
   SetCursorPos(frame.left + 2, frame.top + 2);  // inside the rectangle, outside the outline
   ShowHint(1);
@@ -90,41 +85,19 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrame) {
   EXPECT_TRUE(WaitUntil([] { return !Visible(); }, 10 * HINT_TIMER_PERIOD_MS));
   EXPECT_FALSE(KillTimer(FrameWindow, HINT_TIMER_ID));
   SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the queued requests have been handled
-  EXPECT_EQ(ShowRequests, hint == 1 ? 2 : 0);  // start-up has hidden it already
+  EXPECT_EQ(ShowRequests.exchange(0), hint == 1 ? 1 : 0) << "a repeated request is no new request";
   UnhookWindowsHookEx(hook);
+
+  RECT original;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &original, 0);
+  for (RECT work : {RECT{original.left, original.top, original.right - 100, original.bottom - 60}, original}) {
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    SendMessageA(SplashWindow, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(BoxOf(SplashWindow), (Box{work.right - 286, work.bottom - 48, 286, 48}));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(OnAndOff, SplashTest, testing::Values(1, 0));
-
-TEST_F(FrameWindowTest, HintIsAHiddenRectangleThatFollowsTheWorkAreaCorner) {
-  Start();
-  ASSERT_TRUE(SplashWindow);
-  EXPECT_FALSE(Visible());
-  HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
-  DeleteObject(shape);
-  const RECT original = WorkArea();
-  RECT smaller = original;
-  smaller.right -= 100;
-  smaller.bottom -= 60;
-  for (const RECT& work : {original, smaller}) {
-    SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&work), 0);
-    SendMessageA(SplashWindow, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-    const RECT expected = {work.right - 286, work.bottom - 48, work.right, work.bottom}, rect = SplashRect();
-    EXPECT_TRUE(EqualRect(&rect, &expected));
-  }
-  SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
-}
-
-TEST_F(SplashTest, DraggingTheSplashMovesIt) {
-  StartSplashAlone(1);
-  ASSERT_TRUE(SplashWindow);
-  const RECT before = SplashRect();
-  const int x = (before.left + before.right) / 2, y = (before.top + before.bottom) / 2;
-  ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
-                         std::to_string(x + 40) + " " + std::to_string(y + 30) + " mouseup 1"));
-  EXPECT_TRUE(WaitUntil([&] { return SplashRect().left == before.left + 40 && SplashRect().top == before.top + 30; }));
-}
 
 TEST_F(FrameWindowTest, StartUpGoesOnWhenTheSplashIsLate) {
   SplashReadyWaitMs = 0;
