@@ -18,24 +18,19 @@
 // Records the messages sent to the frame window on this thread while it lives.
 struct SentMessages {
   static inline std::vector<CWPSTRUCT> log;
-  HHOOK hook;
-  SentMessages() : hook(SetWindowsHookExA(WH_CALLWNDPROC, Observe, nullptr, GetCurrentThreadId())) { log.clear(); }
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Observe, nullptr, GetCurrentThreadId());
+  SentMessages() { log.clear(); }
   SentMessages(const SentMessages&) = delete;
   SentMessages& operator=(const SentMessages&) = delete;
   ~SentMessages() { UnhookWindowsHookEx(hook); }
-  static int Count(UINT message) {
-    int count = 0;
-    for (const CWPSTRUCT& sent : log) count += sent.message == message;
-    return count;
-  }
-  static LPARAM LastLParam(UINT message) {
-    for (auto sent = log.rbegin(); sent != log.rend(); ++sent) {
-      if (sent->message == message) return sent->lParam;
+  // The lParams of one kind of message, in the order sent.
+  static std::vector<LPARAM> Of(UINT message) {
+    std::vector<LPARAM> lParams;
+    for (const CWPSTRUCT& sent : log) {
+      if (sent.message == message) lParams.push_back(sent.lParam);
     }
-    return 0;
+    return lParams;
   }
-
- private:
   static LRESULT CALLBACK Observe(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->hwnd == FrameWindow) log.push_back(*sent);

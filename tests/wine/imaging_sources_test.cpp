@@ -1,5 +1,8 @@
 // MSG_SET_PHOTO and MSG_SET_FRAME: what a new photo or frame changes, what
 // the start-up call and the default photo keep, and failures that change nothing.
+#include <string>
+#include <tuple>
+
 #include "app/settings.h"
 #include "imaging/compositor.h"
 #include "imaging/key_colors.h"
@@ -10,63 +13,65 @@ namespace {
 
 using ImagingSourcesTest = ImagingProgramTest;
 
-struct PhotoState {
+// What a photo or frame change may touch.
+struct Sources {
   int32_t W2, H2, W3, H3, X2, Y2;
   std::string photo;
-  HBITMAP bitmap;
-  bool operator==(const PhotoState&) const = default;
-};
-PhotoState CurrentPhoto() {
-  return {Settings.W2, Settings.H2, Settings.W3,    Settings.H3,
-          Settings.X2, Settings.Y2, Settings.Photo, PhotoSurface.bitmap};
-}
-
-struct FrameState {
+  HBITMAP photoBitmap;
   int32_t frameId;
   std::string frame;
   HBITMAP keys, artwork;
-  bool operator==(const FrameState&) const = default;
+  bool operator==(const Sources&) const = default;
 };
-FrameState CurrentFrame() { return {Settings.FrameID, Settings.Frame, FrameKeySurface.bitmap, FrameArtSurface.bitmap}; }
+Sources Current() {
+  return {Settings.W2,
+          Settings.H2,
+          Settings.W3,
+          Settings.H3,
+          Settings.X2,
+          Settings.Y2,
+          Settings.Photo,
+          PhotoSurface.bitmap,
+          Settings.FrameID,
+          Settings.Frame,
+          FrameKeySurface.bitmap,
+          FrameArtSurface.bitmap};
+}
 
-// Every bad file, as photo and as frame, changes neither, nor recomposes
-// (counted by the caller's SentMessages).
+// The photo's size, its shown square (pan X2, Y2 and zoom W3, H3) and its path.
+std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::string> PhotoView() {
+  return {Settings.W2, Settings.H2, Settings.X2, Settings.Y2, Settings.W3, Settings.H3, Settings.Photo};
+}
+
+// Every bad file, as photo and as frame, changes nothing and does not
+// recompose (counted by the caller's SentMessages).
 void ExpectBadFilesChangeNothing() {
-  const int recompositions = SentMessages::Count(MSG_RECOMPOSE);
-  const PhotoState photo = CurrentPhoto();
-  const FrameState frame = CurrentFrame();
+  const size_t recompositions = SentMessages::Of(MSG_RECOMPOSE).size();
+  const Sources before = Current();
   for (const char* bad : BAD_FILES) {
     Send(MSG_SET_PHOTO, bad);
     Send(MSG_SET_FRAME, bad);
-    EXPECT_TRUE(CurrentPhoto() == photo) << bad;
-    EXPECT_TRUE(CurrentFrame() == frame) << bad;
+    EXPECT_TRUE(Current() == before) << bad;
   }
   SendMessageA(FrameWindow, MSG_SET_FRAME, 0xFFFE, 0);  // no such resource
-  EXPECT_TRUE(CurrentFrame() == frame);
-  EXPECT_EQ(SentMessages::Count(MSG_RECOMPOSE), recompositions);
+  EXPECT_TRUE(Current() == before);
+  EXPECT_EQ(SentMessages::Of(MSG_RECOMPOSE).size(), recompositions);
 }
 
 TEST_F(ImagingSourcesTest, ANewPhotoResetsPanAndZoomButTheStartUpCallAndTheDefaultPhotoKeepThem) {
   const std::string path = CorpusFile("images/halves.png");
   SentMessages sent;
   Send(MSG_SET_PHOTO, "images/halves.png");
-  EXPECT_EQ(sent.Count(MSG_RECOMPOSE), 1);
-  PhotoState expected = {200, 200, 200, 200, 0, 0, path, PhotoSurface.bitmap};
-  EXPECT_TRUE(CurrentPhoto() == expected);
-
-  Settings.X2 = expected.X2 = 7;
-  Settings.Y2 = expected.Y2 = -3;
-  Settings.W3 = expected.W3 = 300;
+  EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
+  EXPECT_EQ(PhotoView(), std::tuple(200, 200, 0, 0, 200, 200, path));
+  Settings.X2 = 7;
+  Settings.Y2 = -3;
+  Settings.W3 = 300;
   SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path.c_str()), 1);
-  EXPECT_EQ(sent.Count(MSG_RECOMPOSE), 1);
-  expected.bitmap = PhotoSurface.bitmap;
-  EXPECT_TRUE(CurrentPhoto() == expected);
-
+  EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
+  EXPECT_EQ(PhotoView(), std::tuple(200, 200, 7, -3, 300, 200, path));
   SendMessageA(FrameWindow, MSG_SET_PHOTO, DEFAULT_PHOTO_ID, 0);
-  expected.W2 = 87;
-  expected.H2 = 127;
-  expected.bitmap = PhotoSurface.bitmap;
-  EXPECT_TRUE(CurrentPhoto() == expected);
+  EXPECT_EQ(PhotoView(), std::tuple(87, 127, 7, -3, 300, 200, path));
   ExpectBadFilesChangeNothing();
 }
 
@@ -76,7 +81,7 @@ TEST_F(ImagingSourcesTest, CustomFramesFillBothSurfacesAndBuiltInOnesKeepTheirPa
   const std::string path = CorpusFile("images/frame-small.png");
   SentMessages sent;
   Send(MSG_SET_FRAME, "images/frame-small.png");
-  EXPECT_EQ(sent.Count(MSG_RECOMPOSE), 1);
+  EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
   EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
   EXPECT_EQ(path, Settings.Frame);
   // Stretched by four; the artwork is black where either key is.
@@ -89,7 +94,7 @@ TEST_F(ImagingSourcesTest, CustomFramesFillBothSurfacesAndBuiltInOnesKeepTheirPa
   EXPECT_EQ(FramePixels(FrameArtSurface), artwork);
   // The start-up call puts the frame in place without recomposing.
   SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(path.c_str()), 1);
-  EXPECT_EQ(sent.Count(MSG_RECOMPOSE), 1);
+  EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
   EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
 
   // Larger frames keep a key only where the whole block is that key.
