@@ -84,7 +84,6 @@ TEST_F(ImagingComposeTest, WParamOneKeepsTheRegionLParamOneTheTrayIconAndADragTh
   const LPARAM icon = reinterpret_cast<LPARAM>(FrameIcon);
   EXPECT_NE(FrameIcon, before);
   EXPECT_EQ(sent.Of(WM_SETICON), (std::vector<LPARAM>{icon, icon}));
-  EXPECT_EQ(sent.Of(MSG_SET_TRAY_ICON), std::vector<LPARAM>{});
   for (WPARAM size : {ICON_SMALL, ICON_BIG}) EXPECT_EQ(SendMessageA(FrameWindow, WM_GETICON, size, 0), icon);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
   EXPECT_EQ(ShapeErrors(Pixels(256 * 256, PHOTO_KEY), 256), 0);
