@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ids.h"
@@ -60,8 +61,7 @@ inline void ResizeClient(int width, int height) {
   SetWindowPos(FrameWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(FrameWindow, &client);
-  ASSERT_EQ(client.right, width);
-  ASSERT_EQ(client.bottom, height);
+  ASSERT_EQ(std::pair(client.right, client.bottom), (std::pair<LONG, LONG>(width, height)));
 }
 
 class ImagingProgramTest : public testing::Test {

@@ -36,13 +36,22 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
   return true;
 }
 
-TEST_F(ImagingLoaderTest, LosslessFormatsDecodeAtTheirOwnSizeWithExactKeyColours) {
+TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesLeaveTheLastPicture) {
   static const uint32_t COLOURS[8] = {0x0000FF00, 0x00FF00FF, 0x0000FE00, 0x00FE00FF,
                                       0x00000000, 0x00FFFFFF, 0x00123456, 0x00800080};
   Picture keys{24, 16, Pixels(24 * 16)};
   for (int i = 0; i < 24 * 16; ++i) keys.pixels[i] = COLOURS[(i % 24 / 3 + i / 24 / 4) % 8];
-  for (const char* name : {"images/keys.bmp", "images/keys.png", "images/keys.gif"})
+  for (const char* name : {"images/keys.bmp", "images/keys.gif", "images/keys.png"}) {
     EXPECT_EQ(Decoded(name), keys) << name;
+  }
+  const HBITMAP bitmap = LoaderSurface.bitmap;
+  const long made = SurfaceCounts.made, released = SurfaceCounts.released;
+  for (const char* bad : BAD_FILES) EXPECT_EQ(Decoded(bad), Picture{}) << bad;
+  for (ImageSource none : {ImageSource{0}, ImageSource{0xFFFF}}) EXPECT_EQ(DecodeImage(none, nullptr), 0) << none;
+  EXPECT_EQ(LoaderSurface.bitmap, bitmap);
+  EXPECT_EQ(LoaderPicture(), keys);
+  // Whatever a failed decode made, it gave back.
+  EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);
 }
 
 TEST_F(ImagingLoaderTest, QuarteredPicturesComeOutUprightWithTheFourthByteCleared) {
@@ -63,10 +72,10 @@ TEST_F(ImagingLoaderTest, QuarteredPicturesComeOutUprightWithTheFourthByteCleare
       stored[i] = QUADRANTS[(i % row.width >= row.width / 2) + 2 * (i / row.width >= row.height / 2)];
     }
     OrientPixels(stored.data(), row.width, row.height, row.orientation, upright.data());
-    const bool swapped = OrientationSwapsSides(row.orientation);
     const Picture got = Decoded(row.name.c_str());
-    ASSERT_EQ(got.width, swapped ? row.height : row.width);
-    ASSERT_EQ(got.height, swapped ? row.width : row.height);
+    ASSERT_EQ(std::pair(got.width, got.height), OrientationSwapsSides(row.orientation)
+                                                    ? std::pair(row.height, row.width)
+                                                    : std::pair(row.width, row.height));
     int wrong = 0;
     for (int y = 4; y < got.height; y += 8) {
       for (int x = 4; x < got.width; x += 8)
@@ -86,18 +95,6 @@ TEST_F(ImagingLoaderTest, AMetafileIsAnInchAtTheScreensDensity) {
   EXPECT_NEAR(inch.height, density, 1);
   EXPECT_EQ(LoaderPixels[inch.height / 2 * inch.width + inch.width / 2], 0x000AC81Eu);
   EXPECT_TRUE(FourthBytesClear(inch.pixels));
-}
-
-TEST_F(ImagingLoaderTest, BadSourcesAreRefusedQuietlyAndTheLastPictureStays) {
-  const Picture keys = Decoded("images/keys.png");
-  const HBITMAP bitmap = LoaderSurface.bitmap;
-  const long made = SurfaceCounts.made, released = SurfaceCounts.released;
-  for (const char* bad : BAD_FILES) EXPECT_EQ(Decoded(bad), Picture{}) << bad;
-  for (ImageSource none : {ImageSource{0}, ImageSource{0xFFFF}}) EXPECT_EQ(DecodeImage(none, nullptr), 0) << none;
-  EXPECT_EQ(LoaderSurface.bitmap, bitmap);
-  EXPECT_EQ(LoaderPicture(), keys);
-  // Whatever a failed decode made, it gave back.
-  EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);
 }
 
 TEST_F(ImagingLoaderTest, BuiltInFramesDecodeWithBothKeysExactly) {

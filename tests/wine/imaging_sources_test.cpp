@@ -43,6 +43,8 @@ std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::string> Ph
   return {Settings.W2, Settings.H2, Settings.X2, Settings.Y2, Settings.W3, Settings.H3, Settings.Photo};
 }
 
+std::pair<int32_t, std::string> FrameChoice() { return {Settings.FrameID, Settings.Frame}; }
+
 // Every bad file, as photo and as frame, changes nothing and does not
 // recompose (counted by the caller's SentMessages).
 void ExpectBadFilesChangeNothing() {
@@ -82,8 +84,7 @@ TEST_F(ImagingSourcesTest, CustomFramesFillBothSurfacesAndBuiltInOnesKeepTheirPa
   SentMessages sent;
   Send(MSG_SET_FRAME, "images/frame-small.png");
   EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
-  EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
-  EXPECT_EQ(path, Settings.Frame);
+  EXPECT_EQ(FrameChoice(), std::pair(FRAME_ID_CUSTOM, path));
   // Stretched by four; the artwork is black where either key is.
   Pixels keys(256 * 256), artwork(256 * 256);
   for (int i = 0; i < 256 * 256; ++i) {
@@ -95,7 +96,7 @@ TEST_F(ImagingSourcesTest, CustomFramesFillBothSurfacesAndBuiltInOnesKeepTheirPa
   // The start-up call puts the frame in place without recomposing.
   SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(path.c_str()), 1);
   EXPECT_EQ(sent.Of(MSG_RECOMPOSE).size(), 1u);
-  EXPECT_EQ(Settings.FrameID, FRAME_ID_CUSTOM);
+  EXPECT_EQ(FrameChoice(), std::pair(FRAME_ID_CUSTOM, path));
 
   // Larger frames keep a key only where the whole block is that key.
   Send(MSG_SET_FRAME, "images/frame-large.png");
@@ -103,8 +104,7 @@ TEST_F(ImagingSourcesTest, CustomFramesFillBothSurfacesAndBuiltInOnesKeepTheirPa
   EXPECT_EQ(FramePixels(FrameKeySurface), keys);
 
   SendMessageA(FrameWindow, MSG_SET_FRAME, 2011, 0);
-  EXPECT_EQ(Settings.FrameID, 2011);
-  EXPECT_EQ(CorpusFile("images/frame-large.png"), Settings.Frame);  // the custom frame's path stays for later
+  EXPECT_EQ(FrameChoice(), std::pair(2011, CorpusFile("images/frame-large.png")));  // the custom path stays for later
   ExpectBadFilesChangeNothing();
 }
 
