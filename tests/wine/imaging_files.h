@@ -20,9 +20,18 @@ inline const char* const BAD_FILES[] = {"bad/empty.jpg",  "bad/truncated.png", "
                                         "bad/huge.png",   "bad/wide.jpg",      "bad",
                                         "bad/missing.jpg"};
 
+struct Picture {
+  int32_t width = 0, height = 0;
+  Pixels pixels;
+  bool operator==(const Picture&) const = default;
+};
+inline Picture LoaderPicture() {
+  return {LoaderWidth, LoaderHeight,
+          Pixels(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight)};
+}
+
 // A corpus picture as the loader reads it; empty when it cannot.
-inline Pixels DecodedPixels(const char* name) {
+inline Picture Decoded(const char* name) {
   const std::string path = CorpusFile(name);
-  if (!DecodeImage(reinterpret_cast<ImageSource>(path.c_str()), nullptr)) return {};
-  return Pixels(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight);
+  return DecodeImage(reinterpret_cast<ImageSource>(path.c_str()), nullptr) ? LoaderPicture() : Picture{};
 }
