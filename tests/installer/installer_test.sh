@@ -1,8 +1,9 @@
 #!/bin/bash
 # The packages under Wine: silent install, install over a running older copy,
 # silent uninstall with and without the settings, and the portable zip's exe
-# run from a folder with a Unicode name. Runs in the tests' private prefix
-# only (scripts/test.sh sets WINEPREFIX, DISPLAY and CHERIMO_PRIVATE_WINE_PREFIX).
+# run from a folder with a Unicode name. Runs only on the private display of
+# scripts/test.sh (it sets DISPLAY and CHERIMO_PRIVATE_WINE_PREFIX), in a
+# private prefix of its own.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -12,6 +13,10 @@ if [ -z "${CHERIMO_PRIVATE_WINE_PREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   echo "installer tests: skipped, they run only in the private Wine prefix and display of scripts/test.sh"
   exit 0
 fi
+# A prefix of its own: the test moves the desktop and Start Menu folders, which
+# the suite's prefix must keep as they are.
+export WINEPREFIX="$root/build/wineprefix-installer"
+scripts/wine-prefix.sh >/dev/null || { echo "installer tests: no Wine prefix"; echo "0 passed, 1 failed"; exit 1; }
 # Links written under Wine would otherwise become menu entries of the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
