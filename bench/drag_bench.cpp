@@ -10,6 +10,7 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "bench/timing.h"
 #include "framewindow/frame_window.h"
 #include "tests/support/private_registry.h"
 
@@ -80,8 +81,6 @@ int main() {
     return 1;
   }
 
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
   std::vector<double> stepMs;
   for (int step = 0; step < DRAG_STEPS; ++step) {
     const int32_t panBefore = Settings.X2;
@@ -93,7 +92,7 @@ int main() {
       return 1;
     }
     QueryPerformanceCounter(&end);
-    stepMs.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
+    stepMs.push_back(Milliseconds(start, end));
   }
   Inject(MOUSEEVENTF_LEFTUP);
   InjectKey(VK_CONTROL, KEYEVENTF_KEYUP);
@@ -106,7 +105,7 @@ int main() {
     QueryPerformanceCounter(&start);
     SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
     QueryPerformanceCounter(&end);
-    recomposeMs.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
+    recomposeMs.push_back(Milliseconds(start, end));
   }
 
   std::printf("drag: %d Ctrl+drag steps at 256x256, frame %d, input to recomposed window\n", DRAG_STEPS,

@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/texts.h"
+#include "bench/timing.h"
 #include "framewindow/frame_window.h"
 #include "imaging/com_ref.h"
 #include "imaging/compositor.h"
@@ -31,24 +32,6 @@ constexpr int SIDE = 256;
 constexpr int RUNS = 200;
 constexpr int BENCH_FRAME_ID = 2011;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double MedianOf(int runs, const std::function<void(int)>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    work(i);
-    QueryPerformanceCounter(&end);
-    times.push_back(Milliseconds(start, end));
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 void PumpMessages() {
   MSG message;

@@ -11,10 +11,11 @@
 #include <memory>
 #include <vector>
 
+#include "bench/timing.h"
 #include "imaging/icon_pixels.h"
+#include "imaging/key_colors.h"
 #include "imaging/outline_scan.h"
 #include "imaging/photo_reductions.h"
-#include "imaging/key_colors.h"
 #include "imaging/reduce.h"
 
 namespace {
@@ -24,21 +25,6 @@ using Pixels = std::vector<uint32_t>;
 constexpr int SIDE = 256;
 constexpr int RUNS = 200;
 
-double MedianOf(int runs, const std::function<void(int)>& work) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    work(i);
-    QueryPerformanceCounter(&end);
-    times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 Pixels Noise(size_t count, uint32_t seed) {
   Pixels pixels(count);

@@ -13,6 +13,7 @@
 
 #include "app/program.h"
 #include "app/texts.h"
+#include "bench/timing.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
 #include "imaging/image_loader.h"
@@ -22,16 +23,6 @@ namespace {
 
 constexpr int LAUNCHES = 9;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // Launch to a visible window of the class; ends the process afterwards by
 // closing its window of mainClass (the same class when none is given).
