@@ -123,13 +123,7 @@ TEST_F(AutostartTest, OnlyTheMenuClearsOurSwitchedOffMarkAndNoOtherProgramsMark)
 using AutostartProgramTest = RealProgramTest;
 
 TEST_F(AutostartProgramTest, TheCommandInTheRunEntryStartsTheProgramPutAway) {
-  {
-    RunningProgram program;
-    HWND window = StartedWindow(program);
-    ASSERT_NE(window, nullptr);
-    SendMessageA(window, WM_COMMAND, IDM_AUTOSTART, 0);
-    EXPECT_EQ(CloseAndWait(program, window), 0);
-  }
+  RunCommandOnce(IDM_AUTOSTART);
   const RegValue entry = OwnRunValue();
   ASSERT_TRUE(entry.present);
   // As Windows runs it at log-on: the stored line as it stands.

@@ -159,13 +159,7 @@ class ShortcutProgramTest : public RealProgramTest {
 };
 
 TEST_F(ShortcutProgramTest, ANewShortcutStartsTheProgramWithoutArgumentsInItsStoredShowState) {
-  {
-    RunningProgram program;
-    HWND window = StartedWindow(program);
-    ASSERT_NE(window, nullptr);
-    SendMessageA(window, WM_COMMAND, IDM_SHORTCUT_DESKTOP, 0);
-    EXPECT_EQ(CloseAndWait(program, window), 0);
-  }
+  RunCommandOnce(IDM_SHORTCUT_DESKTOP);
   const std::string link = (scratch.path / LINK_NAME).string();
   ASSERT_TRUE(fs::exists(link));
   RunningProgram program;
