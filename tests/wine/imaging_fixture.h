@@ -6,7 +6,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "app/ids.h"
 #include "app/program.h"
@@ -15,29 +14,6 @@
 #include "imaging/surface.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/imaging_files.h"
-
-// Records the messages sent to the frame window on this thread while it lives.
-struct SentMessages {
-  static inline std::vector<CWPSTRUCT> log;
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Observe, nullptr, GetCurrentThreadId());
-  SentMessages() { log.clear(); }
-  SentMessages(const SentMessages&) = delete;
-  SentMessages& operator=(const SentMessages&) = delete;
-  ~SentMessages() { UnhookWindowsHookEx(hook); }
-  // The lParams of one kind of message, in the order sent.
-  static std::vector<LPARAM> Of(UINT message) {
-    std::vector<LPARAM> lParams;
-    for (const CWPSTRUCT& sent : log) {
-      if (sent.message == message) lParams.push_back(sent.lParam);
-    }
-    return lParams;
-  }
-  static LRESULT CALLBACK Observe(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->hwnd == FrameWindow) log.push_back(*sent);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-};
 
 // A frame surface's 256 x 256 pixels; empty when it has none of that size.
 inline Pixels FramePixels(const Surface& surface) {
