@@ -1,5 +1,14 @@
-// MSG_RECOMPOSE on the running frame window: the window region, the icon,
-// the composition, what wParam 1 leaves alone and the icon during a drag.
+// The frame window's picture messages, in-process. MSG_SET_PHOTO and
+// MSG_SET_FRAME: what a new photo or frame changes, what the start-up call
+// keeps, and failures that change nothing. MSG_RECOMPOSE: the
+// window region, the icon, the composition, what wParam 1 leaves alone and
+// the icon during a drag. Thousands of them hold no more memory and no more
+// graphics objects at the end than at the start.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -10,11 +19,14 @@
 #include "imaging/key_colors.h"
 #include "imaging/outline_scan.h"
 #include "imaging/reduce.h"
+#include "imaging/surface.h"
 #include "tests/wine/imaging_fixture.h"
 
 namespace {
 
 using ImagingComposeTest = ImagingProgramTest;
+using ImagingSourcesTest = ImagingProgramTest;
+using ImagingLeakTest = ImagingProgramTest;
 
 // Pixels where the window's region disagrees with the keys.
 int ShapeErrors(const Pixels& keys, int width) {
@@ -128,6 +140,101 @@ TEST_F(ImagingComposeTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndThe
     EXPECT_EQ(got, row.colours);
     EXPECT_EQ(reinterpret_cast<const RegionBlock*>(RegionBuffer)->header.count, row.runs);
   }
+}
+
+// The photo's size, its shown square (pan X2, Y2 and zoom W3, H3) and its path.
+std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::string> PhotoView() {
+  return {Settings.W2, Settings.H2, Settings.X2, Settings.Y2, Settings.W3, Settings.H3, Settings.Photo};
+}
+
+std::pair<int32_t, std::string> FrameChoice() { return {Settings.FrameID, Settings.Frame}; }
+
+// Everything a photo or frame change may touch.
+auto Sources() {
+  return std::tuple(PhotoView(), FrameChoice(), PhotoSurface.bitmap, FrameKeySurface.bitmap, FrameArtSurface.bitmap);
+}
+
+// Set where a recomposition writes: it never writes the fourth byte.
+constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
+
+TEST_F(ImagingSourcesTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadFilesChangeNothing) {
+  const std::string photo = CorpusFile("images/halves.png"), frame = CorpusFile("images/frame-small.png");
+  Send(MSG_SET_PHOTO, "images/halves.png");
+  EXPECT_EQ(PhotoView(), std::tuple(200, 200, 0, 0, 200, 200, photo));
+  Settings.X2 = 7;
+  Settings.Y2 = -3;
+  Settings.W3 = 300;
+  // The start-up calls keep pan and zoom and do not recompose.
+  CompositionPixels[0] = UNTOUCHED;
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(photo.c_str()), 1);
+  SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(frame.c_str()), 1);
+  EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
+  EXPECT_EQ(PhotoView(), std::tuple(200, 200, 7, -3, 300, 200, photo));
+  EXPECT_EQ(FrameChoice(), std::pair(FRAME_ID_CUSTOM, frame));
+  // Stretched by four; the artwork is black where either key is.
+  const Pixels small = Decoded("images/frame-small.png").pixels;
+  ASSERT_EQ(small.size(), 64u * 64);
+  Pixels keys(256 * 256), artwork(256 * 256);
+  for (int i = 0; i < 256 * 256; ++i) {
+    keys[i] = small[i / 256 / 4 * 64 + i % 256 / 4];
+    artwork[i] = keys[i] == OUTSIDE_KEY || keys[i] == PHOTO_KEY ? 0 : keys[i];
+  }
+  EXPECT_EQ(FramePixels(FrameKeySurface), keys);
+  EXPECT_EQ(FramePixels(FrameArtSurface), artwork);
+  SendMessageA(FrameWindow, MSG_SET_FRAME, 2011, 0);
+  EXPECT_EQ(FrameChoice(), std::pair(2011, frame));  // the custom path stays for later
+  EXPECT_NE(CompositionPixels[0], UNTOUCHED);
+
+  const auto before = Sources();
+  CompositionPixels[0] = UNTOUCHED;
+  for (const char* bad : BAD_FILES) {
+    Send(MSG_SET_PHOTO, bad);
+    Send(MSG_SET_FRAME, bad);
+    EXPECT_EQ(Sources(), before) << bad;
+  }
+  SendMessageA(FrameWindow, MSG_SET_FRAME, 0xFFFE, 0);  // no such resource
+  EXPECT_EQ(Sources(), before);
+  EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
+}
+
+// What the program holds: surfaces and icons alive, and its private memory.
+struct Holdings {
+  long surfaces, icons;
+  SIZE_T bytes;
+};
+Holdings Now() {
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  return {SurfaceCounts.made - SurfaceCounts.released, FrameIconCounts.made - FrameIconCounts.destroyed,
+          memory.PrivateUsage};
+}
+
+TEST_F(ImagingLeakTest, TenThousandRecompositionsAndAThousandPictureChangesHoldNothingMore) {
+  // Photo and frame pairs, the last one bad.
+  const char* const pictures[][2] = {{"images/photo.jpg", "images/frame.png"},
+                                     {"images/halves.png", "images/frame-large.png"},
+                                     {"bad/truncated.png", "bad/truncated.png"}};
+  // Every tenth step changes photo and frame; every step pans, every 50th
+  // zooms, every 100th resizes: the composition, the scaled frame, the
+  // region and the icon are all remade along the way.
+  auto step = [&](int i) {
+    if (i % 10 == 0) {
+      Send(MSG_SET_PHOTO, pictures[i / 10 % 3][0]);
+      Send(MSG_SET_FRAME, pictures[i / 10 % 3][1]);
+    }
+    Settings.X2 = i % 97 - 40;
+    if (i % 50 == 0) Settings.W3 = Settings.H3 = 300 + i % 400;
+    if (i % 100 == 0) ResizeClient(i % 200 == 0 ? 256 : 180, i % 200 == 0 ? 256 : 150);
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  };
+  // A while to let caches fill, then many times more.
+  for (int i = 0; i < 200; ++i) step(i);
+  const Holdings before = Now();
+  for (int i = 0; i < 10000; ++i) step(i);
+  const Holdings after = Now();
+  EXPECT_EQ(std::tuple(before.icons, after.surfaces, after.icons), std::tuple(1L, before.surfaces, 1L));
+  EXPECT_LT(after.bytes, before.bytes + (4 << 20)) << before.bytes << " -> " << after.bytes;
 }
 
 }  // namespace
