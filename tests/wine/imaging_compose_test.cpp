@@ -4,6 +4,7 @@
 // window region, the icon, the composition, what wParam 1 leaves alone and
 // the icon during a drag. Thousands of them hold no more memory and no more
 // graphics objects at the end than at the start.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <psapi.h>
@@ -13,16 +14,58 @@
 #include <utility>
 #include <vector>
 
+#include "app/ids.h"
+#include "app/program.h"
 #include "app/settings.h"
+#include "framewindow/frame_window.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
 #include "imaging/key_colors.h"
 #include "imaging/outline_scan.h"
 #include "imaging/reduce.h"
 #include "imaging/surface.h"
-#include "tests/wine/imaging_fixture.h"
+#include "tests/wine/harness.h"
+#include "tests/wine/imaging_files.h"
 
 namespace {
+
+// A frame surface's 256 x 256 pixels; empty when it has none of that size.
+Pixels FramePixels(const Surface& surface) {
+  int width = 0, height = 0;
+  const uint32_t* pixels = DibPixels(surface, &width, &height);
+  if (!pixels || width != 256 || height != 256) return {};
+  return Pixels(pixels, pixels + 256 * 256);
+}
+
+// The icon of the latest composition may follow a little later.
+void SettleIcon() {
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }, 2000));
+}
+
+// Sends a corpus file, e.g. "images/frame.png", as the message's path.
+void Send(UINT message, const char* name, LPARAM lParam = 0) {
+  const std::string path = CorpusFile(name);
+  SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam);
+}
+void ResizeClient(int width, int height) {
+  SetWindowPos(FrameWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(FrameWindow, &client);
+  ASSERT_EQ(std::pair(client.right, client.bottom), (std::pair<LONG, LONG>(width, height)));
+}
+
+// The running program, in-process against a private registry.
+class ImagingProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    RedirectCurrentUser();
+    ASSERT_EQ(StartProgram(), 1);
+  }
+  void TearDown() override {
+    if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
+    RestoreCurrentUser();
+  }
+};
 
 using ImagingComposeTest = ImagingProgramTest;
 using ImagingSourcesTest = ImagingProgramTest;
@@ -194,11 +237,7 @@ TEST_F(ImagingSourcesTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndB
 }
 
 // What the program holds: surfaces and icons alive, and its private memory.
-struct Holdings {
-  long surfaces, icons;
-  SIZE_T bytes;
-};
-Holdings Now() {
+std::tuple<long, long, SIZE_T> Holdings() {
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
@@ -226,11 +265,11 @@ TEST_F(ImagingLeakTest, TenThousandRecompositionsAndAThousandPictureChangesHoldN
   };
   // A while to let caches fill, then many times more.
   for (int i = 0; i < 200; ++i) step(i);
-  const Holdings before = Now();
+  const auto [surfaces, icons, bytes] = Holdings();
   for (int i = 0; i < 10000; ++i) step(i);
-  const Holdings after = Now();
-  EXPECT_EQ(std::tuple(before.icons, after.surfaces, after.icons), std::tuple(1L, before.surfaces, 1L));
-  EXPECT_LT(after.bytes, before.bytes + (4 << 20)) << before.bytes << " -> " << after.bytes;
+  const auto [surfacesAfter, iconsAfter, bytesAfter] = Holdings();
+  EXPECT_EQ(std::tuple(icons, surfacesAfter, iconsAfter), std::tuple(1L, surfaces, 1L));
+  EXPECT_LT(bytesAfter, bytes + (4 << 20)) << bytes << " -> " << bytesAfter;
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ TEST(Resources, TheManifestNamesTheExesArchitectureAndAsksForCommonControlsSix) 
                              SizeofResource(nullptr, found));
   const std::string architecture = sizeof(void*) == 4 ? "x86" : "amd64";
   EXPECT_NE(manifest.find("name=\"Brivanta Cherimo\" version=\"0.1.0.0\" processorArchitecture=\"" + architecture),
-            std::string::npos)
-      << manifest;
+            std::string::npos);
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
 }
 
