@@ -37,18 +37,21 @@ void OpenAndEndTheBox() {
   EXPECT_TRUE(IsWindowEnabled(FrameWindow));
 }
 
-// The LINK_ state whose colour the link's text shows, 0 for none.
-unsigned DrawnState(HWND link) {
+// The LINK_ state whose colour the link's text shows, 0 for none, and where
+// its first pixel of that colour is.
+unsigned DrawnState(HWND link, POINT* first) {
   constexpr COLORREF COLORS[] = {RGB(0, 0, 128), RGB(224, 0, 0), RGB(0, 0, 255)};
   RECT rect;
   GetClientRect(link, &rect);
   HDC dc = GetWindowDC(link);
   unsigned state = 0;
-  for (LONG pixel = 0; pixel < rect.right * rect.bottom && state == 0; ++pixel) {
+  LONG pixel = 0;
+  for (; pixel < rect.right * rect.bottom && state == 0; ++pixel) {
     const COLORREF colour = GetPixel(dc, pixel % rect.right, pixel / rect.right);
     state = static_cast<unsigned>(std::find(COLORS, COLORS + 3, colour) - COLORS + 1) % 4;
   }
   ReleaseDC(link, dc);
+  *first = {(pixel - 1) % rect.right, (pixel - 1) / rect.right};
   return state;
 }
 
@@ -90,11 +93,16 @@ TEST_F(ShellRecorderTest, TheAboutBoxOpensAndEndsItsLinkOpensOnAClickAndTheMenuO
   HWND link = CreateWindowExA(0, TEXT_LINK_CLASS, TEXT_HOME_PAGE, WS_POPUP | WS_VISIBLE, cursor.x > 400 ? 20 : 600,
                               cursor.y > 300 ? 20 : 400, 180, 30, FrameWindow, nullptr, nullptr, nullptr);
   ASSERT_NE(link, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return DrawnState(link) == LINK_NORMAL; }));
+  POINT rest, at;
+  ASSERT_TRUE(WaitUntil([&] { return DrawnState(link, &rest) == LINK_NORMAL; }));
   for (const Step& step : CLICKS) {
     if (step.message == WM_PAINT) RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     if (step.message != WM_PAINT) SendMessageA(link, step.message, step.keys, MAKELPARAM(step.x, 10));
-    EXPECT_EQ(DrawnState(link), step.state) << "step " << &step - CLICKS;
+    EXPECT_EQ(DrawnState(link, &at), step.state) << "step " << &step - CLICKS;
+    // Hover and press draw into the client rectangle less one pixel at its
+    // left and top: the centred text moves by none or one each way.
+    const LONG dx = at.x - rest.x, dy = at.y - rest.y, most = step.state != LINK_NORMAL;
+    EXPECT_TRUE(dx >= 0 && dx <= most && dy >= 0 && dy <= most) << "step " << &step - CLICKS << " moved " << dx << "," << dy;
     EXPECT_EQ(WaitForRecordedOpens(step.opens).size(), step.opens) << "step " << &step - CLICKS;
   }
   DestroyWindow(link);
