@@ -8,9 +8,9 @@ namespace {
 
 constexpr const char* PROTOCOLS[] = {"https", "http", "mailto"};
 
-// Wine 8 looks protocols up only among the machine's classes, Windows first
-// among the user's: the recorder goes into both, and the machine's previous
-// commands (Wine's own browser) come back afterwards.
+// Wine looks protocols up among the machine's classes, and a user's class of
+// the same name would only come first: the recorder goes there alone, and the
+// machine's previous commands (Wine's own browser) come back afterwards.
 std::string SavedMachineCommands[std::size(PROTOCOLS)];
 bool MachineCommandsSaved;
 
@@ -32,9 +32,13 @@ bool RecorderRunning() {
   return running;
 }
 
-bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
-  return RegSetKeyValueA(root, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1)) == 0;
+bool SetString(const std::string& key, const char* name, const std::string& value) {
+  return RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
+                         static_cast<DWORD>(value.size() + 1)) == 0;
 }
+
+std::string ClassKey(size_t index) { return std::string("Software\\Classes\\") + PROTOCOLS[index]; }
+std::string CommandKey(size_t index) { return ClassKey(index) + "\\shell\\open\\command"; }
 
 }  // namespace
 
@@ -43,18 +47,16 @@ bool RegisterShellRecorder() {
   DeleteFileA(NextToTestExe("open_recorder.log").c_str());
   const std::string command = std::string("\"").append(NextToTestExe("open_recorder.exe")).append("\" \"%1\"");
   for (size_t index = 0; index < std::size(PROTOCOLS); ++index) {
-    const std::string key = std::string("Software\\Classes\\") + PROTOCOLS[index];
+    const std::string key = ClassKey(index);
     char value[1024] = "";
     DWORD size = sizeof value;
-    if (!MachineCommandsSaved && !RegGetValueA(HKEY_LOCAL_MACHINE, (key + "\\shell\\open\\command").c_str(), nullptr,
-                                               RRF_RT_REG_SZ, nullptr, value, &size)) {
+    if (!MachineCommandsSaved &&
+        !RegGetValueA(HKEY_LOCAL_MACHINE, CommandKey(index).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size)) {
       SavedMachineCommands[index] = value;
     }
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-      if (!SetString(root, key, nullptr, std::string("URL:") + PROTOCOLS[index]) || !SetString(root, key, "URL Protocol", "") ||
-          !SetString(root, key + "\\shell\\open\\command", nullptr, command)) {
-        return false;
-      }
+    if (!SetString(key, nullptr, std::string("URL:") + PROTOCOLS[index]) || !SetString(key, "URL Protocol", "") ||
+        !SetString(CommandKey(index), nullptr, command)) {
+      return false;
     }
   }
   MachineCommandsSaved = true;
@@ -63,9 +65,7 @@ bool RegisterShellRecorder() {
 
 void UnregisterShellRecorder() {
   for (size_t index = 0; MachineCommandsSaved && index < std::size(PROTOCOLS); ++index) {
-    const std::string key = std::string("Software\\Classes\\") + PROTOCOLS[index];
-    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-    SetString(HKEY_LOCAL_MACHINE, key + "\\shell\\open\\command", nullptr, SavedMachineCommands[index]);
+    SetString(CommandKey(index), nullptr, SavedMachineCommands[index]);
   }
   MachineCommandsSaved = false;
 }

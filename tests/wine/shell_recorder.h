@@ -1,8 +1,7 @@
 // A stand-in for the browser and the mail program: open_recorder.exe, next to
 // the test exe, registered as what opens https, http and mailto addresses. It
-// writes the real HKEY_CURRENT_USER, so it works only inside the project's
-// private Wine prefix, and must be registered before a test redirects
-// HKEY_CURRENT_USER: the shell looks protocols up in the real one.
+// writes the machine's classes of the Wine prefix, so it works only inside the
+// project's private one.
 #pragma once
 #include <string>
 #include <vector>
