@@ -9,15 +9,23 @@
 
 namespace {
 
-struct TrayRequest {
-  DWORD action;
-  NOTIFYICONDATAA data;
-};
-
-std::vector<TrayRequest> TrayRequests;
+// Each request to the shell as a line: what it asks, whether the record names
+// our icon, and what it carries, with the icon checked against the current
+// one when it is sent.
+std::vector<std::string> TrayRequests;
 
 BOOL WINAPI RecordTrayRequest(DWORD action, PNOTIFYICONDATAA data) {
-  TrayRequests.push_back({action, *data});
+  const char* const actions[] = {"add", "modify", "delete"};
+  std::string line = action < 3 ? actions[action] : "other";
+  // A removal names the icon only; what else the record holds is not read.
+  const UINT flags = action == NIM_DELETE ? 0 : data->uFlags;
+  const bool ours = data->cbSize == NOTIFYICONDATAA_V1_SIZE && data->hWnd == FrameWindow && data->uID == TRAY_ICON_ID;
+  if (!ours) line += " not ours";
+  if (flags & ~static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP)) line += " other flags";
+  if (flags & NIF_MESSAGE) line += data->uCallbackMessage == MSG_TRAY_NOTIFY ? " message" : " other message";
+  if (flags & NIF_ICON) line += data->hIcon && data->hIcon == FrameIcon ? " icon" : " stale icon";
+  if (flags & NIF_TIP) line += std::string(" tip ") + data->szTip;
+  TrayRequests.push_back(line);
   return TRUE;
 }
 
@@ -33,144 +41,83 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
   // a moment later.
   static void SettleIcon() { ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); })); }
 
-  static std::vector<DWORD> Actions() {
-    std::vector<DWORD> actions;
-    for (const TrayRequest& request : TrayRequests) actions.push_back(request.action);
-    return actions;
+  // The stored show state and the window as the user sees it.
+  static std::string State() {
+    const char* seen = !IsWindowVisible(FrameWindow) ? "hidden" : IsIconic(FrameWindow) ? "minimised" : "shown";
+    return std::to_string(Settings.Show) + " " + seen;
   }
-  static bool Shown() { return IsWindowVisible(FrameWindow) && !IsIconic(FrameWindow); }
   static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
 };
 
-TEST_P(PresenceTest, TheShowStateTableHoldsForBothTaskbarSettings) {
-  const int taskbar = GetParam();
-  WriteDword("Taskbar", static_cast<DWORD>(taskbar));
-  Start();
-  EXPECT_TRUE(Shown());
-  Send(WM_COMMAND, IDM_MINIMIZE);
-  EXPECT_EQ(Settings.Show, 2);
-  EXPECT_EQ(IsWindowVisible(FrameWindow) && IsIconic(FrameWindow), taskbar == 1) << "minimised to its button";
-  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, taskbar == 1) << "or hidden";
-
-  // Changing the taskbar option while put away only changes the style.
-  Send(WM_COMMAND, IDM_SHOW_ON_TASKBAR);
-  EXPECT_EQ(Settings.Taskbar, 1 - taskbar);
-  EXPECT_EQ(IsWindowVisible(FrameWindow) != 0, taskbar == 1);
-  EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, taskbar == 0);
-
-  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
-  EXPECT_EQ(Settings.Show, 1);
-  EXPECT_TRUE(Shown());
-  Send(MSG_SET_SHOW_STATE, 2, 1);
-  EXPECT_FALSE(IsWindowVisible(FrameWindow));
-  EXPECT_FALSE(IsIconic(FrameWindow)) << "hidden, not minimised";
-  Send(MSG_SET_SHOW_STATE, 1, 0);
-  EXPECT_TRUE(Shown());
-
-  ShowWindow(FrameWindow, SW_HIDE);
-  Send(MSG_SET_SHOW_STATE, 1, 0);
-  EXPECT_FALSE(IsWindowVisible(FrameWindow)) << "the same state again does nothing";
-}
-
-INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1));
-
-// Only 1 sets either option; the style bits change on a shown window.
-TEST_F(PresenceTest, TheTaskbarAndTopmostOptionsRestyleTheWindow) {
-  Start();
-  EXPECT_TRUE(ExtendedStyle() & WS_EX_TOPMOST);
-  for (int on : {1, 0, 2, 1}) {
-    Send(MSG_SET_TASKBAR, static_cast<WPARAM>(on));
-    Send(MSG_SET_TOPMOST, static_cast<WPARAM>(on));
-    EXPECT_TRUE(IsWindowVisible(FrameWindow)) << on;
-    EXPECT_EQ(Settings.AlwaysOnTheTop, on);
-    EXPECT_EQ((ExtendedStyle() & WS_EX_APPWINDOW) != 0, on == 1) << on;
-    EXPECT_EQ((ExtendedStyle() & WS_EX_TOOLWINDOW) != 0, on != 1) << on;
-    EXPECT_EQ((ExtendedStyle() & WS_EX_TOPMOST) != 0, on == 1) << on;
-    EXPECT_TRUE(ExtendedStyle() & WS_EX_ACCEPTFILES) << on;
-  }
-}
-
-TEST_F(PresenceTest, TheTrayIconIsAddedOnceThenChangedThenRemoved) {
-  WriteDword("TrayIcon", 1);
-  Start();
-  SettleIcon();
-  ASSERT_EQ(TrayRequests.size(), 1u) << "the first full composition adds the icon";
-  const NOTIFYICONDATAA& added = TrayRequests[0].data;
-  EXPECT_EQ(TrayRequests[0].action, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(added.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-  EXPECT_EQ(added.hWnd, FrameWindow);
-  EXPECT_EQ(added.uID, TRAY_ICON_ID);
-  EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-  EXPECT_EQ(added.uCallbackMessage, MSG_TRAY_NOTIFY);
-  EXPECT_NE(added.hIcon, nullptr);
-  EXPECT_EQ(std::string(added.szTip), "Brivanta Cherimo");
-
-  Send(MSG_RECOMPOSE, 0, 0);
-  SettleIcon();
-  Send(MSG_RECOMPOSE, 0, 1);  // leaves the tray alone
-  SettleIcon();
-  EXPECT_EQ(TrayRequests.back().data.uFlags, static_cast<UINT>(NIF_ICON));
-  Send(WM_COMMAND, IDM_TRAY_ICON);
-  EXPECT_EQ(Settings.TrayIcon, 0);
-  Send(MSG_SET_TRAY_ICON, 0, 0);  // no icon there to remove
-  Send(MSG_SET_TRAY_ICON, 2, 0);  // no icon handle, nothing to show
-  Send(WM_COMMAND, IDM_TRAY_ICON);
-  EXPECT_EQ(TrayRequests.back().data.hIcon, FrameIcon) << "the command shows the current frame icon";
-  DestroyWindow(FrameWindow);
-  EXPECT_EQ(Actions(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_ADD, NIM_DELETE}));
-}
-
 VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
-TEST_F(PresenceTest, OnlyButtonPressesOnOurIconBringTheWindowBackAndARightOneOpensTheMenu) {
+// Only 1 sets the taskbar or the topmost option.
+TEST_P(PresenceTest, TheShowStateTableHoldsForEveryTaskbarSetting) {
+  const int taskbar = GetParam();
+  const std::string putAway = taskbar == 1 ? "2 minimised" : "2 hidden";
+  WriteDword("Taskbar", static_cast<DWORD>(taskbar));
+  WriteDword("AlwaysOnTheTop", static_cast<DWORD>(taskbar));
   Start();
-  Send(WM_COMMAND, IDM_MINIMIZE);
+  EXPECT_EQ((ExtendedStyle() & WS_EX_TOPMOST) != 0, taskbar == 1);
+  Send(WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(State(), putAway) << "minimised to its button or hidden";
+  // Restyling keeps the other styles, dropped files among them.
+  Send(WM_COMMAND, IDM_SHOW_ON_TASKBAR);
+  EXPECT_EQ(State(), putAway) << "changing the taskbar option while put away only changes the style";
+  EXPECT_EQ(ExtendedStyle() & (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES), (taskbar == 1 ? 0 : WS_EX_APPWINDOW) | WS_EX_ACCEPTFILES);
+
+  // Only a button press on our icon brings it back; a right one also opens
+  // the menu, which runs its own loop until it is closed.
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
   for (UINT other : {WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK}) Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, other);
-  EXPECT_FALSE(IsWindowVisible(FrameWindow));
-  EXPECT_EQ(Settings.Show, 2);
-  // The menu runs its own loop until it is closed.
+  EXPECT_EQ(State(), putAway);
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(IsWindowVisible(FrameWindow));
-  EXPECT_EQ(Settings.Show, 1);
+  EXPECT_EQ(State(), "1 shown");
+  Send(MSG_SET_SHOW_STATE, 2, 1);
+  EXPECT_EQ(State(), "2 hidden") << "hidden, not minimised";
 }
 
-TEST_F(PresenceTest, ARestartedShellGetsTheIconBackWhenItIsWanted) {
+INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1, 2));
+
+// Requests with nothing to do (no icon to remove, no icon handle to show,
+// a restarted shell while the icon is off) reach no shell.
+TEST_F(PresenceTest, TheTrayIconIsAddedAgainForARestartedShellChangedAndRemovedOnlyWhenThere) {
   WriteDword("TrayIcon", 1);
   Start();
   SettleIcon();
-  ASSERT_EQ(TrayRequests.size(), 1u);
-  Send(RegisterWindowMessageA("TaskbarCreated"));
-  ASSERT_EQ(Actions(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
-  EXPECT_EQ(TrayRequests[1].data.hIcon, TrayRequests[0].data.hIcon);
-  EXPECT_EQ(TrayRequests[1].data.uCallbackMessage, MSG_TRAY_NOTIFY);
-
+  const UINT shellRestarted = RegisterWindowMessageA("TaskbarCreated");
+  Send(shellRestarted);
+  Send(MSG_RECOMPOSE, 0, 0);
+  SettleIcon();
   Send(WM_COMMAND, IDM_TRAY_ICON);
-  Send(RegisterWindowMessageA("TaskbarCreated"));
-  EXPECT_EQ(TrayRequests.back().action, static_cast<DWORD>(NIM_DELETE)) << "not wanted, not added";
+  Send(shellRestarted);
+  Send(MSG_SET_TRAY_ICON, 0, 0);
+  Send(MSG_SET_TRAY_ICON, 2, 0);
+  Send(WM_COMMAND, IDM_TRAY_ICON);
+  DestroyWindow(FrameWindow);
+  const std::string added = "add message icon tip Brivanta Cherimo";
+  EXPECT_EQ(TrayRequests, (std::vector<std::string>{added, added, "modify icon", "delete", added, "delete"}));
 }
 
 TEST_F(PresenceTest, ARestoreByTheSystemIsRecordedSoMinimizeWorksAgain) {
   WriteDword("Taskbar", 1);
   Start();
   Send(WM_COMMAND, IDM_MINIMIZE);
-  ASSERT_TRUE(IsIconic(FrameWindow));
+  ASSERT_EQ(State(), "2 minimised");
   ShowWindow(FrameWindow, SW_RESTORE);
-  EXPECT_EQ(Settings.Show, 1);
+  EXPECT_EQ(State(), "1 shown");
   Send(WM_COMMAND, IDM_MINIMIZE);
-  EXPECT_TRUE(IsIconic(FrameWindow));
-  EXPECT_EQ(Settings.Show, 2);
+  EXPECT_EQ(State(), "2 minimised");
 }
 
-TEST_F(FrameWindowTest, AStartPutAwayStaysPutAwayWhenTheWindowIsMerelyCreated) {
+TEST_F(PresenceTest, AStartPutAwayStaysPutAwayWhenTheWindowIsMerelyCreated) {
   WriteDword("Show", 2);
   WriteDword("Taskbar", 1);
   ASSERT_EQ(StartProgram(), 1);
-  EXPECT_FALSE(IsWindowVisible(FrameWindow));
-  EXPECT_EQ(Settings.Show, 2);
-  EXPECT_TRUE(GetWindowLongA(FrameWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_EQ(State(), "2 hidden");
+  EXPECT_TRUE(ExtendedStyle() & WS_EX_APPWINDOW);
 }
 
 }  // namespace
