@@ -49,20 +49,19 @@ class SoakTest : public RealProgramTest {
     RunXdotool(steps);
   }
 
+  static HWND OpenDialog() { return FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE); }
+
   // Select Photo... from the menu by the arrow keys, then the path typed
   // into the open dialog; false when the dialog did not come or go.
   bool ChoosePhoto(const std::string& photo) const {
     RunXdotool(Centre() + " click 3");
     if (!WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }, 3000)) return false;
     RunXdotool("mousemove_relative -- -3 -3 key --delay 20 Down Down Down Down Down Down Down Down Down Return");
-    HWND dialog = nullptr;
-    if (!WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }, 3000)) {
-      return false;
-    }
-    const Box box = BoxOf(dialog);
+    if (!WaitUntil([] { return OpenDialog() != nullptr; }, 3000)) return false;
+    const Box box = BoxOf(OpenDialog());
     RunXdotool(MouseTo(box.left + box.width / 2, box.top + 10) + " click 1 type --delay 5 '" + photo + "'");
     RunXdotool("key Return");
-    return WaitUntil([] { return FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }, 3000);
+    return WaitUntil([] { return OpenDialog() == nullptr; }, 3000);
   }
 
   bool Answers() const {
