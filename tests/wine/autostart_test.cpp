@@ -3,9 +3,7 @@
 #include <string>
 
 #include "app/texts.h"
-#include "framewindow/context_menu.h"
 #include "tests/wine/frame_window_fixture.h"
-#include "tests/wine/program_fixture.h"
 
 namespace {
 
@@ -14,127 +12,65 @@ constexpr char FOREIGN_COMMAND[] = "\"C:\\elsewhere\\cherimo.exe\"";
 // Task Manager's mark: 3 = switched off, then the time it was switched off.
 constexpr BYTE SWITCHED_OFF_MARK[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
 
-void WriteRunCommand(const char* name, const char* command) { WriteRegString(TEXT_RUN_KEY, name, command); }
+RegValue OwnRunValue() { return ReadRegValue(TEXT_RUN_KEY, TEXT_RUN_VALUE); }
+RegValue OwnMark() { return ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE); }
 
-void WriteSwitchedOffMark(const char* name) {
-  WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, name, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
+// The quoted path of this very exe and the switch, with the string's zero.
+RegValue OwnEntry() {
+  char modulePath[MAX_PATH];
+  GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+  return {true, REG_SZ, std::string("\"") + modulePath + "\" /a" + '\0'};
 }
 
-RegValue OwnRunValue() { return ReadRegValue(TEXT_RUN_KEY, TEXT_RUN_VALUE); }
-
-bool AutostartTicked() { return (GetMenuState(ContextMenu, IDM_AUTOSTART, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-
-class AutostartTest : public FrameWindowTest {
+// Another program's entry and mark are there in every case, and stay.
+class AutostartTest : public FrameWindowTest, public testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
     FrameWindowTest::SetUp();
-    WriteRunCommand(OTHER_VALUE, FOREIGN_COMMAND);
-    otherBefore = ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE);
+    WriteRegString(TEXT_RUN_KEY, OTHER_VALUE, FOREIGN_COMMAND);
+    WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
+    otherBefore = {ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE), ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE)};
   }
   void TearDown() override {
-    EXPECT_EQ(ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE), otherBefore) << "another program's entry is never touched";
+    EXPECT_EQ(otherBefore.first, ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE)) << "another program's entry stays";
+    EXPECT_EQ(otherBefore.second, ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE)) << "and its mark";
     FrameWindowTest::TearDown();
   }
 
-  // The quoted path of this very exe and the switch, with the string's zero.
-  static void ExpectOwnEntry() {
-    char modulePath[MAX_PATH];
-    GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    const std::string command = std::string("\"") + modulePath + "\" /a";
-    EXPECT_EQ(OwnRunValue(), (RegValue{true, REG_SZ, command + '\0'}));
-  }
-
-  RegValue otherBefore;
+  std::pair<RegValue, RegValue> otherBefore;
 };
 
-struct StartCase {
-  const char* name;
-  int storedAutoStart;  // -1: never stored
-  bool foreignEntry;
-  bool entryAfterStart;
-};
-
-class AutostartAtStartTest : public AutostartTest, public testing::WithParamInterface<StartCase> {};
-
-TEST_P(AutostartAtStartTest, EveryStartRewritesOrDeletesTheEntry) {
-  const StartCase& c = GetParam();
-  if (c.storedAutoStart >= 0) WriteDword("AutoStart", static_cast<DWORD>(c.storedAutoStart));
-  if (c.foreignEntry) WriteRunCommand(TEXT_RUN_VALUE, FOREIGN_COMMAND);
+// The stored AutoStart (-1: never stored) over an entry naming another exe.
+TEST_P(AutostartTest, EveryStartRewritesOrDeletesTheEntry) {
+  if (GetParam() >= 0) WriteDword("AutoStart", static_cast<DWORD>(GetParam()));
+  WriteRegString(TEXT_RUN_KEY, TEXT_RUN_VALUE, FOREIGN_COMMAND);
   Start();
-  EXPECT_EQ(AutostartTicked(), c.entryAfterStart);
-  if (c.entryAfterStart) {
-    ExpectOwnEntry();
-  } else {
-    EXPECT_FALSE(OwnRunValue().present);
-  }
+  EXPECT_EQ(OwnRunValue(), GetParam() == 1 ? OwnEntry() : RegValue{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AutostartAtStartTest,
-                         testing::Values(StartCase{"OnWithoutEntry", 1, false, true},
-                                         StartCase{"OnOverAForeignEntry", 1, true, true},
-                                         StartCase{"OffOverAForeignEntry", 0, true, false},
-                                         StartCase{"NeverSetOverAForeignEntry", -1, true, false}),
-                         [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stored, AutostartTest, testing::Values(1, 0, -1));
 
-TEST_F(AutostartTest, TheMenuTurnsTheEntryOnAndOffAndOffAgainChangesNothing) {
+TEST_F(AutostartTest, TheMenuSetsTheEntryClearsOnlyOurSwitchedOffMarkAndACommandThatDidNotFitChangesNothing) {
+  WriteDword("AutoStart", 1);
+  WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
+  const RegValue ownMark = OwnMark();
   Start();
-  Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(Settings.AutoStart, 1);
-  EXPECT_TRUE(AutostartTicked());
-  ExpectOwnEntry();
+  EXPECT_EQ(OwnMark(), ownMark) << "a start keeps the user's choice";
 
   Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(Settings.AutoStart, 0);
-  EXPECT_FALSE(AutostartTicked());
-  EXPECT_FALSE(OwnRunValue().present);
+  EXPECT_EQ(OwnRunValue(), RegValue{});
+  EXPECT_EQ(OwnMark(), ownMark) << "turning it off needs no mark";
 
-  Send(MSG_SET_AUTOSTART, 0, 0);
-  EXPECT_FALSE(OwnRunValue().present);
-}
+  Send(WM_COMMAND, IDM_AUTOSTART);
+  EXPECT_EQ(OwnRunValue(), OwnEntry());
+  EXPECT_EQ(OwnMark(), RegValue{});
 
-TEST_F(AutostartTest, ACommandThatDidNotFitLeavesTheEntryAsItWas) {
-  Start();
-  WriteRunCommand(TEXT_RUN_VALUE, FOREIGN_COMMAND);
+  WriteRegString(TEXT_RUN_KEY, TEXT_RUN_VALUE, FOREIGN_COMMAND);
   const RegValue before = OwnRunValue();
   AutostartCommand[0] = '\0';
   Send(MSG_SET_AUTOSTART, 1, 0);
   EXPECT_EQ(Settings.AutoStart, 1);
-  EXPECT_EQ(OwnRunValue(), before);
-}
-
-TEST_F(AutostartTest, OnlyTheMenuClearsOurSwitchedOffMarkAndNoOtherProgramsMark) {
-  WriteDword("AutoStart", 1);
-  WriteSwitchedOffMark(TEXT_RUN_VALUE);
-  WriteSwitchedOffMark(OTHER_VALUE);
-  const RegValue ownMark = ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE);
-  const RegValue otherMark = ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE);
-  Start();
-  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "a start keeps the user's choice";
-
-  Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE), ownMark) << "turning it off needs no mark";
-
-  Send(WM_COMMAND, IDM_AUTOSTART);
-  ExpectOwnEntry();
-  EXPECT_FALSE(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE).present);
-  EXPECT_EQ(ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE), otherMark);
-}
-
-using AutostartProgramTest = RealProgramTest;
-
-TEST_F(AutostartProgramTest, TheCommandInTheRunEntryStartsTheProgramPutAway) {
-  RunCommandOnce(IDM_AUTOSTART);
-  const RegValue entry = OwnRunValue();
-  ASSERT_TRUE(entry.present);
-  // As Windows runs it at log-on: the stored line as it stands.
-  RunningProgram program;
-  ASSERT_TRUE(Launch(entry.data.c_str(), &program.process));
-  HWND window = StartUpEnded(FindFrameWindow());
-  ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(IsWindowVisible(window));
-  SendMessageA(window, WM_COMMAND, IDM_AUTOSTART, 0);
-  EXPECT_FALSE(OwnRunValue().present);
-  EXPECT_EQ(CloseAndWait(program, window), 0);
+  EXPECT_EQ(OwnRunValue(), before) << "a module path too long for the command";
 }
 
 }  // namespace

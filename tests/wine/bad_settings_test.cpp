@@ -3,8 +3,8 @@
 // once. The program starts, shows a sane window on the screen, ends with code
 // 0, and what it writes at the end is of the right type and in range.
 #include <climits>
+#include <optional>
 #include <ostream>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,8 +13,14 @@
 
 namespace {
 
-const char* const NUMBERS[] = {"X1", "Y1", "W1", "H1", "AlwaysOnTheTop", "Taskbar", "Show", "TrayIcon", "AutoStart",
-                               "Splash", "Hint", "W2", "H2", "W3", "H3", "X2", "Y2", "FrameID"};
+// Each number's name and the range it is written back in.
+struct Number {
+  const char* name;
+  int64_t low = INT32_MIN, high = INT32_MAX;
+};
+const Number NUMBERS[] = {{"X1"}, {"Y1"}, {"W1", 32, 256}, {"H1", 32, 256}, {"AlwaysOnTheTop"}, {"Taskbar"},
+                          {"Show", 1, 1}, {"TrayIcon", 0, 1}, {"AutoStart"}, {"Splash"}, {"Hint"}, {"W2", 1}, {"H2", 1},
+                          {"W3", 1}, {"H3", 1}, {"X2"}, {"Y2"}, {"FrameID", FRAME_ID_FIRST, FRAME_ID_LAST}};
 const char* const STRINGS[] = {"Path", "Photo", "Frame"};
 
 struct StoredValue {
@@ -22,54 +28,43 @@ struct StoredValue {
   std::string bytes;
 };
 
+StoredValue Dword(int32_t value) { return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)}; }
+StoredValue Sized(DWORD type, size_t length, char fill) { return {type, std::string(length, fill)}; }
+
 struct BadRow {
   const char* name;
   StoredValue number;  // stored under every number's name
   StoredValue string;  // stored under every path's name
 };
+void PrintTo(const BadRow& row, std::ostream* out) { *out << row.name; }
 
-StoredValue Dword(int32_t value) {
-  return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
-}
-StoredValue Sized(DWORD type, size_t length, char fill) { return {type, std::string(length, fill)}; }
-
+// Built when asked: GCC 12 misreads a global array of strings as maybe uninitialised.
 std::vector<BadRow> Rows() {
   return {
-    {"StringsAndNumbersSwapped", {REG_SZ, std::string("abc", 4)}, Dword(0x41424344)},
-    {"Binary", {REG_BINARY, "\x01\x02\x03\x04"}, {REG_BINARY, "C:\\x"}},
-    {"QwordAndMultiString", {REG_QWORD, std::string(8, '\x7f')}, {REG_MULTI_SZ, std::string("C:\\\0D:\\\0", 8)}},
-    {"Length0", Sized(REG_DWORD, 0, '\xff'), Sized(REG_SZ, 0, 'x')},
-    {"Length1", Sized(REG_DWORD, 1, '\xff'), Sized(REG_SZ, 1, 'x')},
-    {"Length3", Sized(REG_DWORD, 3, '\xff'), Sized(REG_SZ, 3, '\\')},
-    {"Length5", Sized(REG_DWORD, 5, '\xff'), Sized(REG_SZ, 5, ':')},
-    {"Length300", Sized(REG_DWORD, 300, '\x80'), Sized(REG_SZ, 300, 'x')},
-    {"Negative", Dword(-1000), {REG_SZ, "\\"}},
-    {"Zero", Dword(0), Sized(REG_SZ, 256, 'y')},  // a path without a terminator
-    {"Smallest", Dword(INT_MIN), {REG_SZ, std::string("C:\\\0junk", 8)}},
-    {"Largest", Dword(INT_MAX), Sized(REG_SZ, 255, 'z')},
-    {"PastTheScreen", Dword(100000), {REG_SZ, "C:\\nowhere\\photo.jpg"}},
+      {"StringsAndNumbersSwapped", {REG_SZ, std::string("abc", 4)}, Dword(0x41424344)},
+      {"QwordAndMultiString", {REG_QWORD, std::string(8, '\x7f')}, {REG_MULTI_SZ, std::string("C:\\\0D:\\\0", 8)}},
+      {"Length3", Sized(REG_DWORD, 3, '\xff'), Sized(REG_SZ, 3, '\\')},
+      {"Length300", Sized(REG_DWORD, 300, '\x80'), Sized(REG_SZ, 300, 'x')},
+      {"Zero", Dword(0), Sized(REG_SZ, 256, 'y')},  // a path without a terminator
+      {"Smallest", Dword(INT_MIN), {REG_SZ, std::string("C:\\\0junk", 8)}},
+      {"Largest", Dword(INT_MAX), Sized(REG_SZ, 255, 'z')},
   };
 }
 
-void PrintTo(const BadRow& row, std::ostream* out) { *out << row.name; }
+void Store(const char* name, const StoredValue& value) {
+  WriteValue(name, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
+}
 
-class BadSettingsTest : public RealProgramTest, public testing::WithParamInterface<BadRow> {
- protected:
-  static void Store(const char* name, const StoredValue& value) {
-    WriteValue(name, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
-  }
+bool SaneOnScreen(HWND window) {
+  const Box box = BoxOf(window);
+  return IsWindowVisible(window) && box.width >= 32 && box.width <= 256 && box.height >= 32 && box.height <= 256 &&
+         MonitorFromWindow(window, MONITOR_DEFAULTTONULL) != nullptr;
+}
 
-  static bool SaneOnScreen(HWND window) {
-    RECT rect;
-    if (!IsWindowVisible(window) || !GetWindowRect(window, &rect)) return false;
-    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
-    return width >= 32 && width <= 256 && height >= 32 && height <= 256 &&
-           MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
-  }
-};
+class BadSettingsTest : public RealProgramTest, public testing::WithParamInterface<BadRow> {};
 
 TEST_P(BadSettingsTest, TheProgramShowsASaneWindowAndWritesValidValues) {
-  for (const char* name : NUMBERS) Store(name, GetParam().number);
+  for (const Number& number : NUMBERS) Store(number.name, GetParam().number);
   for (const char* name : STRINGS) Store(name, GetParam().string);
 
   RunningProgram program;
@@ -82,17 +77,10 @@ TEST_P(BadSettingsTest, TheProgramShowsASaneWindowAndWritesValidValues) {
   EXPECT_TRUE(SaneOnScreen(window));
   EXPECT_EQ(CloseAndWait(program, window), 0);
 
-  for (const char* name : NUMBERS) EXPECT_TRUE(StoredDword(name).has_value()) << name;
-  const int64_t trayIcon = StoredDword("TrayIcon").value_or(-1);
-  EXPECT_TRUE(trayIcon == 0 || trayIcon == 1) << trayIcon;
-  EXPECT_EQ(StoredDword("Show"), 1);
-  for (const char* name : {"W1", "H1"}) {
-    const int64_t side = StoredDword(name).value_or(0);
-    EXPECT_TRUE(side >= 32 && side <= 256) << name << " " << side;
+  for (const Number& number : NUMBERS) {
+    const std::optional<int64_t> stored = StoredDword(number.name);
+    EXPECT_TRUE(stored && *stored >= number.low && *stored <= number.high) << number.name << " " << stored.value_or(0);
   }
-  for (const char* name : {"W2", "H2", "W3", "H3"}) EXPECT_GE(StoredDword(name).value_or(0), 1) << name;
-  const int64_t frame = StoredDword("FrameID").value_or(0);
-  EXPECT_TRUE(frame >= FRAME_ID_FIRST && frame <= FRAME_ID_LAST) << frame;
   for (const char* name : STRINGS) {
     std::string value;
     DWORD type = 0;
