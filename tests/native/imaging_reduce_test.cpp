@@ -112,6 +112,10 @@ TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
     ASSERT_EQ(AreaAverage(level, 8, 8, empty, out.data(), 4, 4), 1);
     EXPECT_EQ(out, Pixels(16, 0));
   }
+  // Beside a picture one pixel wide: black, and nothing past its column is read.
+  const Pixels column = {1, 2, 3};
+  ASSERT_EQ(AreaAverage({column.data(), 1, 3, 0}, 1, 3, {-5, 0, 3, 3}, out.data(), 4, 4), 1);
+  EXPECT_EQ(out, Pixels(16, 0));
   out[0] = 0xDEADBEEF;
   EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 1, 0), 1);
   EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 0, 1), 1);

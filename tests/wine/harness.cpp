@@ -44,12 +44,6 @@ bool WaitForQuit(DWORD timeoutMs) {
   return WaitUntil([] { return QuitSeen; }, timeoutMs);
 }
 
-HKEY OpenSettingsKey() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
-  return key;
-}
-
 void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY); }
 
 RegValue ReadRegValue(const char* keyName, const char* name) {
@@ -93,8 +87,8 @@ void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
 void WriteDword(const char* name, DWORD value) { WriteValue(name, REG_DWORD, &value, sizeof value); }
 
 int CountValues(DWORD wantedType) {
-  HKEY key = OpenSettingsKey();
-  if (!key) return -1;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return -1;
   int count = 0;
   for (DWORD index = 0;; ++index) {
     char name[256];

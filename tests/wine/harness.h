@@ -40,7 +40,6 @@ inline void WriteRegString(const char* keyName, const char* name, const std::str
 }
 
 // The settings key of the program, relative to HKEY_CURRENT_USER.
-HKEY OpenSettingsKey();
 void DeleteSettingsKey();
 // A stored REG_DWORD as the signed setting it holds; empty when absent.
 std::optional<int64_t> StoredDword(const char* name);
