@@ -64,11 +64,7 @@ target_compile_options(wine_tests PRIVATE ${CHERIMO_WARNINGS})
 # Every test file reads these two headers: compiled once, they halve the build of the tests.
 target_precompile_headers(wine_tests PRIVATE <windows.h> <gtest/gtest.h>)
 target_compile_definitions(wine_tests PRIVATE CHERIMO_CORPUS_DIR="Z:${CMAKE_SOURCE_DIR}/tests/corpus")
-# Stands in for the browser and the mail program (tests/wine/shell_recorder.h).
-add_executable(open_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/open_recorder.cpp)
-target_compile_options(open_recorder PRIVATE ${CHERIMO_WARNINGS})
-set_target_properties(open_recorder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-add_dependencies(wine_tests cherimo open_recorder)
+add_dependencies(wine_tests cherimo)
 # Every test has a process of its own: the program's state is process-wide.
 # The tests share one Wine prefix and its registry, so they run one at a time.
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST

@@ -65,10 +65,12 @@ void SendChosenFile(UINT message) {
 
 }  // namespace
 
+ShellOpenFunction ShellOpenCall = ShellExecuteA;
+
 void OpenWithShell(const char* text) {
   char buffer[512];
   lstrcpynA(buffer, text, sizeof buffer);
-  ShellExecuteA(nullptr, nullptr, buffer, nullptr, nullptr, SW_HIDE);
+  ShellOpenCall(nullptr, nullptr, buffer, nullptr, nullptr, SW_HIDE);
 }
 
 void MsgCommand(WPARAM wParam) {
