@@ -173,35 +173,19 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
   return finished;
 }
 
-namespace {
-
-// Calls visit with the id of every running cherimo.exe.
-void ForEachRunningProgram(const std::function<void(DWORD)>& visit) {
+void EndLeftoverPrograms() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (lstrcmpiA(entry.szExeFile, "cherimo.exe") == 0) visit(entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-}
-
-}  // namespace
-
-int CountRunningPrograms() {
-  int count = 0;
-  ForEachRunningProgram([&](DWORD) { ++count; });
-  return count;
-}
-
-void EndLeftoverPrograms() {
-  ForEachRunningProgram([](DWORD id) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (!process) return;
+    if (lstrcmpiA(entry.szExeFile, "cherimo.exe") != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (!process) continue;
     TerminateProcess(process, 99);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
-  });
+  }
+  CloseHandle(snapshot);
 }
 
 int main(int argc, char** argv) {

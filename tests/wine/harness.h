@@ -79,8 +79,6 @@ bool StartProgramProcess(RunningProgram& program, const char* arguments = "");
 int WaitForExit(RunningProgram& program, DWORD timeoutMs = 10000);
 // The program's frame window, once it exists.
 HWND FindFrameWindow(DWORD timeoutMs = 10000);
-// The number of cherimo.exe processes running.
-int CountRunningPrograms();
 // Runs xdotool (a Linux program: Wine starts it natively) with the given
 // arguments and waits until it has finished. False when it is missing or
 // did not finish in time.
