@@ -71,6 +71,7 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
       {"text", Bytes(26, 'B'), 0, 0, 1}, {"nothing", {}, 0, 0, 1}, {"PNG cut short", Bytes(png.begin(), png.end() - 1), 0, 0, 1},
       {"JPEG segment past the end", {0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0x00}, 0, 0, 1},
       {"JPEG frame header cut short", Bytes(jpeg.begin(), jpeg.end() - 5), 0, 0, 1},
+      {"JPEG frame header shorter than its sizes", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 8}, 0, 0, 1},
   };
   for (const auto& c : cases) {
     const ImageHeader header = ReadImageHeader(c.bytes.data(), c.bytes.size());
