@@ -4,27 +4,16 @@
 // window region, the icon, the composition, what wParam 1 leaves alone and
 // the icon during a drag. Thousands of them hold no more memory and no more
 // graphics objects at the end than at the start.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <psapi.h>
 
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
-#include "app/ids.h"
-#include "app/program.h"
-#include "app/settings.h"
-#include "framewindow/frame_window.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
 #include "imaging/key_colors.h"
 #include "imaging/outline_scan.h"
 #include "imaging/reduce.h"
-#include "imaging/surface.h"
-#include "tests/wine/harness.h"
+#include "tests/wine/frame_window_fixture.h"
 #include "tests/wine/imaging_files.h"
 
 namespace {
@@ -43,45 +32,23 @@ void SettleIcon() {
 }
 
 // Sends a corpus file, e.g. "images/frame.png", as the message's path.
-void Send(UINT message, const char* name, LPARAM lParam = 0) {
+void SendFile(UINT message, const char* name, LPARAM lParam = 0) {
   const std::string path = CorpusFile(name);
   SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam);
 }
+// The window is borderless: its size is the composition's.
 void ResizeClient(int width, int height) {
   SetWindowPos(FrameWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
-  GetClientRect(FrameWindow, &client);
-  ASSERT_EQ(std::pair(client.right, client.bottom), (std::pair<LONG, LONG>(width, height)));
 }
 
 // The running program, in-process against a private registry.
-class ImagingProgramTest : public testing::Test {
+class ImagingTest : public FrameWindowTest {
  protected:
   void SetUp() override {
-    RedirectCurrentUser();
-    ASSERT_EQ(StartProgram(), 1);
-  }
-  void TearDown() override {
-    if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
-    RestoreCurrentUser();
+    FrameWindowTest::SetUp();
+    Start();
   }
 };
-
-using ImagingComposeTest = ImagingProgramTest;
-using ImagingSourcesTest = ImagingProgramTest;
-using ImagingLeakTest = ImagingProgramTest;
-
-// Pixels where the window's region disagrees with the keys.
-int ShapeErrors(const Pixels& keys, int width) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  int wrong = GetWindowRgn(FrameWindow, region) == ERROR;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    wrong +=
-        (PtInRegion(region, static_cast<int>(i % width), static_cast<int>(i / width)) != 0) != (keys[i] != OUTSIDE_KEY);
-  }
-  DeleteObject(region);
-  return wrong;
-}
 
 // The icon's AND mask, set where it is transparent: a monochrome bitmap's
 // rows are whole words, 4 bytes for 32 pixels.
@@ -95,13 +62,13 @@ std::vector<uint8_t> IconMask(HICON icon) {
   return bits;
 }
 
-TEST_F(ImagingComposeTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) {
+TEST_F(ImagingTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) {
   ResizeClient(256, 256);
   const Pixels frame = Decoded("images/frame.png").pixels;
   ASSERT_EQ(frame.size(), 256u * 256);
-  Send(MSG_SET_FRAME, "images/frame.png");
+  SendFile(MSG_SET_FRAME, "images/frame.png");
   SettleIcon();
-  EXPECT_EQ(ShapeErrors(frame, 256), 0);
+  EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
   Pixels smallKeys(32 * 32);
   ASSERT_EQ(ReduceByAnd(frame.data(), 256, 256, smallKeys.data(), 32, 32), 1);
   std::vector<uint8_t> mask(32 * 4);
@@ -109,26 +76,26 @@ TEST_F(ImagingComposeTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegio
   EXPECT_EQ(IconMask(FrameIcon), mask);
 
   // The start-up call puts keys in place that wParam 1 does not apply to the region; the icon still follows them.
-  Send(MSG_SET_FRAME, "images/all-photo.png", 1);
-  SendMessageA(FrameWindow, MSG_RECOMPOSE, 1, 0);
+  SendFile(MSG_SET_FRAME, "images/all-photo.png", 1);
+  Send(MSG_RECOMPOSE, 1, 0);
   SettleIcon();
-  EXPECT_EQ(ShapeErrors(frame, 256), 0);
+  EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
   EXPECT_EQ(IconMask(FrameIcon), std::vector<uint8_t>(32 * 4));
   for (WPARAM size : {ICON_SMALL, ICON_BIG}) {
-    EXPECT_EQ(SendMessageA(FrameWindow, WM_GETICON, size, 0), reinterpret_cast<LRESULT>(FrameIcon));
+    EXPECT_EQ(Send(WM_GETICON, size), reinterpret_cast<LRESULT>(FrameIcon));
   }
 }
 
-TEST_F(ImagingComposeTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASecondDuringADrag) {
+TEST_F(ImagingTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASecondDuringADrag) {
   // Long after the last icon a recomposition sets its icon at once; one right
   // after it leaves its icon to a timer, which makes it once the interval is over.
   SettleIcon();
   const DWORD settled = GetTickCount();
   WaitUntil([&] { return GetTickCount() - settled > 150; });
   const long made = FrameIconCounts.made;
-  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  Send(MSG_RECOMPOSE);
   EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(1L, 0));
-  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  Send(MSG_RECOMPOSE);
   EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(1L, 1));
   SettleIcon();
   EXPECT_EQ(FrameIconCounts.made - made, 2);
@@ -138,14 +105,14 @@ TEST_F(ImagingComposeTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfA
   int steps = 0;
   for (; GetTickCount() - start < 300; ++steps) {
     Settings.X2 = steps % 64;
-    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    Send(MSG_RECOMPOSE);
   }
   SettleIcon();
   EXPECT_GT(steps, 20);
   EXPECT_LE(FrameIconCounts.made - beforeTheDrag, 5);
 }
 
-TEST_F(ImagingComposeTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheShapeStopsAtItsLimit) {
+TEST_F(ImagingTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheShapeStopsAtItsLimit) {
   constexpr uint32_t WHITE = 0x00FFFFFF, RED = 0x00FF0000, BLUE = 0x000000FF;
   // Frame, photo, square (X2, Y2, W3, H3), window size, region runs, probes and their colours.
   using Square = std::tuple<int32_t, int32_t, int32_t, int32_t>;
@@ -167,14 +134,12 @@ TEST_F(ImagingComposeTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndThe
   for (const auto& [frame, photo, square, width, height, runs, probes, colours] : rows) {
     SCOPED_TRACE(frame ? frame : "no frame");
     Surface none, alsoNone;
-    if (frame)
-      Send(MSG_SET_FRAME, frame);
-    else
-      ReplaceFrameSurfaces(none, alsoNone);
-    Send(MSG_SET_PHOTO, photo);
+    ReplaceFrameSurfaces(none, alsoNone);
+    if (frame) SendFile(MSG_SET_FRAME, frame);
+    SendFile(MSG_SET_PHOTO, photo);
     std::tie(Settings.X2, Settings.Y2, Settings.W3, Settings.H3) = square;
     ResizeClient(width, height);
-    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    Send(MSG_RECOMPOSE);
     Pixels got;
     for (const auto& [x, y] : probes) got.push_back(CompositionPixels[y * width + x]);
     EXPECT_EQ(got, colours);
@@ -197,17 +162,15 @@ auto Sources() {
 // Set where a recomposition writes: it never writes the fourth byte.
 constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
 
-TEST_F(ImagingSourcesTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadFilesChangeNothing) {
+TEST_F(ImagingTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadFilesChangeNothing) {
   const std::string photo = CorpusFile("images/halves.png"), frame = CorpusFile("images/frame-small.png");
-  Send(MSG_SET_PHOTO, "images/halves.png");
+  SendFile(MSG_SET_PHOTO, "images/halves.png");
   EXPECT_EQ(PhotoView(), std::tuple(200, 200, 0, 0, 200, 200, photo));
-  Settings.X2 = 7;
-  Settings.Y2 = -3;
-  Settings.W3 = 300;
+  std::tie(Settings.X2, Settings.Y2, Settings.W3) = std::tuple(7, -3, 300);
   // The start-up calls keep pan and zoom and do not recompose.
   CompositionPixels[0] = UNTOUCHED;
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(photo.c_str()), 1);
-  SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(frame.c_str()), 1);
+  SendFile(MSG_SET_PHOTO, "images/halves.png", 1);
+  SendFile(MSG_SET_FRAME, "images/frame-small.png", 1);
   EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
   EXPECT_EQ(PhotoView(), std::tuple(200, 200, 7, -3, 300, 200, photo));
   EXPECT_EQ(FrameChoice(), std::pair(FRAME_ID_CUSTOM, frame));
@@ -221,16 +184,16 @@ TEST_F(ImagingSourcesTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndB
   }
   EXPECT_EQ(FramePixels(FrameKeySurface), keys);
   EXPECT_EQ(FramePixels(FrameArtSurface), artwork);
-  SendMessageA(FrameWindow, MSG_SET_FRAME, 2011, 0);
+  Send(MSG_SET_FRAME, 2011);
   EXPECT_EQ(FrameChoice(), std::pair(2011, frame));  // the custom path stays for later
   EXPECT_NE(CompositionPixels[0], UNTOUCHED);
 
   const auto before = Sources();
   CompositionPixels[0] = UNTOUCHED;
-  SendMessageA(FrameWindow, MSG_SET_FRAME, 0xFFFE, 0);  // no such resource
+  Send(MSG_SET_FRAME, 0xFFFE);  // no such resource
   for (const char* bad : BAD_FILES) {
-    Send(MSG_SET_PHOTO, bad);
-    Send(MSG_SET_FRAME, bad);
+    SendFile(MSG_SET_PHOTO, bad);
+    SendFile(MSG_SET_FRAME, bad);
     EXPECT_EQ(Sources(), before) << bad;
   }
   EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
@@ -245,7 +208,7 @@ std::tuple<long, long, SIZE_T> Holdings() {
           memory.PrivateUsage};
 }
 
-TEST_F(ImagingLeakTest, TenThousandRecompositionsAndAThousandPictureChangesHoldNothingMore) {
+TEST_F(ImagingTest, TenThousandRecompositionsAndAThousandPictureChangesHoldNothingMore) {
   // Photo and frame pairs, the last one bad.
   const char* const pictures[][2] = {{"images/photo.jpg", "images/frame.png"},
                                      {"images/halves.png", "images/frame-large.png"},
@@ -255,13 +218,13 @@ TEST_F(ImagingLeakTest, TenThousandRecompositionsAndAThousandPictureChangesHoldN
   // region and the icon are all remade along the way.
   auto step = [&](int i) {
     if (i % 10 == 0) {
-      Send(MSG_SET_PHOTO, pictures[i / 10 % 3][0]);
-      Send(MSG_SET_FRAME, pictures[i / 10 % 3][1]);
+      SendFile(MSG_SET_PHOTO, pictures[i / 10 % 3][0]);
+      SendFile(MSG_SET_FRAME, pictures[i / 10 % 3][1]);
     }
     Settings.X2 = i % 97 - 40;
     if (i % 50 == 0) Settings.W3 = Settings.H3 = 300 + i % 400;
     if (i % 100 == 0) ResizeClient(i % 200 == 0 ? 256 : 180, i % 200 == 0 ? 256 : 150);
-    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    Send(MSG_RECOMPOSE);
   };
   // A while to let caches fill, then many times more.
   for (int i = 0; i < 200; ++i) step(i);

@@ -1,13 +1,12 @@
 // The committed picture corpus (tests/corpus, each file described in its
 // README) and the decoded pixels of its pictures.
 #pragma once
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "imaging/image_loader.h"
+#include "imaging/key_colors.h"
 
 using Pixels = std::vector<uint32_t>;
 
@@ -28,6 +27,17 @@ struct Picture {
 inline Picture LoaderPicture() {
   return {LoaderWidth, LoaderHeight,
           Pixels(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight)};
+}
+
+// Pixels where a window's region disagrees with its keys: it holds exactly those that are not the outside key.
+inline int ShapeErrors(HWND window, const uint32_t* keys, int width, int height) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  int wrong = GetWindowRgn(window, region) == ERROR;
+  for (int i = 0; i < width * height; ++i) {
+    wrong += (PtInRegion(region, i % width, i / width) != 0) != (keys[i] != OUTSIDE_KEY);
+  }
+  DeleteObject(region);
+  return wrong;
 }
 
 // A corpus picture as the loader reads it; empty when it cannot.

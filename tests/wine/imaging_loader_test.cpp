@@ -1,13 +1,8 @@
 // DecodeImage and the surface makers, in-process: every accepted format,
 // the key colours surviving exactly, upright phone photos, and bad sources
 // refused with the previous picture kept.
-#include <gtest/gtest.h>
-#include <objbase.h>
-
 #include <tuple>
 
-#include "app/ids.h"
-#include "imaging/image_loader.h"
 #include "imaging/surface.h"
 #include "tests/wine/imaging_files.h"
 

@@ -1,8 +1,5 @@
 // The manifest that the exe carries: it names the exe's own architecture and
 // asks for version 6 of the common controls.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <string>
 
 namespace {

@@ -6,7 +6,7 @@
 #include "app/desktop_metrics.h"
 #include "app/ids.h"
 #include "app/texts.h"
-#include "imaging/image_loader.h"
+#include "tests/wine/imaging_files.h"
 #include "splash/splash.h"
 #include "tests/wine/frame_window_fixture.h"
 
@@ -36,15 +36,7 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   const int width = LoaderWidth, height = LoaderHeight;
   const Box centred = {GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height};
   EXPECT_EQ(BoxOf(SplashWindow), centred);
-  // Shaped to exactly the pixels that are not the outside key.
-  HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(SplashWindow, shape), ERROR);
-  int wrong = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) wrong += (PtInRegion(shape, x, y) != 0) == (LoaderPixels[y * width + x] == 0x0000FF00);
-  }
-  DeleteObject(shape);
-  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(ShapeErrors(SplashWindow, LoaderPixels, width, height), 0);
   if (GetParam() != 1) return;
   const int x = centred.left + width / 2, y = centred.top + height / 2;
   ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
