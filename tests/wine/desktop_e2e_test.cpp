@@ -1,7 +1,5 @@
 // The real exe driven as a user drives it: real mouse and keyboard input
 // from xdotool on the X display, the registry read after the program ends.
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "app/ids.h"
@@ -11,22 +9,10 @@ namespace {
 
 class DesktopTest : public RealProgramTest {
  protected:
-  void SetUp() override {
-    RealProgramTest::SetUp();
-    if (IsSkipped()) return;
-    WriteDword("X1", 400);
-    WriteDword("Y1", 300);
-    window = StartedWindow(program);
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(IsWindowVisible(window));
-  }
-
   // The pointer onto the middle of the window, where keys and the wheel go.
   std::string OverWindow() const {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return "mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
-           std::to_string((rect.top + rect.bottom) / 2);
+    const Box box = BoxOf(window);
+    return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
   }
 
   // One input, then a wait until Wine has taken it, as a hand on the mouse
@@ -41,19 +27,14 @@ class DesktopTest : public RealProgramTest {
     ASSERT_TRUE(RunXdotool(OverWindow()));
     if (key) Input(std::string("keydown ") + key, virtualKey, true);
     Input("mousedown 1", VK_LBUTTON, true);
-    POINT start;
+    POINT start, now;
     GetCursorPos(&start);
     ASSERT_TRUE(RunXdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy)));
-    ASSERT_TRUE(WaitUntil([&] {
-      POINT now;
-      GetCursorPos(&now);
-      return now.x == start.x + dx && now.y == start.y + dy;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return GetCursorPos(&now) && now.x == start.x + dx && now.y == start.y + dy; }));
     Input("mouseup 1", VK_LBUTTON, false);
     if (key) Input(std::string("keyup ") + key, virtualKey, false);
   }
 
-  int Width() const { return BoxOf(window).width; }
   void PressKeys(const char* keys) const { ASSERT_TRUE(RunXdotool(OverWindow() + " " + keys)); }
 
   RunningProgram program;
@@ -64,12 +45,16 @@ class DesktopTest : public RealProgramTest {
 // frames, three drags move it, pan the photo and zoom it, Escape hides it and
 // a click on its tray icon brings it back; the end stores all of it.
 TEST_F(DesktopTest, RealInputReachesTheWindowAndTheEndStoresWhatItDid) {
+  WriteDword("X1", 400);
+  WriteDword("Y1", 300);
+  window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
   // Keys arrive in order: once the resize shows, the page keys before it are done.
   PressKeys("key Next key Prior key Prior key plus");
-  ASSERT_TRUE(WaitUntil([&] { return Width() == 104; })) << testing::PrintToString(BoxOf(window));
-  // Button 4 rolls the wheel away from the user: one step smaller.
+  ASSERT_TRUE(WaitUntil([&] { return BoxOf(window).width == 104; })) << testing::PrintToString(BoxOf(window));
+  // Button 4 rolls the wheel away from the user: one step smaller, which the
+  // box after the first drag shows.
   PressKeys("click 4");
-  ASSERT_TRUE(WaitUntil([&] { return Width() == 100; }));
   Drag(30, 20);
   ASSERT_TRUE(WaitUntil([&] { return BoxOf(window) == Box{430, 320, 100, 100}; })) << testing::PrintToString(BoxOf(window));
   Drag(12, -9, "Control_L", VK_CONTROL);
@@ -77,10 +62,7 @@ TEST_F(DesktopTest, RealInputReachesTheWindowAndTheEndStoresWhatItDid) {
 
   // The tray's window shows once it holds an icon.
   HWND tray = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    tray = FindWindowA(nullptr, "Wine System Tray");
-    return tray && IsWindowVisible(tray);
-  }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tray = FindWindowA(nullptr, "Wine System Tray")) != 0; }));
   PressKeys("key Escape");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
   // The icon is the first one in the tray's client area.

@@ -1,21 +1,10 @@
 // Panning, resize steps and drops through the frame window's messages.
-#include <shlobj.h>
-
 #include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
 
 namespace {
 
-class PlacementTest : public FrameWindowTest {
- protected:
-  // Moves of the cursor in screen coordinates during a drag.
-  static void MoveBy(POINT& point, int dx, int dy) {
-    point.x += dx;
-    point.y += dy;
-    SetCursorPos(point.x, point.y);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
-  }
-};
+using PlacementTest = FrameWindowTest;
 
 // Each step from where the one before left the window.
 TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourPixelsAboutTheCentre) {
@@ -39,17 +28,20 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourPixelsAboutTheC
 
 TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoes) {
   Start();
-  POINT cursor = {400, 400};
-  SetCursorPos(cursor.x, cursor.y);
+  SetCursorPos(400, 400);
   Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL | MK_SHIFT, 0);
   EXPECT_EQ(GetCapture(), FrameWindow);
-  MoveBy(cursor, 5, 7);
-  MoveBy(cursor, -2, 1);
+  // Each move counts from the one before: by 5,7 and then by -2,1.
+  for (const POINT to : {POINT{405, 407}, POINT{403, 408}}) {
+    SetCursorPos(to.x, to.y);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+  }
   EXPECT_EQ(Settings.X2, -21 - 3);
   EXPECT_EQ(Settings.Y2, -11 - 8);
   EXPECT_EQ(Settings.W3, 128) << "Ctrl wins over Shift";
   ReleaseCapture();
-  MoveBy(cursor, 10, 10);
+  SetCursorPos(413, 418);
+  Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   EXPECT_EQ(Settings.X2, -24) << "a lost capture ends the drag";
 }
 

@@ -1,5 +1,4 @@
 // Show state, taskbar presence, topmost state and the tray icon.
-#include <string>
 #include <vector>
 
 #include "desktop/tray_icon.h"
@@ -36,10 +35,6 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
     TrayRequests.clear();
     TrayShellCall = RecordTrayRequest;
   }
-
-  // The icon follows a recomposition at once or, right after another one,
-  // a moment later.
-  static void SettleIcon() { ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); })); }
 
   // The stored show state and the window as the user sees it.
   static std::string State() {
@@ -86,11 +81,13 @@ INSTANTIATE_TEST_SUITE_P(Taskbar, PresenceTest, testing::Values(0, 1, 2));
 TEST_F(PresenceTest, TheTrayIconIsAddedAgainForARestartedShellChangedAndRemovedOnlyWhenThere) {
   WriteDword("TrayIcon", 1);
   Start();
-  SettleIcon();
+  // The icon follows a recomposition at once or, right after another one,
+  // a moment later.
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
   const UINT shellRestarted = RegisterWindowMessageA("TaskbarCreated");
   Send(shellRestarted);
   Send(MSG_RECOMPOSE, 0, 0);
-  SettleIcon();
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
   Send(WM_COMMAND, IDM_TRAY_ICON);
   Send(shellRestarted);
   Send(MSG_SET_TRAY_ICON, 0, 0);
@@ -101,23 +98,18 @@ TEST_F(PresenceTest, TheTrayIconIsAddedAgainForARestartedShellChangedAndRemovedO
   EXPECT_EQ(TrayRequests, (std::vector<std::string>{added, added, "modify icon", "delete", added, "delete"}));
 }
 
-TEST_F(PresenceTest, ARestoreByTheSystemIsRecordedSoMinimizeWorksAgain) {
+TEST_F(PresenceTest, AStartPutAwayStaysPutAwayAndARestoreByTheSystemIsRecordedSoMinimizeWorksAgain) {
+  WriteDword("Show", 2);
   WriteDword("Taskbar", 1);
-  Start();
-  Send(WM_COMMAND, IDM_MINIMIZE);
+  ASSERT_EQ(StartProgram(), 1);
+  EXPECT_EQ(State(), "2 hidden") << "not shown when the window is merely created";
+  EXPECT_TRUE(ExtendedStyle() & WS_EX_APPWINDOW);
+  ShowWindow(FrameWindow, SW_MINIMIZE);
   ASSERT_EQ(State(), "2 minimised");
   ShowWindow(FrameWindow, SW_RESTORE);
   EXPECT_EQ(State(), "1 shown");
   Send(WM_COMMAND, IDM_MINIMIZE);
   EXPECT_EQ(State(), "2 minimised");
-}
-
-TEST_F(PresenceTest, AStartPutAwayStaysPutAwayWhenTheWindowIsMerelyCreated) {
-  WriteDword("Show", 2);
-  WriteDword("Taskbar", 1);
-  ASSERT_EQ(StartProgram(), 1);
-  EXPECT_EQ(State(), "2 hidden");
-  EXPECT_TRUE(ExtendedStyle() & WS_EX_APPWINDOW);
 }
 
 }  // namespace

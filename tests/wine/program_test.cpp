@@ -3,10 +3,8 @@
 
 namespace {
 
-using ProgramTest = RealProgramTest;
-
 // Only an ending session writes the settings, and before the process is ended.
-TEST_F(ProgramTest, TheHiddenSwitchWaitsForASecondStartAndTheEndOfTheSessionWritesTheSettings) {
+TEST_F(RealProgramTest, TheHiddenSwitchWaitsForASecondStartAndTheEndOfTheSessionWritesTheSettings) {
   RunningProgram program;
   HWND window = StartedWindow(program, "/a");
   ASSERT_NE(window, nullptr);

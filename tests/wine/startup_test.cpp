@@ -1,6 +1,5 @@
 // Start-up, the settings store and the frame window's own handlers,
 // in-process against a private registry.
-#include <string>
 #include <vector>
 
 #include "app/desktop_metrics.h"
@@ -8,65 +7,15 @@
 
 namespace {
 
-class StartupTest : public FrameWindowTest {
- protected:
-  // Closes the window as the Exit command does and ends the run as the
-  // entry point does.
-  static void CloseAndEnd() {
-    Send(WM_CLOSE);
-    ASSERT_TRUE(WaitForQuit());
-    EndProgram(1);
-  }
-};
+using StartupTest = FrameWindowTest;
 
-TEST_F(StartupTest, FirstRunWritesEveryBuiltInValueAndShowsTheWindowAtTheRightEdge) {
+TEST_F(StartupTest, FirstRunWritesEveryBuiltInValueAndTheWindowKeepsItsLimitsAndFollowsSystemChanges) {
   Start();
-  EXPECT_EQ(CountValues(REG_DWORD), 18);
-  EXPECT_EQ(CountValues(REG_SZ), 3);
+  EXPECT_EQ((std::vector<int>{CountValues(REG_DWORD), CountValues(REG_SZ)}), (std::vector<int>{18, 3}));
   EXPECT_EQ(StoredDword("X1"), DesktopMetrics.workArea.right - 100);
   EXPECT_EQ(Placed(), (Box{DesktopMetrics.workArea.right - 100, 32, 100, 100}));
-}
 
-// A value of the wrong type or length keeps its built-in value; the others
-// win, even a window only partly on the screen.
-TEST_F(StartupTest, StoredValuesWinAndBadOnesKeepTheirBuiltInValues) {
-  const LONG left = GetSystemMetrics(SM_CXSCREEN) - 30;
-  WriteDword("X1", static_cast<DWORD>(left));
-  WriteDword("Y1", static_cast<DWORD>(-40));
-  const WORD shortValue = 7;
-  WriteValue("W1", REG_BINARY, &shortValue, sizeof shortValue);
-  const ULONGLONG wideValue = 5;
-  WriteValue("H1", REG_QWORD, &wideValue, sizeof wideValue);
-  WriteDword("FrameID", 2090);
-  WriteDword("Path", 0x41424344);
-  const std::string missing = "C:\\no such folder\\me.jpg";
-  WriteValue("Photo", REG_SZ, missing.data(), static_cast<DWORD>(missing.size()));
-  Start();
-  EXPECT_EQ(Placed(), (Box{left, -40, 100, 100}));
-  EXPECT_EQ(StartFrame, static_cast<ImageSource>(2090));
-  // Four bytes that are not a path: read as text and trimmed, nothing more.
-  EXPECT_STREQ(Settings.Path, "DCBA");
-  CloseAndEnd();
-  std::string photo;
-  EXPECT_TRUE(ReadString("Photo", &photo));
-  EXPECT_EQ(photo, missing) << "a missing photo keeps its stored path";
-}
-
-// A minimised window keeps its last real rectangle, and the end writes it.
-TEST_F(StartupTest, MovesAndSizesAreStoredAMinimisedWindowKeepsItsLastRealRectAndTheEndWritesIt) {
-  WriteDword("Taskbar", 1);
-  Start();
-  SetWindowPos(FrameWindow, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SetWindowPos(FrameWindow, nullptr, 0, 0, 180, 140, SWP_NOMOVE | SWP_NOZORDER);
-  ShowWindow(FrameWindow, SW_MINIMIZE);
-  ASSERT_TRUE(IsIconic(FrameWindow));
-  EXPECT_EQ((Box{Settings.X1, Settings.Y1, Settings.W1, Settings.H1}), (Box{200, 150, 180, 140}));
-  CloseAndEnd();
-  EXPECT_EQ(StoredDword("X1"), 200) << "not where the minimised window is";
-}
-
-TEST_F(StartupTest, TrackingLimitsAreThirtyByFortyUpToTheScreenAndSystemChangesRefreshTheMetrics) {
-  Start();
+  // Tracking limits are thirty by forty up to the screen.
   MINMAXINFO limits = {};
   EXPECT_EQ(Send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)), 0);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -79,6 +28,43 @@ TEST_F(StartupTest, TrackingLimitsAreThirtyByFortyUpToTheScreenAndSystemChangesR
     EXPECT_EQ((std::vector<LONG>{DesktopMetrics.screenWidth, DesktopMetrics.screenCentreY, DesktopMetrics.workArea.right > 0}),
               (std::vector<LONG>{width, height / 2, 1})) << message;
   }
+}
+
+// A value of the wrong type or length keeps its built-in value; the others
+// win, even a window only partly on the screen. A minimised window keeps its
+// last real rectangle, and the end writes it.
+TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesTheLastRealRect) {
+  const LONG left = GetSystemMetrics(SM_CXSCREEN) - 30;
+  WriteDword("X1", static_cast<DWORD>(left));
+  WriteDword("Y1", static_cast<DWORD>(-40));
+  const WORD shortValue = 7;
+  WriteValue("W1", REG_BINARY, &shortValue, sizeof shortValue);
+  const ULONGLONG wideValue = 5;
+  WriteValue("H1", REG_QWORD, &wideValue, sizeof wideValue);
+  WriteDword("FrameID", 2090);
+  WriteDword("Path", 0x41424344);
+  const std::string missing = "C:\\no such folder\\me.jpg";
+  WriteValue("Photo", REG_SZ, missing.data(), static_cast<DWORD>(missing.size()));
+  WriteDword("Taskbar", 1);
+  Start();
+  EXPECT_EQ(Placed(), (Box{left, -40, 100, 100}));
+  EXPECT_EQ(StartFrame, static_cast<ImageSource>(2090));
+  // Four bytes that are not a path: read as text and trimmed, nothing more.
+  EXPECT_STREQ(Settings.Path, "DCBA");
+
+  SetWindowPos(FrameWindow, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(FrameWindow, nullptr, 0, 0, 180, 140, SWP_NOMOVE | SWP_NOZORDER);
+  ShowWindow(FrameWindow, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(FrameWindow));
+  EXPECT_EQ((Box{Settings.X1, Settings.Y1, Settings.W1, Settings.H1}), (Box{200, 150, 180, 140}));
+  // Closed as the Exit command does, ended as the entry point does.
+  Send(WM_CLOSE);
+  ASSERT_TRUE(WaitForQuit());
+  EndProgram(1);
+  EXPECT_EQ(StoredDword("X1"), 200) << "not where the minimised window is";
+  std::string photo;
+  EXPECT_TRUE(ReadString("Photo", &photo));
+  EXPECT_EQ(photo, missing) << "a missing photo keeps its stored path";
 }
 
 }  // namespace
