@@ -1,7 +1,5 @@
 // The Run entry follows AutoStart at every start and every menu command, and
 // the menu clears a switched-off mark that only the user's choice may clear.
-#include <string>
-
 #include "app/texts.h"
 #include "tests/wine/frame_window_fixture.h"
 
@@ -12,8 +10,14 @@ constexpr char FOREIGN_COMMAND[] = "\"C:\\elsewhere\\cherimo.exe\"";
 // Task Manager's mark: 3 = switched off, then the time it was switched off.
 constexpr BYTE SWITCHED_OFF_MARK[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
 
-RegValue OwnRunValue() { return ReadRegValue(TEXT_RUN_KEY, TEXT_RUN_VALUE); }
-RegValue OwnMark() { return ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE); }
+// Another program's entry and mark, as written.
+RegValue ForeignEntry() { return {true, REG_SZ, std::string(FOREIGN_COMMAND, sizeof FOREIGN_COMMAND)}; }
+RegValue Mark() { return {true, REG_BINARY, std::string(reinterpret_cast<const char*>(SWITCHED_OFF_MARK), 12)}; }
+
+// A program's Run entry and its mark.
+std::pair<RegValue, RegValue> EntryAndMark(const char* name) {
+  return {ReadRegValue(TEXT_RUN_KEY, name), ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, name)};
+}
 
 // The quoted path of this very exe and the switch, with the string's zero.
 RegValue OwnEntry() {
@@ -29,15 +33,11 @@ class AutostartTest : public FrameWindowTest, public testing::WithParamInterface
     FrameWindowTest::SetUp();
     WriteRegString(TEXT_RUN_KEY, OTHER_VALUE, FOREIGN_COMMAND);
     WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
-    otherBefore = {ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE), ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE)};
   }
   void TearDown() override {
-    EXPECT_EQ(otherBefore.first, ReadRegValue(TEXT_RUN_KEY, OTHER_VALUE)) << "another program's entry stays";
-    EXPECT_EQ(otherBefore.second, ReadRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, OTHER_VALUE)) << "and its mark";
+    EXPECT_EQ(EntryAndMark(OTHER_VALUE), std::pair(ForeignEntry(), Mark())) << "another program's entry stays";
     FrameWindowTest::TearDown();
   }
-
-  std::pair<RegValue, RegValue> otherBefore;
 };
 
 // The stored AutoStart (-1: never stored) over an entry naming another exe.
@@ -45,7 +45,7 @@ TEST_P(AutostartTest, EveryStartRewritesOrDeletesTheEntry) {
   if (GetParam() >= 0) WriteDword("AutoStart", static_cast<DWORD>(GetParam()));
   WriteRegString(TEXT_RUN_KEY, TEXT_RUN_VALUE, FOREIGN_COMMAND);
   Start();
-  EXPECT_EQ(OwnRunValue(), GetParam() == 1 ? OwnEntry() : RegValue{});
+  EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE).first, GetParam() == 1 ? OwnEntry() : RegValue{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, AutostartTest, testing::Values(1, 0, -1));
@@ -53,24 +53,20 @@ INSTANTIATE_TEST_SUITE_P(Stored, AutostartTest, testing::Values(1, 0, -1));
 TEST_F(AutostartTest, TheMenuSetsTheEntryClearsOnlyOurSwitchedOffMarkAndACommandThatDidNotFitChangesNothing) {
   WriteDword("AutoStart", 1);
   WriteRegValue(TEXT_STARTUP_APPROVED_RUN_KEY, TEXT_RUN_VALUE, REG_BINARY, SWITCHED_OFF_MARK, sizeof SWITCHED_OFF_MARK);
-  const RegValue ownMark = OwnMark();
   Start();
-  EXPECT_EQ(OwnMark(), ownMark) << "a start keeps the user's choice";
+  EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE), std::pair(OwnEntry(), Mark())) << "a start keeps the user's choice";
 
   Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(OwnRunValue(), RegValue{});
-  EXPECT_EQ(OwnMark(), ownMark) << "turning it off needs no mark";
+  EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE), std::pair(RegValue{}, Mark())) << "turning it off needs no mark";
 
   Send(WM_COMMAND, IDM_AUTOSTART);
-  EXPECT_EQ(OwnRunValue(), OwnEntry());
-  EXPECT_EQ(OwnMark(), RegValue{});
+  EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE), std::pair(OwnEntry(), RegValue{}));
 
   WriteRegString(TEXT_RUN_KEY, TEXT_RUN_VALUE, FOREIGN_COMMAND);
-  const RegValue before = OwnRunValue();
   AutostartCommand[0] = '\0';
   Send(MSG_SET_AUTOSTART, 1, 0);
   EXPECT_EQ(Settings.AutoStart, 1);
-  EXPECT_EQ(OwnRunValue(), before) << "a module path too long for the command";
+  EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE).first, ForeignEntry()) << "a module path too long for the command";
 }
 
 }  // namespace
