@@ -26,11 +26,6 @@ class FrameWindowTest : public testing::Test {
     ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrameWindow) != 0; }));
   }
 
-  static RECT WindowRect() {
-    RECT rect;
-    GetWindowRect(FrameWindow, &rect);
-    return rect;
-  }
   static Box Placed() { return BoxOf(FrameWindow); }
 
   // A drop as the shell makes it: a DROPFILES header and the names in

@@ -3,7 +3,6 @@
 // registry is read after the program ends.
 #include <string>
 
-#include "app/ids.h"
 #include "app/texts.h"
 #include "tests/wine/program_fixture.h"
 

@@ -56,13 +56,13 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFoll
   EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
   DeleteObject(shape);
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShowRequests, nullptr, GetWindowThreadProcessId(SplashWindow, nullptr));
-  const RECT frame = WindowRect();
+  const Box frame = Placed();
   SetCursorPos(frame.left + 2, frame.top + 2);  // inside the rectangle, outside the outline
   ShowHint(1);
   ShowHint(1);
   EXPECT_EQ(WaitUntil(Visible, 4 * HINT_TIMER_PERIOD_MS), hint == 1);
   EXPECT_EQ(WaitUntil([] { return !Visible(); }, 4 * HINT_TIMER_PERIOD_MS), hint != 1) << "stays while on the frame";
-  SetCursorPos(frame.left - 40, frame.bottom + 40);
+  SetCursorPos(frame.left - 40, frame.top + frame.height + 40);
   EXPECT_TRUE(WaitUntil([] { return !Visible(); }, 10 * HINT_TIMER_PERIOD_MS));
   EXPECT_FALSE(KillTimer(FrameWindow, HINT_TIMER_ID));
   SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the queued requests have been handled
