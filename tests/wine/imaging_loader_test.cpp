@@ -14,7 +14,7 @@ class ImagingLoaderTest : public testing::Test {
   void TearDown() override { CoUninitialize(); }
 };
 
-TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesLeaveTheLastPicture) {
+TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesAndSizesLeaveTheLastPictureAndSurface) {
   static const uint32_t COLOURS[8] = {0x0000FF00, 0x00FF00FF, 0x0000FE00, 0x00FE00FF,
                                       0x00000000, 0x00FFFFFF, 0x00123456, 0x00800080};
   Picture keys{24, 16, Pixels(24 * 16)};
@@ -26,7 +26,18 @@ TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesLeave
   for (const char* bad : BAD_FILES) EXPECT_EQ(Decoded(bad), Picture{}) << bad;
   for (ImageSource none : {ImageSource{0}, ImageSource{0xFFFF}}) EXPECT_EQ(DecodeImage(none, nullptr), 0) << none;
   EXPECT_EQ(LoaderPicture(), keys);
-  // Whatever a failed decode made, it gave back.
+  // A refused size releases the old surface and keeps the last size.
+  HDC screen = GetDC(nullptr);
+  Surface surface;
+  int32_t width = 5, height = 6;
+  uint32_t* pixels = nullptr;
+  ASSERT_EQ(MakeDibSurface(screen, surface, width, height, pixels, 50, 100), 1);
+  ASSERT_EQ(MakeBitmapSurface(screen, surface, width, height, 100, 50), 1);
+  EXPECT_EQ(MakeDibSurface(screen, surface, width, height, pixels, 20000, 20000), 0);
+  EXPECT_EQ(MakeBitmapSurface(screen, surface, width, height, 0, 10), 0);
+  EXPECT_EQ(std::tuple(surface.bitmap, pixels, width, height), std::tuple(HBITMAP{}, nullptr, 100, 50));
+  ReleaseDC(nullptr, screen);
+  // Whatever a failed decode or surface made, it gave back.
   EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);
 }
 
@@ -53,21 +64,6 @@ TEST_F(ImagingLoaderTest, PicturesComeOutUprightAtTheirSizeWithTheFourthByteClea
     }
     EXPECT_EQ(centres, want) << name;
   }
-}
-
-TEST_F(ImagingLoaderTest, RefusedSurfaceSizesReleaseTheOldSurfaceAndKeepTheLastSize) {
-  HDC screen = GetDC(nullptr);
-  Surface surface;
-  int32_t width = 5, height = 6;
-  uint32_t* pixels = nullptr;
-  const long made = SurfaceCounts.made, released = SurfaceCounts.released;
-  ASSERT_EQ(MakeDibSurface(screen, surface, width, height, pixels, 50, 100), 1);
-  ASSERT_EQ(MakeBitmapSurface(screen, surface, width, height, 100, 50), 1);
-  EXPECT_EQ(MakeDibSurface(screen, surface, width, height, pixels, 20000, 20000), 0);
-  EXPECT_EQ(MakeBitmapSurface(screen, surface, width, height, 0, 10), 0);
-  EXPECT_EQ(std::tuple(surface.bitmap, pixels, width, height), std::tuple(HBITMAP{}, nullptr, 100, 50));
-  EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);
-  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
