@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framewindow/placement_rules.h"
-#include "imaging/image_header.h"
+#include "app/size_limits.h"
 
 void TrimToExistingFolder(char* path, PathExistsFunction pathExists) {
   size_t cursor = std::strlen(path);

@@ -4,4 +4,5 @@ list(APPEND CHERIMO_PURE_SOURCES
 list(APPEND CHERIMO_WIN32_SOURCES
   app/desktop_metrics.cpp
   app/settings.cpp
+  app/shared_windows.cpp
   app/startup.cpp)

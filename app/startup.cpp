@@ -10,6 +10,7 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "app/startup_rules.h"
 #include "app/texts.h"
 #include "desktop/link_paths.h"

@@ -10,8 +10,8 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "bench/timing.h"
-#include "framewindow/frame_window.h"
 #include "tests/support/private_registry.h"
 
 namespace {

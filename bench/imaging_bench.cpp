@@ -15,6 +15,7 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
 #include "bench/timing.h"
 #include "framewindow/frame_window.h"

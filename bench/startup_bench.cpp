@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/program.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
 #include "bench/timing.h"
 #include "framewindow/context_menu.h"
-#include "framewindow/frame_window.h"
 #include "imaging/image_loader.h"
 #include "tests/support/private_registry.h"
 

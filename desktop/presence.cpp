@@ -2,8 +2,8 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "framewindow/context_menu.h"
-#include "framewindow/frame_window.h"
 #include "splash/splash.h"
 
 void SetTopmost(HWND window, int on) {

@@ -4,9 +4,9 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
-#include "framewindow/frame_window.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
 #include "desktop/autostart.h"
 #include "desktop/presence.h"
@@ -15,23 +16,6 @@
 #include "framewindow/photo_placement.h"
 #include "imaging/compositor.h"
 #include "splash/splash.h"
-
-HWND FrameWindow;
-HDC FrameDC;
-HGLOBAL RegionBufferHandle;
-RGNDATA* RegionBuffer;
-Surface PhotoSurface;
-
-ATOM RegisterPopupClass(const char* className, WNDPROC windowProc) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = ProgramInstance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = className;
-  return RegisterClassExA(&windowClass);
-}
 
 void StoreWindowRect() {
   // A minimised window reports a parking rectangle far off-screen; keeping

@@ -9,10 +9,10 @@
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
 #include "desktop/shortcuts.h"
 #include "framewindow/context_menu.h"
-#include "framewindow/frame_window.h"
 #include "framewindow/photo_placement.h"
 #include "imaging/frame_icon.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
-#include "framewindow/frame_window.h"
+#include "app/shared_windows.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"

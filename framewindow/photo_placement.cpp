@@ -4,7 +4,7 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
-#include "framewindow/frame_window.h"
+#include "app/shared_windows.h"
 #include "framewindow/placement_rules.h"
 #include "splash/splash.h"
 

@@ -2,11 +2,11 @@
 #pragma once
 #include <cstdint>
 
+#include "app/size_limits.h"
+
 constexpr int32_t ZOOM_SIDE_MIN = 10;
 constexpr int32_t ZOOM_SIDE_MAX = 2048;
 constexpr int32_t RESIZE_STEP = 4;
-constexpr int32_t WINDOW_SIDE_MIN = 32;
-constexpr int32_t WINDOW_SIDE_MAX = 256;
 
 // The shown square of the photo: its sides (W3 for wide windows, H3 for high
 // ones) and its top-left corner (X2, Y2), in photo pixels.

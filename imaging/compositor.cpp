@@ -6,13 +6,14 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
-#include "framewindow/frame_window.h"
+#include "app/shared_windows.h"
 #include "imaging/frame_icon.h"
 #include "imaging/heap_array.h"
 #include "imaging/outline_scan.h"
 #include "imaging/photo_reductions.h"
 #include "imaging/reduce.h"
 
+Surface PhotoSurface;
 Surface FrameKeySurface;
 Surface FrameArtSurface;
 Surface CompositionSurface;

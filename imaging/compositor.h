@@ -7,6 +7,9 @@
 
 #include "imaging/surface.h"
 
+// The photo at its own size, with the halved copies kept beside it.
+extern Surface PhotoSurface;
+
 // The current frame at 256 × 256, both DIB surfaces: the image with its key
 // colours, and its artwork with both keys turned black.
 extern Surface FrameKeySurface;

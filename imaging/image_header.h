@@ -5,10 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// The largest picture the program takes: 64 megapixels, 256 MB per surface.
-// A photo lives in up to three copies while it is set (decoder, surface,
-// reductions), which must fit a 32-bit process.
-constexpr int64_t MAX_IMAGE_PIXELS = int64_t{1} << 26;
+#include "app/size_limits.h"
 
 // 1 when a surface of this size is allowed: both sides positive, not too many pixels.
 int ImageSizeAllowed(int64_t width, int64_t height);

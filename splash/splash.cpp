@@ -8,7 +8,7 @@
 #include "app/desktop_metrics.h"
 #include "app/ids.h"
 #include "app/settings.h"
-#include "framewindow/frame_window.h"
+#include "app/shared_windows.h"
 #include "imaging/image_loader.h"
 #include "splash/splash_window.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/ids.h"
 #include "app/program.h"
+#include "app/shared_windows.h"
 #include "app/texts.h"
-#include "framewindow/frame_window.h"
 #include "imaging/outline_scan.h"
 
 SplashPictureRecord SplashPicture;

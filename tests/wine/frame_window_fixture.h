@@ -10,7 +10,7 @@
 
 #include "app/program.h"
 #include "app/settings.h"
-#include "framewindow/frame_window.h"
+#include "app/shared_windows.h"
 #include "tests/wine/harness.h"
 
 class FrameWindowTest : public testing::Test {
