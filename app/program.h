@@ -9,8 +9,8 @@ extern char ModulePath[PROGRAM_PATH_SIZE];
 extern char AutostartCommand[PROGRAM_PATH_SIZE];
 
 // Start-up up to the main loop. 0 when another instance runs (it has been
-// shown) or the single-instance mutex could not be made: the process ends
-// without touching the settings that the running instance owns.
+// shown), the single-instance mutex could not be made or the frame window
+// could not be created: the process ends without writing the settings.
 int StartProgram();
 
 void RunMessageLoop();

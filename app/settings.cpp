@@ -97,7 +97,20 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   }
 }
 
+SettingsTable MissingPhotoView;
+bool MissingPhotoViewKept = false;
+
+// The photo's own size is not kept: it is read from the picture once it is back.
+void CopyPhotoView(SettingsTable& to, const SettingsTable& from) {
+  to.W3 = from.W3;
+  to.H3 = from.H3;
+  to.X2 = from.X2;
+  to.Y2 = from.Y2;
+}
+
 }  // namespace
+
+void ForgetMissingPhotoView() { MissingPhotoViewKept = false; }
 
 int PathExists(const char* path) {
   WIN32_FIND_DATAA found;
@@ -117,6 +130,7 @@ void SyncSettings(int save) {
                       &disposition) == ERROR_SUCCESS) {
     const bool saving = save == 1 || disposition == REG_CREATED_NEW_KEY;
     if (saving) {
+      if (MissingPhotoViewKept) CopyPhotoView(Settings, MissingPhotoView);
       for (const NumberEntry& entry : NUMBER_ENTRIES) WriteNumber(key, entry);
       for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) WriteString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
     } else {
@@ -127,6 +141,11 @@ void SyncSettings(int save) {
       KeepLoadedSettingsInRange(Settings);
       StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, PathExists);
       StartPhoto = ChooseStartPhoto(Settings.Photo, PathExists);
+      MissingPhotoViewKept = StartPhoto == DEFAULT_PHOTO_ID && Settings.Photo[0];
+      if (MissingPhotoViewKept) {
+        CopyPhotoView(MissingPhotoView, Settings);
+        CopyPhotoView(Settings, BUILT_IN_SETTINGS);
+      }
     }
     RegCloseKey(key);
   }

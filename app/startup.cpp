@@ -55,8 +55,8 @@ void BuildAutostartCommand() {
   ComposeAutostartCommand(AutostartCommand, PROGRAM_PATH_SIZE, ModulePath);
 }
 
-void CreateFrameWindow() {
-  CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+HWND CreateFrameWindow() {
+  return CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
                   Settings.X1, Settings.Y1, Settings.W1, Settings.H1, nullptr, nullptr, ProgramInstance, nullptr);
 }
 
@@ -85,7 +85,9 @@ int StartProgram() {
   BuildAutostartCommand();
   InitLinkControl();
   RegisterPopupClass(TEXT_FRAME_CLASS, FrameWindowProc);
-  CreateFrameWindow();
+  // Without its window the program could never be shown or ended, and would
+  // keep every later start out: end instead, which frees the mutex.
+  if (!CreateFrameWindow()) return 0;
   RefreshMenuChecks();
 
   SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);

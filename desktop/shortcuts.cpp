@@ -69,10 +69,18 @@ void PlaceShortcut(int place) {
       break;
     case FOLDER_TOO_LONG:
       return;
-    case FOLDER_NOT_NAMED:
-      if (FAILED(SHGetFolderPathA(nullptr, where.shellFolderId, nullptr, SHGFP_TYPE_CURRENT, folder))) return;
+    case FOLDER_NOT_NAMED: {
+      // The shell writes up to MAX_PATH bytes; a folder that does not fit
+      // the path buffer cannot take the shortcut's name either.
+      char shellFolder[MAX_PATH];
+      if (FAILED(SHGetFolderPathA(nullptr, where.shellFolderId, nullptr, SHGFP_TYPE_CURRENT, shellFolder)) ||
+          lstrlenA(shellFolder) >= PROGRAM_PATH_SIZE) {
+        return;
+      }
+      lstrcpyA(folder, shellFolder);
       folderSize = sizeof folder;
       break;
+    }
   }
   char path[PROGRAM_PATH_SIZE];
   if (!ComposeShortcutPath(path, sizeof path, folder, folderSize, place)) return;

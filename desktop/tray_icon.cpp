@@ -7,6 +7,7 @@
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
+#include "imaging/frame_icon.h"
 
 namespace {
 
@@ -61,7 +62,9 @@ void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
   }
 }
 
+// The icon last handed to the shell may have been destroyed since: a
+// repaint remakes the window's icon without telling the tray.
 void RestoreTrayIconAfterShellRestart() {
   TrayIconAdded = 0;
-  if (Settings.TrayIcon != 0) UpdateTrayIcon(TrayIconData.hIcon);
+  if (Settings.TrayIcon != 0) UpdateTrayIcon(FrameIcon);
 }

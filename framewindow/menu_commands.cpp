@@ -27,10 +27,8 @@ static_assert(OPEN_DIALOG_FLAGS == 0x10981806);
 constexpr DWORD OPEN_DIALOG_RECORD_SIZE = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 static_assert(sizeof(void*) == 8 || OPEN_DIALOG_RECORD_SIZE == 76);
 
-// Kept between dialogs: the dialog opens on the last file chosen or dropped
-// and keeps a filter the user typed.
+// Kept between dialogs: the dialog opens on the last file chosen or dropped.
 char FileTitleBuffer[256];
-char CustomFilterBuffer[256];
 
 // 1 with the chosen path in FileNameBuffer and its folder, trailing
 // backslash included, in Path; 0 and nothing changed when cancelled.
@@ -40,8 +38,10 @@ int ChooseImageFile() {
   dialog.hwndOwner = FrameWindow;
   dialog.hInstance = ProgramInstance;
   dialog.lpstrFilter = TEXT_OPEN_DIALOG_FILTER;
-  dialog.lpstrCustomFilter = CustomFilterBuffer;
-  dialog.nMaxCustFilter = sizeof CustomFilterBuffer;
+  // No custom filter: Wine takes an empty one for a broken filter list and
+  // then lists every file, and Windows only ever wrote a pattern behind an
+  // empty title there, which the first filter's index never uses.
+  dialog.nFilterIndex = 1;
   dialog.lpstrFile = FileNameBuffer;
   dialog.nMaxFile = FILE_NAME_BUFFER_SIZE;
   dialog.lpstrFileTitle = FileTitleBuffer;
@@ -49,7 +49,14 @@ int ChooseImageFile() {
   dialog.lpstrInitialDir = Settings.Path;
   dialog.lpstrTitle = TEXT_OPEN_DIALOG_TITLE;
   dialog.Flags = OPEN_DIALOG_FLAGS;
-  if (!GetOpenFileNameA(&dialog)) return 0;
+  // A failed dialog may leave a size in the buffer's first bytes (a path
+  // too long for it): the next dialog opens on the last good name instead.
+  char previousFileName[FILE_NAME_BUFFER_SIZE];
+  lstrcpynA(previousFileName, FileNameBuffer, FILE_NAME_BUFFER_SIZE);
+  if (!GetOpenFileNameA(&dialog)) {
+    lstrcpynA(FileNameBuffer, previousFileName, FILE_NAME_BUFFER_SIZE);
+    return 0;
+  }
   const int folderLength = dialog.nFileOffset < SETTINGS_PATH_SIZE ? dialog.nFileOffset : SETTINGS_PATH_SIZE - 1;
   lstrcpynA(Settings.Path, FileNameBuffer, folderLength + 1);
   return 1;

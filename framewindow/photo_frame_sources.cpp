@@ -18,16 +18,34 @@ void StorePath(char* setting, WPARAM source) {
 
 // The key image by the AND rule, so key colours never blend; then the
 // artwork with both keys black, averaged. The loader's pixels are changed.
+// A frame that is all outside would make the window vanish: it is refused
+// like a file that does not decode.
 int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   int32_t width, height;
   uint32_t *keyPixels, *artPixels;
   if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)) {
+      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !AnyPixelInside(keyPixels, static_cast<size_t>(FRAME_SURFACE_SIDE) * FRAME_SURFACE_SIDE)) {
     return 0;
   }
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
   return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE);
+}
+
+// 0, with nothing changed, when the frame does not decode or shows nothing.
+int TakeFrame(WPARAM source) {
+  if (!DecodeImage(source, FrameDC)) return 0;
+  Surface keys, artwork;
+  if (!MakeFrameSurfaces(keys, artwork)) return 0;
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
+    StorePath(Settings.Frame, source);
+    Settings.FrameID = FRAME_ID_CUSTOM;
+  } else {
+    Settings.FrameID = static_cast<int32_t>(source);
+  }
+  ReplaceFrameSurfaces(keys, artwork);
+  return 1;
 }
 
 }  // namespace
@@ -38,7 +56,10 @@ void MsgSetPhoto(WPARAM source, LPARAM startup) {
   Surface photo;
   TakeLoaderSurface(photo);
   if (!ReplacePhotoSurface(photo)) return;
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) StorePath(Settings.Photo, source);
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
+    StorePath(Settings.Photo, source);
+    if (startup != 1) ForgetMissingPhotoView();
+  }
   Settings.W2 = width;
   Settings.H2 = height;
   // The default photo keeps the stored pan and zoom.
@@ -52,15 +73,10 @@ void MsgSetPhoto(WPARAM source, LPARAM startup) {
 }
 
 void MsgSetFrame(WPARAM source, LPARAM startup) {
-  if (!DecodeImage(source, FrameDC)) return;
-  Surface keys, artwork;
-  if (!MakeFrameSurfaces(keys, artwork)) return;
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
-    StorePath(Settings.Frame, source);
-    Settings.FrameID = FRAME_ID_CUSTOM;
-  } else {
-    Settings.FrameID = static_cast<int32_t>(source);
+  if (TakeFrame(source)) {
+    if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  } else if (startup == 1 && source != FRAME_ID_DEFAULT) {
+    // A stored frame that no longer decodes gives way to the default, as a missing one does.
+    TakeFrame(FRAME_ID_DEFAULT);
   }
-  ReplaceFrameSurfaces(keys, artwork);
-  if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }

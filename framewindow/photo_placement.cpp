@@ -9,6 +9,7 @@
 #include "splash/splash.h"
 
 char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
+CursorPosFunction CursorPosCall = GetCursorPos;
 
 namespace {
 
@@ -25,11 +26,13 @@ void StoreView(const PhotoView& view) {
   Settings.Y2 = view.top;
 }
 
+// Without a first cursor position (another desktop has the input) there is
+// nothing to measure the steps from: no drag.
 void StartDrag(int& active) {
+  if (!CursorPosCall(&LastDragPoint)) return;
   active = 1;
   SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
   SetCapture(FrameWindow);
-  GetCursorPos(&LastDragPoint);
 }
 
 void ShowFrame(int32_t frameId) {
@@ -55,7 +58,7 @@ void MsgMouseMove() {
   if (PanDragActive != 1 && ZoomDragActive != 1) return;
   // Screen coordinates: the window itself does not move under the cursor.
   POINT cursor;
-  GetCursorPos(&cursor);
+  if (!CursorPosCall(&cursor)) return;
   const int32_t dx = cursor.x - LastDragPoint.x;
   const int32_t dy = cursor.y - LastDragPoint.y;
   LastDragPoint = cursor;

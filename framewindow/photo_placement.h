@@ -8,6 +8,10 @@ constexpr int FILE_NAME_BUFFER_SIZE = 256;
 // The path of a dropped file or of the open dialog's choice.
 extern char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
 
+// The cursor query of pan and zoom drags, replaceable so that tests can fail it.
+using CursorPosFunction = BOOL(WINAPI*)(LPPOINT point);
+extern CursorPosFunction CursorPosCall;
+
 void MsgLButtonDown(WPARAM keys);
 void MsgMouseMove();
 void MsgLButtonUp();

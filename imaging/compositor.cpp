@@ -19,6 +19,7 @@ Surface FrameArtSurface;
 Surface CompositionSurface;
 int32_t CompositionWidth, CompositionHeight;
 uint32_t* CompositionPixels;
+SetWindowRgnFunction SetWindowRgnCall = SetWindowRgn;
 
 namespace {
 
@@ -41,16 +42,27 @@ PhotoReductions PhotoLevels;
 RegionBlock AppliedRegion;
 HWND AppliedRegionWindow;
 
+// The new surface is made beside the old one, so that a failure leaves the
+// window's picture (and the icon still to be made from it) as it was.
 int PrepareComposition(int width, int height) {
   if (CompositionSurface.dc && CompositionWidth == width && CompositionHeight == height) return 1;
-  return MakeDibSurface(FrameDC, CompositionSurface, CompositionWidth, CompositionHeight, CompositionPixels, width,
-                        height);
+  Surface made;
+  int32_t madeWidth = 0, madeHeight = 0;
+  uint32_t* madePixels = nullptr;
+  if (!MakeDibSurface(FrameDC, made, madeWidth, madeHeight, madePixels, width, height)) return 0;
+  CompositionSurface = std::move(made);
+  CompositionWidth = madeWidth;
+  CompositionHeight = madeHeight;
+  CompositionPixels = madePixels;
+  return 1;
 }
 
 // Without a frame both stay black: every pixel is artwork, the window a black rectangle.
 int PrepareScaledFrame(int width, int height) {
   if (Scaled.revision == FrameRevision && Scaled.width == width && Scaled.height == height) return 1;
+  // Until it is whole again it matches no size, so no icon is made from it.
   Scaled.revision = 0;
+  Scaled.width = Scaled.height = 0;
   const size_t count = static_cast<size_t>(width) * height;
   if (!Scaled.keys.Allocate(count) || !Scaled.artwork.Allocate(count)) return 0;
   int keyWidth, keyHeight, artWidth, artHeight;
@@ -84,11 +96,16 @@ int ComposePhoto(int width, int height) {
 
 void ApplyRegion(const RegionBlock& region) {
   if (AppliedRegionWindow == FrameWindow && SameRegion(AppliedRegion, region)) return;
+  // A region that cannot be made or set leaves the window's shape as it
+  // was; the next recomposition tries again.
   HRGN shape = ExtCreateRegion(nullptr, sizeof(RegionBlock), reinterpret_cast<const RGNDATA*>(&region));
-  // Without a region the window loses its shape; the next recomposition tries again.
-  SetWindowRgn(FrameWindow, shape, TRUE);
-  AppliedRegionWindow = shape ? FrameWindow : nullptr;
-  if (shape) std::memcpy(&AppliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
+  if (!shape) return;
+  if (!SetWindowRgnCall(FrameWindow, shape, TRUE)) {
+    DeleteObject(shape);
+    return;
+  }
+  AppliedRegionWindow = FrameWindow;
+  std::memcpy(&AppliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
 }
 
 // Under Wine, setting the window icon and the tray icon costs ten times a

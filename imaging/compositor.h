@@ -20,6 +20,10 @@ extern Surface CompositionSurface;
 extern int32_t CompositionWidth, CompositionHeight;
 extern uint32_t* CompositionPixels;
 
+// The call that shapes the window, replaceable so that tests can fail it.
+using SetWindowRgnFunction = int(WINAPI*)(HWND window, HRGN region, BOOL redraw);
+extern SetWindowRgnFunction SetWindowRgnCall;
+
 // MSG_RECOMPOSE: wParam 1 keeps the window region, lParam 1 leaves the tray
 // icon alone. The window icon (and tray icon) follow at once, or within
 // 100 ms while recompositions come faster than that (a drag).

@@ -8,6 +8,13 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value) {
   }
 }
 
+int AnyPixelInside(const uint32_t* pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (pixels[i] != OUTSIDE_KEY) return 1;
+  }
+  return 0;
+}
+
 void ClearFourthBytes(uint32_t* pixels, size_t count) {
   for (size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFF;
 }

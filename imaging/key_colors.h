@@ -11,6 +11,9 @@ constexpr uint32_t PHOTO_KEY = 0x00FF00FF;    // pure magenta: the photo shows h
 // Overwrites every pixel that is exactly one of the keys with `value`.
 void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 
+// 1 when some pixel is not the outside key: a frame without one shows nothing.
+int AnyPixelInside(const uint32_t* pixels, size_t count);
+
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);
 

@@ -57,10 +57,14 @@ void MsgLButtonDown(HWND window) {
   SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
+// The hint lets every click through to the window under it: the frame may
+// lie there, in the work area's corner.
 void MsgEnterHintMode(HWND window) {
   ShowWindow(window, SW_HIDE);
   SplashStage = 1;
   SetWindowRgn(window, nullptr, TRUE);
+  SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+  SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
   AnchorHint(window);
 }
 

@@ -52,6 +52,12 @@ std::vector<uint8_t> IconMask(HICON icon) {
   return bits;
 }
 
+std::vector<HRGN> RefusedRegions;
+int WINAPI RefuseRegion(HWND, HRGN region, BOOL) {
+  RefusedRegions.push_back(region);
+  return 0;
+}
+
 TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) {
   Start();
   ResizeClient(256, 256);
@@ -65,6 +71,16 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   std::vector<uint8_t> mask(32 * 4);
   for (int i = 0; i < 32 * 32; ++i) mask[i / 8] |= (smallKeys[i] == OUTSIDE_KEY) << (7 - i % 8);
   EXPECT_EQ(IconMask(FrameIcon), mask);
+
+  // A region the system refuses is deleted, leaves the shape as it was and is tried again next time.
+  SetWindowRgnCall = RefuseRegion;
+  SendFile(MSG_SET_FRAME, "images/all-photo.png");
+  Send(MSG_RECOMPOSE);
+  SetWindowRgnCall = SetWindowRgn;
+  ASSERT_EQ(RefusedRegions.size(), 2u);
+  EXPECT_EQ(GetObjectType(RefusedRegions[0]) | GetObjectType(RefusedRegions[1]), 0u);
+  EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
+  SendFile(MSG_SET_FRAME, "images/frame.png");
 
   // The start-up call puts keys in place that wParam 1 does not apply to the region; the icon still follows them.
   SendFile(MSG_SET_FRAME, "images/all-photo.png", 1);
@@ -179,6 +195,7 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
 
   const auto before = Sources();
   Send(MSG_SET_FRAME, 0xFFFE);  // no such resource
+  SendFile(MSG_SET_FRAME, "images/all-outside.png");  // nothing would be left of the window
   for (const char* bad : BAD_FILES) {
     SendFile(MSG_SET_PHOTO, bad);
     SendFile(MSG_SET_FRAME, bad);

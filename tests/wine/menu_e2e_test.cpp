@@ -1,6 +1,8 @@
 // The real exe driven by real mouse and keyboard input from xdotool: its
 // splash and hint, its context menu, its open dialog and the About box; the
 // registry is read after the program ends.
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/texts.h"
@@ -29,13 +31,26 @@ class MenuTest : public RealProgramTest {
 
   // Select Photo... shares its mnemonic S with two other items, which Windows
   // cycles through and Wine does not: the arrow keys reach it on both. Then
-  // the keys go to the open dialog, which must close.
-  void InOpenDialog(std::initializer_list<std::string> commands) const {
+  // the keys go to the open dialog, which must close. Returns the number of
+  // files it listed as it opened.
+  int InOpenDialog(std::initializer_list<std::string> commands) const {
     MenuKeys("Down Down Down Down Down Down Down Down Down Return");
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
-    for (const std::string& keys : commands) ASSERT_TRUE(RunXdotool(MoveOnto(dialog) + " " + keys));
-    ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
+    HWND dialog = nullptr, list = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
+    EnumChildWindows(dialog, FindList, reinterpret_cast<LPARAM>(&list));
+    const auto listed = [&] { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); };
+    WaitUntil([&] { return listed() > 0; }, 1000);
+    const int opened = listed();
+    for (const std::string& keys : commands) EXPECT_TRUE(RunXdotool(MoveOnto(dialog) + " " + keys));
+    EXPECT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
+    return opened;
+  }
+
+  static BOOL CALLBACK FindList(HWND child, LPARAM found) {
+    char className[32];
+    const bool isList = GetClassNameA(child, className, sizeof className) && std::string(className) == "SysListView32";
+    if (isList) *reinterpret_cast<HWND*>(found) = child;
+    return !isList;
   }
 
   RunningProgram program;
@@ -49,7 +64,9 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   const ScratchFolder scratch("cherimo-menu");
   const std::string folder = scratch.path.string() + "\\", photo = folder + "square.png";  // 256 x 256 pixels
   ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", photo.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/README.md", (folder + "notes.txt").c_str(), FALSE));
   for (const auto& [name, value] : {std::pair("X1", 400u), std::pair("Y1", 300u)}) WriteDword(name, value);
+  WriteValue("Path", REG_SZ, folder.data(), static_cast<DWORD>(folder.size()));
   ASSERT_TRUE(StartProgramProcess(program));
   HWND splash = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (splash = VisibleWindow(TEXT_SPLASH_CLASS, nullptr)) != nullptr; }));
@@ -68,10 +85,19 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   ASSERT_TRUE(RunXdotool(MoveOnto(about) + " key Return"));
   ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_ABOUT_TITLE) == nullptr; }));
 
-  InOpenDialog({"type --delay 5 '" + photo + "'", "key Return"});
+  // The first dialog lists the folder's pictures, and only those, as it opens.
+  EXPECT_EQ(InOpenDialog({"type --delay 5 '" + photo + "'", "key Return"}), 1);
   InOpenDialog({"key Escape"});
   MenuKeys("a");
   ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+  // In the work area's corner the hint shows over the frame; a right click there reaches the frame.
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(window, nullptr, work.right - 100, work.bottom - 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(RunXdotool("mousemove 5 5"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(splash); }));
+  ASSERT_TRUE(RunXdotool(MoveOnto(window)));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(splash) != 0; }));
   MenuKeys("x");
   EXPECT_EQ(WaitForExit(program), 0);
   std::string path, stored;

@@ -6,6 +6,12 @@ namespace {
 
 using PlacementTest = FrameWindowTest;
 
+// As another desktop with the input would: no position, whatever the point holds.
+BOOL WINAPI FailCursorQuery(LPPOINT point) {
+  *point = {10000, 10000};
+  return FALSE;
+}
+
 // Each step from where the one before left the window.
 TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourPixelsAboutTheCentre) {
   WriteDword("X1", 500);
@@ -39,6 +45,12 @@ TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoe
   EXPECT_EQ(Settings.X2, -21 - 3);
   EXPECT_EQ(Settings.Y2, -11 - 8);
   EXPECT_EQ(Settings.W3, 128) << "Ctrl wins over Shift";
+  // A step whose cursor cannot be read (another desktop has the input) is left out.
+  CursorPosCall = FailCursorQuery;
+  Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+  CursorPosCall = GetCursorPos;
+  EXPECT_EQ(Settings.X2, -24);
+  EXPECT_EQ(Settings.Y2, -19);
   ReleaseCapture();
   SetCursorPos(413, 418);
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);

@@ -84,6 +84,10 @@ TEST_F(PresenceTest, TheTrayIconIsAddedAgainForARestartedShellChangedAndRemovedO
   // The icon follows a recomposition at once or, right after another one,
   // a moment later.
   ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
+  // A repaint remakes the icon without telling the tray: a restarted shell
+  // must get the icon of now, not the destroyed one it was last given.
+  Send(MSG_RECOMPOSE, 0, 1);
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
   const UINT shellRestarted = RegisterWindowMessageA("TaskbarCreated");
   Send(shellRestarted);
   Send(MSG_RECOMPOSE, 0, 0);

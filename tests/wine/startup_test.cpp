@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "app/desktop_metrics.h"
+#include "app/texts.h"
+#include "imaging/compositor.h"
 #include "tests/wine/frame_window_fixture.h"
 
 namespace {
@@ -41,14 +43,24 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   WriteValue("W1", REG_BINARY, &shortValue, sizeof shortValue);
   const ULONGLONG wideValue = 5;
   WriteValue("H1", REG_QWORD, &wideValue, sizeof wideValue);
-  WriteDword("FrameID", 2090);
+  // A stored frame that no longer decodes gives way to the default.
+  WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
+  const std::string frame = CHERIMO_CORPUS_DIR "/bad/truncated.png";
+  WriteValue("Frame", REG_SZ, frame.data(), static_cast<DWORD>(frame.size()));
   WriteDword("Path", 0x41424344);
+  // A missing photo shows the default one as a first start does.
   const std::string missing = "C:\\no such folder\\me.jpg";
   WriteValue("Photo", REG_SZ, missing.data(), static_cast<DWORD>(missing.size()));
+  const char* const viewNames[] = {"W3", "H3", "X2", "Y2"};
+  const std::vector<int64_t> lostView = {900, 700, 40, 50};
+  for (size_t i = 0; i < lostView.size(); ++i) WriteDword(viewNames[i], static_cast<DWORD>(lostView[i]));
   WriteDword("Taskbar", 1);
   Start();
   EXPECT_EQ(Placed(), (Box{left, -40, 100, 100}));
-  EXPECT_EQ(StartFrame, static_cast<ImageSource>(2090));
+  EXPECT_EQ(Settings.FrameID, FRAME_ID_DEFAULT);
+  EXPECT_NE(FrameKeySurface.dc, nullptr);
+  EXPECT_EQ((std::vector<int32_t>{Settings.W3, Settings.H3, Settings.X2, Settings.Y2}),
+            (std::vector<int32_t>{128, 168, -21, -11}));
   // Four bytes that are not a path: read as text and trimmed, nothing more.
   EXPECT_STREQ(Settings.Path, "DCBA");
 
@@ -65,6 +77,24 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   std::string photo;
   EXPECT_TRUE(ReadString("Photo", &photo));
   EXPECT_EQ(photo, missing) << "a missing photo keeps its stored path";
+  std::vector<int64_t> storedView;
+  for (const char* name : viewNames) storedView.push_back(StoredDword(name).value_or(0));
+  EXPECT_EQ(storedView, lostView) << "and its pan and zoom, for when it is back";
+}
+
+LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Without its window the start ends, so the process ends and frees the
+// single-instance mutex instead of keeping every later start out.
+TEST_F(StartupTest, AFrameWindowThatCannotBeMadeEndsTheStart) {
+  WNDCLASSA refusing = {};
+  refusing.lpfnWndProc = RefuseCreation;
+  refusing.hInstance = GetModuleHandleA(nullptr);
+  refusing.lpszClassName = TEXT_FRAME_CLASS;
+  ASSERT_TRUE(RegisterClassA(&refusing));
+  EXPECT_EQ(StartProgram(), 0);
 }
 
 }  // namespace
