@@ -3,6 +3,11 @@ enable_language(RC)
 
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Two builds of one commit give the same bytes: no link time in the PE header,
+# and no folder's path in the code through __FILE__ (debug information keeps
+# the paths, for debugging in the build folder; the packages leave it out).
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/= -fmacro-prefix-map=${CMAKE_BINARY_DIR}/=)
 # The 32-bit compiler's own default is a Pentium Pro: x87 arithmetic and no
 # vector unit, which leaves the imaging loops half as fast as in the 64-bit
 # build. SSE2 is on every x86 processor since 2004, and Windows 8 and later

@@ -114,6 +114,9 @@ Section
   SetShellVarContext current
   Call CloseRunningCopy
   SetOutPath "$INSTDIR"
+  ; The installer keeps the exe's file time, which scripts/package.sh sets to
+  ; the commit's: the same installer from every build of one commit.
+  SetDateSave on
   File "/oname=${PROGRAM_FILE}" "${EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER_FILE}"
   CreateShortcut "$SMPROGRAMS\${LINK_NAME}" "$INSTDIR\${PROGRAM_FILE}"

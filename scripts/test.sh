@@ -38,6 +38,8 @@ for preset in native x86_64 i686; do
   echo "== test $preset"
   ctest --preset "$preset" || status=1
 done
+echo "== packages"
+tests/installer/package_test.sh || status=1
 wait $installer_prefix
 tests/installer/installer_test.sh || status=1
 
