@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "imaging/key_colors.h"
@@ -86,9 +87,13 @@ TEST(KeyColors, ReplaceClearAndWidenWorkOnExactPixelValues) {
   ReplaceKeyColors(pixels.data(), 8, -1, 0);
   EXPECT_EQ(pixels.back(), G);
 
-  pixels = {0xFF00FF00, 0x80123456, 0x00FF00FF};
+  // Nothing past the count is touched.
+  pixels = {0xFF00FF00, 0x80123456, 0xFFFF00FF};
   ClearFourthBytes(pixels.data(), 2);
-  EXPECT_EQ(pixels, (Pixels{G, 0x00123456, M}));
+  EXPECT_EQ(pixels, (Pixels{G, 0x00123456, 0xFFFF00FF}));
+  // A frame shows something when a pixel is not the outside key; nothing past the count is read.
+  EXPECT_EQ(std::pair(AnyPixelInside(pixels.data() + 1, 0), AnyPixelInside(pixels.data(), 1)), std::pair(0, 0));
+  EXPECT_EQ(std::pair(AnyPixelInside(pixels.data(), 2), AnyPixelInside(pixels.data() + 1, 1)), std::pair(1, 1));
 
   // Two rows of three pixels, each row's 9 bytes at the start of its 12.
   Pixels buffer(6, 0xEEEEEEEE);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ids.h"
+#include "about/link_control.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -29,6 +30,10 @@ void OpenAndEndTheBox() {
     HWND dialog = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); }));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), FrameWindow);
+    LOGFONTA boxFont = {}, linkFont = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof boxFont, &boxFont);
+    GetObjectA(LinkFont, sizeof linkFont, &linkFont);
+    EXPECT_EQ(linkFont.lfHeight, boxFont.lfHeight) << "the link's text is as large as the box's";
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindowVisible(dialog) && !IsWindowEnabled(FrameWindow)) << "modal, and open after Escape";
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

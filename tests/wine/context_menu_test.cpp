@@ -1,6 +1,8 @@
 // The context menu's frame thumbnails, its ticks and its commands.
 #include <dlgs.h>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -53,6 +55,15 @@ TEST_F(FrameWindowTest, AFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRun) {
 // into 1 and an odd one into 0 and applies it.
 class ToggleTest : public FrameWindowTest, public testing::WithParamInterface<int32_t> {};
 
+// A bitmap of the check mark's size, read back as 32-bit pixels.
+std::vector<uint32_t> CheckSizedPixels(HBITMAP bitmap) {
+  const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  GetDIBits(FrameDC, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  return pixels;
+}
+
 constexpr std::pair<unsigned, const char*> TOGGLES[] = {
     {IDM_ALWAYS_ON_TOP, "AlwaysOnTheTop"}, {IDM_SHOW_ON_TASKBAR, "Taskbar"}, {IDM_TRAY_ICON, "TrayIcon"},
     {IDM_AUTOSTART, "AutoStart"},          {IDM_SPLASH, "Splash"},           {IDM_HINT, "Hint"}};
@@ -61,8 +72,11 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsApplied) {
   const int32_t stored = GetParam(), toggled = (stored & 1) == 0 ? 1 : 0;
   for (const auto& [command, name] : TOGGLES) WriteDword(name, static_cast<DWORD>(stored));
   Start();
+  // Both boxes are drawn, and differ: the ticked one has its tick.
   const MENUITEMINFOA boxes = CheckMarks(IDM_ALWAYS_ON_TOP);
-  EXPECT_NE(boxes.hbmpChecked, boxes.hbmpUnchecked);
+  const std::vector<uint32_t> empty = CheckSizedPixels(boxes.hbmpUnchecked);
+  EXPECT_NE(std::adjacent_find(empty.begin(), empty.end(), std::not_equal_to<>()), empty.end());
+  EXPECT_NE(empty, CheckSizedPixels(boxes.hbmpChecked));
   for (const auto& [command, name] : TOGGLES) {
     const auto ticked = [&] { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     const MENUITEMINFOA own = CheckMarks(command);
