@@ -27,4 +27,4 @@ files=$(sed -n '/CHERIMO_WIN32_SOURCES/,/)/p' ./*/sources.cmake | grep -oE '[a-z
 # The suite's first failure is enough to kill a mutant.
 python3 "$tool" --repo "$root" --count "$count" --seed "$seed" --timeout 900 \
   --build "cmake --preset x86_64 >/dev/null && nice cmake --build --preset x86_64 -j 2 --target cherimo wine_tests >/dev/null" \
-  --test "ctest --preset x86_64 --stop-on-failure >/dev/null" $files
+  --test "ctest --preset x86_64 --stop-on-failure >${MUTANTS_TEST_LOG:-/dev/null} 2>&1" $files
