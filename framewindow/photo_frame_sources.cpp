@@ -58,7 +58,7 @@ void MsgSetPhoto(WPARAM source, LPARAM startup) {
   if (!ReplacePhotoSurface(photo)) return;
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
     StorePath(Settings.Photo, source);
-    if (startup != 1) ForgetMissingPhotoView();
+    ForgetMissingPhotoView();
   }
   Settings.W2 = width;
   Settings.H2 = height;

@@ -35,7 +35,7 @@ std::vector<RegValue> BadNumbers() {
 std::vector<RegValue> BadPaths() {
   return {Dword(0x41424344), {true, REG_MULTI_SZ, std::string("C:\\\0D:\\\0", 8)}, Sized(REG_SZ, 3, '\\'),
           Sized(REG_SZ, 300, 'x'), Sized(REG_SZ, 256, 'y'), {true, REG_SZ, std::string("C:\\\0junk", 8)},
-          Sized(REG_SZ, 255, 'z')};
+          Sized(REG_SZ, 255, 'z'), Sized(REG_BINARY, 300, 'b')};
 }
 
 void Store(const char* name, const RegValue& value) {

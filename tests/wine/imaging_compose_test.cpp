@@ -130,9 +130,9 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
       // beyond it on the left, the right and the top, not the bottom.
       {"images/all-photo.png", "images/white.png", {-21, -11, 128, 168}, 100, 100, 100,
        {{5, 50}, {95, 50}, {50, 3}, {50, 50}, {50, 99}}, {0, 0, 0, WHITE, WHITE}},
-      // Taller than wide, H3 is the square's side: only the red half; wider, both.
+      // Taller than wide, H3 is the square's side: only the red half; wider (and only wider), both.
       {"images/all-photo.png", "images/halves.png", {0, 0, 200, 100}, 100, 200, 200, {{99, 100}}, {RED}},
-      {"images/all-photo.png", "images/halves.png", {0, 0, 200, 100}, 200, 100, 100, {{10, 50}, {190, 50}},
+      {"images/all-photo.png", "images/halves.png", {0, 0, 200, 100}, 256, 200, 200, {{10, 50}, {245, 50}},
        {RED, BLUE}},
       // Every other column green, 32768 runs: the shape is cut, the picture whole.
       {"images/stripes.png", "images/white.png", {0, 0, 87, 127}, 256, 256, REGION_MAX_RECTS, {{254, 255}}, {0x405060}},
