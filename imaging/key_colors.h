@@ -11,6 +11,12 @@ constexpr uint32_t PHOTO_KEY = 0x00FF00FF;    // pure magenta: the photo shows h
 // Overwrites every pixel that is exactly one of the keys with `value`.
 void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 
+// A frame's area average with its keys replaced by `value`, from two
+// averages that do not depend on it: `art`, of the frame with its keys black,
+// and `keyShare`, of its key mask (255 in each channel where the area is all
+// key; the lowest byte is read). Fourth bytes come out 0.
+void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed, int count, uint32_t value);
+
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);
 
