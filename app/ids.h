@@ -66,6 +66,11 @@ constexpr int32_t FRAME_ID_LAST = 2090;
 constexpr int32_t FRAME_ID_DEFAULT = 2008;
 constexpr int32_t FRAME_ID_CUSTOM = -1;
 
+// The menu's thumbnails of the built-in frames, made by the picture generator:
+// one "R" picture per check-mark size, its id this base plus the size.
+constexpr ImageSource FRAME_THUMBNAILS_ID_BASE = 2100;
+constexpr int FRAME_THUMBNAILS_SIZE_MAX = 32;
+
 constexpr unsigned TRAY_ICON_ID = 4000;
 
 // The link control's own message: wParam is the LINK_ state to draw, lParam 1

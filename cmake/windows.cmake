@@ -48,7 +48,8 @@ set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
   ${CHERIMO_MANIFEST} ${CHERIMO_VERSION_HEADER} ${CMAKE_SOURCE_DIR}/resources/pictures.rc
   ${CMAKE_SOURCE_DIR}/resources/about.rc ${CMAKE_SOURCE_DIR}/app/texts.h)
 file(GLOB CHERIMO_PICTURES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png)
+  ${CMAKE_SOURCE_DIR}/resources/*.png ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/frames/*.png
+  ${CMAKE_SOURCE_DIR}/resources/thumbnails/*.png)
 set_property(SOURCE ${CHERIMO_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${CHERIMO_PICTURES})
 
 add_executable(cherimo WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CHERIMO_RESOURCES})

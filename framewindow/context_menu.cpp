@@ -15,8 +15,6 @@ HMENU ContextMenu;
 
 namespace {
 
-constexpr int FRAME_COUNT = FRAME_ID_LAST - FRAME_ID_FIRST + 1;
-
 // The menus and their pictures live as long as the process.
 OwnedMenu ContextMenuOwner;
 OwnedBitmap FrameThumbnails[FRAME_COUNT];
@@ -42,26 +40,26 @@ struct MenuEntry {
 struct FrameMenuBuild {
   HMENU selectFrameMenu;
   HMENU groupMenu;
-  int checkWidth, checkHeight;
-  uint32_t menuPixel;
 };
 
 uint32_t PixelOf(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
 
-// Wine's HALFTONE interpolates a 256-pixel frame down to a few pixels and
-// aliases; the program's own area average gives the same picture everywhere.
-HBITMAP MakeFrameThumbnail(int32_t frameId, const FrameMenuBuild& build) {
-  if (!DecodeImage(static_cast<ImageSource>(frameId), FrameDC)) return nullptr;
-  ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, build.menuPixel);
-  BITMAPINFO header;
-  uint32_t* pixels = nullptr;
-  HBITMAP thumbnail = CreateDib32(build.checkWidth, build.checkHeight, &header, &pixels);
-  if (!thumbnail) return nullptr;
-  if (!AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, pixels, build.checkWidth, build.checkHeight)) {
-    DeleteObject(thumbnail);
-    return nullptr;
+// The sheet that the picture generator made for this size: both halves of
+// every frame's thumbnail, so the menu colour is mixed in without decoding a
+// single frame.
+int DrawFromSheet(int width, int height, uint32_t menuPixel, uint32_t* const* thumbnails) {
+  if (width != height || width < 1 || width > FRAME_THUMBNAILS_SIZE_MAX ||
+      !DecodeImage(FRAME_THUMBNAILS_ID_BASE + static_cast<ImageSource>(width), FrameDC) ||
+      LoaderWidth != FRAME_COUNT * width || LoaderHeight != 2 * height) {
+    return 0;
   }
-  return thumbnail;
+  for (int i = 0; i < FRAME_COUNT; ++i) {
+    for (int y = 0; thumbnails[i] && y < height; ++y) {
+      const uint32_t* art = LoaderPixels + static_cast<size_t>(y) * LoaderWidth + static_cast<size_t>(i) * width;
+      MixKeyShare(art, art + static_cast<size_t>(height) * LoaderWidth, thumbnails[i] + y * width, width, menuPixel);
+    }
+  }
+  return 1;
 }
 
 void AddFrameGroup(void* context, const char* name, int32_t, uint32_t) {
@@ -77,19 +75,34 @@ void AddFrame(void* context, int32_t id, const char* name) {
   lstrcpyA(caption, TEXT_MENU_FRAME_PREFIX);
   lstrcpynA(caption + prefixLength, name, sizeof caption - prefixLength);
   AppendMenuA(build.groupMenu, MF_STRING, static_cast<UINT_PTR>(id), caption);
-  if (id < FRAME_ID_FIRST || id > FRAME_ID_LAST) return;
-  OwnedBitmap& thumbnail = FrameThumbnails[id - FRAME_ID_FIRST];
-  thumbnail.Reset(MakeFrameThumbnail(id, build));
-  if (thumbnail.handle) {
-    SetMenuItemBitmaps(build.selectFrameMenu, static_cast<UINT>(id), MF_BYCOMMAND, thumbnail.handle, thumbnail.handle);
+}
+
+// The thumbnails are the frame items' ticked and unticked pictures alike; a
+// frame that cannot be drawn keeps a plain text item.
+void SetFrameThumbnails(HMENU selectFrameMenu, int checkWidth, int checkHeight) {
+  uint32_t* pixels[FRAME_COUNT] = {};
+  for (int i = 0; i < FRAME_COUNT; ++i) {
+    BITMAPINFO header;
+    FrameThumbnails[i].Reset(CreateDib32(checkWidth, checkHeight, &header, &pixels[i]));
+    if (!FrameThumbnails[i].handle) pixels[i] = nullptr;
+  }
+  DrawFrameThumbnails(checkWidth, checkHeight, PixelOf(DesktopMetrics.menuColour), pixels);
+  for (int i = 0; i < FRAME_COUNT; ++i) {
+    if (!pixels[i]) {
+      FrameThumbnails[i].Reset(nullptr);
+      continue;
+    }
+    const HBITMAP thumbnail = FrameThumbnails[i].handle;
+    SetMenuItemBitmaps(selectFrameMenu, static_cast<UINT>(FRAME_ID_FIRST + i), MF_BYCOMMAND, thumbnail, thumbnail);
   }
 }
 
 HMENU BuildSelectFrameMenu(int checkWidth, int checkHeight) {
-  FrameMenuBuild build = {CreateMenu(), nullptr, checkWidth, checkHeight, PixelOf(DesktopMetrics.menuColour)};
+  FrameMenuBuild build = {CreateMenu(), nullptr};
   AppendMenuA(build.selectFrameMenu, MF_STRING, IDM_CUSTOM_FRAME, TEXT_MENU_CUSTOM_FRAME);
   AppendMenuA(build.selectFrameMenu, MF_SEPARATOR, 0, nullptr);
   WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), {&build, AddFrameGroup, AddFrame});
+  SetFrameThumbnails(build.selectFrameMenu, checkWidth, checkHeight);
   return build.selectFrameMenu;
 }
 
@@ -127,6 +140,24 @@ void MakeCheckBoxBitmaps(HDC memoryDC, int checkWidth, int checkHeight) {
 }
 
 }  // namespace
+
+// Wine's HALFTONE interpolates a 256-pixel frame down to a few pixels and
+// aliases; the program's own area average gives the same picture everywhere.
+// Sizes without a sheet decode every frame.
+void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]) {
+  if (DrawFromSheet(width, height, menuPixel, thumbnails)) return;
+  for (int i = 0; i < FRAME_COUNT; ++i) {
+    if (!thumbnails[i]) continue;
+    if (!DecodeImage(static_cast<ImageSource>(FRAME_ID_FIRST + i), FrameDC)) {
+      thumbnails[i] = nullptr;
+      continue;
+    }
+    ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, menuPixel);
+    if (!AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, thumbnails[i], width, height)) {
+      thumbnails[i] = nullptr;
+    }
+  }
+}
 
 void BuildContextMenu() {
   const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK), checkHeight = GetSystemMetrics(SM_CYMENUCHECK);

@@ -4,10 +4,18 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "app/ids.h"
+
 extern HMENU ContextMenu;
+
+constexpr int FRAME_COUNT = FRAME_ID_LAST - FRAME_ID_FIRST + 1;
 
 // The last step of the frame window's creation.
 void BuildContextMenu();
+// Fills thumbnails[i] (width × height pixels) with frame FRAME_ID_FIRST + i on
+// the menu colour, area averaged; null entries are skipped, and an entry whose
+// frame cannot be drawn becomes null. Uses the LoaderSurface.
+void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]);
 // Ticks each toggle item exactly when its setting is 1.
 void RefreshMenuChecks();
 void SetMenuCheck(HMENU menu, unsigned command, int32_t value);

@@ -15,6 +15,18 @@ int AnyPixelInside(const uint32_t* pixels, size_t count) {
   return 0;
 }
 
+void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed, int count, uint32_t value) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t share = keyShare[i] & 0xFF;
+    uint32_t pixel = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const uint32_t channel = (art[i] >> shift & 0xFF) + ((value >> shift & 0xFF) * share + 127) / 255;
+      pixel |= (channel < 255 ? channel : 255) << shift;
+    }
+    mixed[i] = pixel;
+  }
+}
+
 void ClearFourthBytes(uint32_t* pixels, size_t count) {
   for (size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFF;
 }

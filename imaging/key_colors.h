@@ -14,6 +14,12 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 // 1 when some pixel is not the outside key: a frame without one shows nothing.
 int AnyPixelInside(const uint32_t* pixels, size_t count);
 
+// A frame's area average with its keys replaced by `value`, from two
+// averages that do not depend on it: `art`, of the frame with its keys black,
+// and `keyShare`, of its key mask (255 in each channel where the area is all
+// key; the lowest byte is read). Fourth bytes come out 0.
+void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed, int count, uint32_t value);
+
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);
 

@@ -1,7 +1,10 @@
 // Draws every built-in picture of the program into the source tree:
-//   generate_pictures <repository root>
-// writes resources/frames/2000.png ... 2090.png, resources/photo.png,
-// splash.png, hint.png, icon.ico, pictures.rc and docs/contact-sheet.png.
+//   generate_pictures <repository root> [thumbnails]
+// writes resources/frames/2000.png ... 2090.png, the menu's thumbnail sheets
+// resources/thumbnails/1.png ... 32.png, resources/photo.png, splash.png,
+// hint.png, icon.ico, pictures.rc and docs/contact-sheet.png. With
+// "thumbnails" it makes only the sheets and pictures.rc, from the committed
+// frames.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +17,9 @@
 #include "funny_frames.h"
 #include "icon_file.h"
 #include "material_frames.h"
+#include "png_reader.h"
 #include "small_pictures.h"
+#include "thumbnail_sheets.h"
 
 namespace {
 
@@ -47,13 +52,17 @@ void WriteResourceScript(const std::filesystem::path& path, const std::vector<Ca
   out << SPLASH_PICTURE_ID << " R \"splash.png\"\n";
   out << DEFAULT_PHOTO_ID << " R \"photo.png\"\n";
   for (const CatalogueEntry& frame : frames) out << frame.id << " R \"frames/" << frame.id << ".png\"\n";
+  for (int size = 1; size <= FRAME_THUMBNAILS_SIZE_MAX; ++size) {
+    out << FRAME_THUMBNAILS_ID_BASE + size << " R \"thumbnails/" << size << ".png\"\n";
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <repository root>\n", argv[0]);
+  const bool thumbnailsOnly = argc == 3 && std::string(argv[2]) == "thumbnails";
+  if (argc != 2 && !thumbnailsOnly) {
+    std::fprintf(stderr, "usage: %s <repository root> [thumbnails]\n", argv[0]);
     return 2;
   }
   const std::filesystem::path root = argv[1], resources = root / "resources";
@@ -65,17 +74,28 @@ int main(int argc, char** argv) {
   std::string group;
   int position = 0;
   for (CatalogueEntry& frame : catalogue.frames) {
+    const std::string path = (resources / "frames" / (std::to_string(frame.id) + ".png")).string();
+    if (thumbnailsOnly) {
+      frame.frame = ReadStoredPng(path).pixels;
+      if (frame.frame.cells.empty()) {
+        std::fprintf(stderr, "%s is no 8-bit RGB picture\n", path.c_str());
+        return 1;
+      }
+      continue;
+    }
     position = frame.group == group ? position + 1 : 0;
     group = frame.group;
     frame.frame = DrawFrame(frame.group, position);
-    WritePng((resources / "frames" / (std::to_string(frame.id) + ".png")).string(), frame.frame);
+    WritePng(path, frame.frame);
   }
+  WriteThumbnailSheets((resources / "thumbnails").string(), catalogue.frames);
+  WriteResourceScript(resources / "pictures.rc", catalogue.frames);
+  if (thumbnailsOnly) return 0;
   const RgbImage photo = DrawDefaultPhoto();
   WritePng((resources / "photo.png").string(), photo);
   WritePng((resources / "splash.png").string(), DrawSplash());
   WritePng((resources / "hint.png").string(), DrawHint());
   WriteIcon((resources / "icon.ico").string(), DrawIconArt());
-  WriteResourceScript(resources / "pictures.rc", catalogue.frames);
   WriteContactSheet((root / "docs" / "contact-sheet.png").string(), catalogue.frames, photo);
   return 0;
 }

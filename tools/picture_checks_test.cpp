@@ -198,10 +198,15 @@ TEST(ResourceScript, NamesEveryPictureOnce) {
       EXPECT_TRUE(files.emplace(id, name).second) << id;
     }
   }
-  ASSERT_EQ(files.size(), 94u);
+  ASSERT_EQ(files.size(), 94u + FRAME_THUMBNAILS_SIZE_MAX);
   EXPECT_EQ(files.begin()->first, static_cast<int>(HINT_PICTURE_ID));
-  EXPECT_EQ(files.rbegin()->first, FRAME_ID_LAST);
+  EXPECT_EQ(files.rbegin()->first, static_cast<int>(FRAME_THUMBNAILS_ID_BASE) + FRAME_THUMBNAILS_SIZE_MAX);
   for (const auto& [id, name] : files) EXPECT_TRUE(std::ifstream(RESOURCES + "/" + name).good()) << name;
+  // The menu's sheets: a cell of its size per frame, side by side, in two halves.
+  for (int size = 1; size <= FRAME_THUMBNAILS_SIZE_MAX; ++size) {
+    ReadRgb(RESOURCES + "/" + files[static_cast<int>(FRAME_THUMBNAILS_ID_BASE) + size],
+            (FRAME_ID_LAST - FRAME_ID_FIRST + 1) * size, 2 * size);
+  }
 }
 
 }  // namespace

@@ -102,6 +102,14 @@ TEST(KeyColors, ReplaceClearAndWidenWorkOnExactPixelValues) {
   for (int y = 0; y < 2; ++y) std::copy(rows[y], rows[y] + 9, bytes + 12 * y);
   WidenBgrRows(bytes, 3, 2);
   EXPECT_EQ(buffer, (Pixels{0x00030201, 0x00060504, 0x00090807, G, M, 0x001E140A}));
+
+  // No key, all key, half key over red, and a sum past 255 that stops there.
+  const Pixels art = {0xFF123456, 0, 0x00102030, 0x00FF0000}, share = {0x00FFFF00, 0x00FFFFFF, 0x808080, 0x010101};
+  pixels.assign(art.size(), 0xDEADBEEF);
+  MixKeyShare(art.data(), share.data(), pixels.data(), 4, 0x00FF0000);
+  EXPECT_EQ(pixels, (Pixels{0x00123456, 0x00FF0000, 0x00902030, 0x00FF0000}));
+  MixKeyShare(art.data(), share.data(), pixels.data(), 4, 0x00FFFFFF);
+  EXPECT_EQ(pixels, (Pixels{0x00123456, 0x00FFFFFF, 0x0090A0B0, 0x00FF0101}));
 }
 
 }  // namespace

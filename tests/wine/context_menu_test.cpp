@@ -2,6 +2,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -23,25 +24,60 @@ MENUITEMINFOA CheckMarks(unsigned command) {
   return info;
 }
 
-// A thumbnail is its frame on the menu colour averaged to the check mark size,
-// shown ticked or not; a frame's command shows it, other ids do nothing, and
-// bit 15 is no part of a command.
-TEST_F(FrameWindowTest, AFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRun) {
+int LargestChannelDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  int largest = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      const int difference = static_cast<int>(a[i] >> shift & 0xFF) - static_cast<int>(b[i] >> shift & 0xFF);
+      largest = std::max(largest, std::abs(difference));
+    }
+  }
+  return largest;
+}
+
+// Every frame's thumbnail is its frame on the menu colour area averaged to the
+// size, within 2 levels a channel of averaging the frame itself: from the
+// generator's sheets at the system's check-mark size and the largest, decoded
+// past it. Each frame item shows its thumbnail ticked or not; a frame's
+// command shows the frame, other ids do nothing, and bit 15 is no part of a
+// command.
+TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRun) {
   Start();
-  const int32_t frameId = 2019;  // the funny heart: artwork, both keys, a curved outline
-  const MENUITEMINFOA info = CheckMarks(frameId);
-  EXPECT_EQ(info.hbmpChecked, info.hbmpUnchecked);
-  DIBSECTION thumbnail = {};
-  ASSERT_EQ(GetObjectA(info.hbmpChecked, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
   const int w = GetSystemMetrics(SM_CXMENUCHECK), h = GetSystemMetrics(SM_CYMENUCHECK);
-  ASSERT_EQ((std::pair<int, int>(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight)), std::pair(w, h));
-  ASSERT_TRUE(DecodeImage(frameId, FrameDC));
   const COLORREF menu = DesktopMetrics.menuColour;
-  ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu));
-  std::vector<uint32_t> average(static_cast<size_t>(w) * h);
-  ASSERT_TRUE(AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, average.data(), w, h));
-  const uint32_t* seen = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
-  EXPECT_EQ(std::vector<uint32_t>(seen, seen + average.size()), average);
+  struct Case {
+    int width, height;
+    uint32_t menuPixel;
+    std::vector<uint32_t> made[FRAME_COUNT];
+  } cases[] = {{w, h, static_cast<uint32_t>(GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu))},
+               {FRAME_THUMBNAILS_SIZE_MAX, FRAME_THUMBNAILS_SIZE_MAX, 0x00D4D0C8},
+               {FRAME_THUMBNAILS_SIZE_MAX + 1, FRAME_THUMBNAILS_SIZE_MAX + 1, 0}};
+  for (Case& c : cases) {
+    uint32_t* pixels[FRAME_COUNT];
+    for (int i = 0; i < FRAME_COUNT; ++i) {
+      c.made[i].assign(static_cast<size_t>(c.width) * c.height, 0xDEADBEEF);
+      pixels[i] = c.made[i].data();
+    }
+    DrawFrameThumbnails(c.width, c.height, c.menuPixel, pixels);
+    for (int i = 0; i < FRAME_COUNT; ++i) ASSERT_EQ(pixels[i], c.made[i].data()) << FRAME_ID_FIRST + i;
+  }
+  for (int i = 0; i < FRAME_COUNT; ++i) {
+    ASSERT_TRUE(DecodeImage(static_cast<ImageSource>(FRAME_ID_FIRST + i), FrameDC));
+    const std::vector<uint32_t> frame(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight);
+    for (const Case& c : cases) {
+      std::vector<uint32_t> onMenu = frame, average(c.made[i].size());
+      ReplaceKeyColors(onMenu.data(), LoaderWidth, LoaderHeight, c.menuPixel);
+      ASSERT_TRUE(AreaAverageWhole(onMenu.data(), LoaderWidth, LoaderHeight, average.data(), c.width, c.height));
+      EXPECT_LE(LargestChannelDifference(c.made[i], average), 2) << FRAME_ID_FIRST + i << " at " << c.width;
+    }
+    const MENUITEMINFOA info = CheckMarks(FRAME_ID_FIRST + i);
+    EXPECT_EQ(info.hbmpChecked, info.hbmpUnchecked);
+    DIBSECTION thumbnail = {};
+    ASSERT_EQ(GetObjectA(info.hbmpChecked, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
+    ASSERT_EQ((std::pair<int, int>(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight)), std::pair(w, h));
+    const uint32_t* shown = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
+    EXPECT_EQ(std::vector<uint32_t>(shown, shown + cases[0].made[i].size()), cases[0].made[i]);
+  }
 
   for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
   EXPECT_EQ(Settings.FrameID, 2042);
