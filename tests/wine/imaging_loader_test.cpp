@@ -64,6 +64,7 @@ TEST_F(ImagingLoaderTest, PicturesComeOutUprightAtTheirSizeWithTheFourthByteClea
     }
     EXPECT_EQ(centres, want) << name;
   }
+  EXPECT_EQ(Decoded("images/inch.emf").pixels, Pixels(inch * inch, 0x0AC81E)) << "whole, from the first row";
 }
 
 }  // namespace

@@ -38,6 +38,15 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   EXPECT_EQ(BoxOf(SplashWindow), centred);
   EXPECT_EQ(ShapeErrors(SplashWindow, LoaderPixels, width, height), 0);
   if (GetParam() != 1) return;
+  // The picture fills its shape from its first row and column.
+  HDC dc = GetDC(SplashWindow);
+  int wrong = 0;
+  for (int i = 0; i < width * height; i += 7) {
+    const uint32_t pixel = LoaderPixels[i], shown = GetPixel(dc, i % width, i / width);
+    wrong += pixel != OUTSIDE_KEY && shown != RGB(pixel >> 16, pixel >> 8 & 0xFF, pixel & 0xFF);
+  }
+  ReleaseDC(SplashWindow, dc);
+  EXPECT_EQ(wrong, 0);
   const int x = centred.left + width / 2, y = centred.top + height / 2;
   ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
                          std::to_string(x + 40) + " " + std::to_string(y + 30) + " mouseup 1"));
