@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -91,12 +90,23 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
 // into 1 and an odd one into 0 and applies it.
 class ToggleTest : public FrameWindowTest, public testing::WithParamInterface<int32_t> {};
 
-// A bitmap of the check mark's size, read back as 32-bit pixels.
-std::vector<uint32_t> CheckSizedPixels(HBITMAP bitmap) {
+// A bitmap of the check mark's size read back as 32-bit pixels; without one,
+// the system's drawing of the check box in that state.
+std::vector<uint32_t> CheckSizedPixels(HBITMAP bitmap, UINT state = 0) {
   const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+  HBITMAP drawn = bitmap ? nullptr : CreateCompatibleBitmap(FrameDC, width, height);
+  if (drawn) {
+    HDC dc = CreateCompatibleDC(FrameDC);
+    HGDIOBJ previous = SelectObject(dc, drawn);
+    RECT box = {0, 0, width, height};
+    DrawFrameControl(dc, &box, DFC_BUTTON, state);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+  }
   BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  GetDIBits(FrameDC, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  GetDIBits(FrameDC, bitmap ? bitmap : drawn, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(drawn);
   return pixels;
 }
 
@@ -108,11 +118,10 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsApplied) {
   const int32_t stored = GetParam(), toggled = (stored & 1) == 0 ? 1 : 0;
   for (const auto& [command, name] : TOGGLES) WriteDword(name, static_cast<DWORD>(stored));
   Start();
-  // Both boxes are drawn, and differ: the ticked one has its tick.
+  // The boxes are the system's empty and ticked check boxes, whole.
   const MENUITEMINFOA boxes = CheckMarks(IDM_ALWAYS_ON_TOP);
-  const std::vector<uint32_t> empty = CheckSizedPixels(boxes.hbmpUnchecked);
-  EXPECT_NE(std::adjacent_find(empty.begin(), empty.end(), std::not_equal_to<>()), empty.end());
-  EXPECT_NE(empty, CheckSizedPixels(boxes.hbmpChecked));
+  EXPECT_EQ(CheckSizedPixels(boxes.hbmpUnchecked), CheckSizedPixels(nullptr, DFCS_BUTTONCHECK));
+  EXPECT_EQ(CheckSizedPixels(boxes.hbmpChecked), CheckSizedPixels(nullptr, DFCS_BUTTONCHECK | DFCS_CHECKED));
   for (const auto& [command, name] : TOGGLES) {
     const auto ticked = [&] { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     const MENUITEMINFOA own = CheckMarks(command);
