@@ -80,14 +80,15 @@ TEST_F(RealProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
 
 // "Open with", "Send to" and a drop on the icon start the program with a path:
 // shown as a dropped photo, by the first start or by the running copy, to
-// which a second start hands it and ends at once. A path that does not decode,
-// is too long or names a folder, and a WM_COPYDATA of the wrong form, change nothing.
+// which a second start hands it and ends at once; any second start shows a
+// copy started hidden. A path that does not decode, is too long or names a
+// folder, and a WM_COPYDATA of the wrong form, change nothing.
 TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCopyAndABadOneChangesNothing) {
   const UnicodeFolder folder;
   std::string photo = Utf8(folder.photo), frame = Utf8(folder.frame), tooLong(300, 'x');
   const auto quoted = [](std::string path) { return path.insert(0, 1, '"') += '"'; };
   const std::string bad[] = {quoted(Utf8(folder.deepPhoto)), Utf8(folder.folder), quoted(photo + "x"),
-                             CHERIMO_CORPUS_DIR "/bad/truncated.png"};
+                             CHERIMO_CORPUS_DIR "/bad/truncated.png", ""};
   const auto startAgain = [](const std::string& arguments) {
     RunningProgram again;
     const DWORD started = GetTickCount();
@@ -99,22 +100,18 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     if (window) meanwhile(window);
     std::string path;
     if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &path);
-    return path + "," + std::to_string(StoredDword("X2").value_or(-1)) + "," +
-           std::to_string(StoredDword("W2").value_or(-1));
+    return path + "," + std::to_string(StoredDword("W2").value_or(-1));
   };
   EXPECT_EQ(run(quoted(photo) + " /a", [&](HWND window) {
+    EXPECT_FALSE(IsWindowVisible(window));
     for (const std::string& path : bad) EXPECT_TRUE(startAgain(path)) << path;
     EXPECT_TRUE(IsWindowVisible(window));
     const DWORD length = static_cast<DWORD>(photo.size());
-    COPYDATASTRUCT malformed[] = {{1, length + 1, photo.data()},
-                                  {COPYDATA_PHOTO_PATH, 0, nullptr},
-                                  {COPYDATA_PHOTO_PATH, length, photo.data()},
-                                  {COPYDATA_PHOTO_PATH, 301, tooLong.data()}};
-    for (COPYDATASTRUCT& data : malformed) {
-      EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0) << data.cbData;
-    }
-  }), photo + ",0,200");
-  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",0,256");
+    COPYDATASTRUCT malformed[] = {{1, length + 1, photo.data()}, {COPYDATA_PHOTO_PATH, 0, nullptr},
+                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 301, tooLong.data()}};
+    for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
+  }), photo + ",200");
+  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
 }
 
 }  // namespace
