@@ -24,11 +24,33 @@ char AutostartCommand[PROGRAM_PATH_SIZE];
 
 namespace {
 
+// How long a second start waits for the running copy to take its photo; a
+// copy that hangs must not keep it.
+constexpr UINT HAND_OVER_TIMEOUT_MS = 10000;
+
 bool SettingsWritten = false;
 
-void ShowRunningInstance() {
+// The photo path this start was given, made full: a relative one names a file
+// in this start's folder, which neither a running copy nor the next start shares.
+int TakeStartPath(char* path) {
+  char argument[PROGRAM_PATH_SIZE];
+  if (!TakeCommandLinePath(GetCommandLineA(), argument, sizeof argument)) return 0;
+  const DWORD length = GetFullPathNameA(argument, PROGRAM_PATH_SIZE, path, nullptr);
+  return length > 0 && length < PROGRAM_PATH_SIZE;
+}
+
+void HandPathOver(const char* path) {
+  COPYDATASTRUCT data = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(path) + 1), const_cast<char*>(path)};
+  DWORD_PTR result;
+  SendMessageTimeoutA(FrameWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                      HAND_OVER_TIMEOUT_MS, &result);
+}
+
+// The running copy takes this start's photo, if any, and comes to the front.
+void ShowRunningInstance(const char* path) {
   FrameWindow = FindWindowA(TEXT_FRAME_CLASS, nullptr);
   if (!FrameWindow) return;
+  if (path) HandPathOver(path);
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
   SetForegroundWindow(FrameWindow);
   SetActiveWindow(FrameWindow);
@@ -70,8 +92,11 @@ int StartProgram() {
   InitCommonControls();
 
   if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    ShowRunningInstance();
+  const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
+  char startPath[PROGRAM_PATH_SIZE];
+  const int hasStartPath = TakeStartPath(startPath);
+  if (alreadyRunning) {
+    ShowRunningInstance(hasStartPath ? startPath : nullptr);
     return 0;
   }
 
@@ -93,6 +118,8 @@ int StartProgram() {
   SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);
   SendToFrame(MSG_SET_FRAME, StartFrame, 1);
   SendToFrame(MSG_SET_PHOTO, StartPhoto, 1);
+  // A photo from Explorer is taken as a dropped one; one that does not decode changes nothing.
+  if (hasStartPath) SendToFrame(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(startPath), 0);
   SendToFrame(MSG_RECOMPOSE, 0, 0);
   EnterHintMode();
   SendToFrame(MSG_SET_TASKBAR, static_cast<WPARAM>(Settings.Taskbar), 1);

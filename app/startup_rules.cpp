@@ -12,6 +12,39 @@ int EndsWithHiddenSwitch(const char* commandLine) {
 
 namespace {
 
+constexpr size_t SWITCH_LENGTH = sizeof TEXT_HIDDEN_START_SWITCH - 1;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+void TrimBlanks(const char*& begin, const char*& end) {
+  while (begin < end && IsBlank(*begin)) ++begin;
+  while (end > begin && IsBlank(end[-1])) --end;
+}
+
+// The program's name ends at its closing quote, or unquoted at the first blank.
+const char* SkipProgramName(const char* line) {
+  if (*line == '"') {
+    const char* closing = std::strchr(line + 1, '"');
+    return closing ? closing + 1 : line + std::strlen(line);
+  }
+  while (*line && !IsBlank(*line)) ++line;
+  return line;
+}
+
+bool IsSwitch(const char* at) { return std::strncmp(at, TEXT_HIDDEN_START_SWITCH, SWITCH_LENGTH) == 0; }
+
+// The switch is a word of its own: last after a blank or a closing quote, or
+// first before a blank.
+bool EndsWithSwitchWord(const char* begin, const char* end) {
+  const size_t length = static_cast<size_t>(end - begin);
+  if (length < SWITCH_LENGTH || !IsSwitch(end - SWITCH_LENGTH)) return false;
+  return length == SWITCH_LENGTH || IsBlank(end[-SWITCH_LENGTH - 1]) || end[-SWITCH_LENGTH - 1] == '"';
+}
+
+bool StartsWithSwitchWord(const char* begin, const char* end) {
+  return static_cast<size_t>(end - begin) > SWITCH_LENGTH && IsSwitch(begin) && IsBlank(begin[SWITCH_LENGTH]);
+}
+
 int32_t ClampAxis(int32_t start, int32_t length, int32_t areaStart, int32_t areaEnd) {
   if (start > areaEnd - length) start = areaEnd - length;
   if (start < areaStart) start = areaStart;
@@ -26,4 +59,31 @@ ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
   const int32_t left = ClampAxis(window.left, width, workArea.left, workArea.right);
   const int32_t top = ClampAxis(window.top, height, workArea.top, workArea.bottom);
   return {left, top, left + width, top + height};
+}
+
+int TakeCommandLinePath(const char* commandLine, char* path, size_t pathSize) {
+  const char* begin = SkipProgramName(commandLine);
+  const char* end = begin + std::strlen(begin);
+  TrimBlanks(begin, end);
+  if (EndsWithSwitchWord(begin, end)) {
+    end -= SWITCH_LENGTH;
+    TrimBlanks(begin, end);
+  }
+  if (StartsWithSwitchWord(begin, end)) {
+    begin += SWITCH_LENGTH;
+    TrimBlanks(begin, end);
+  }
+  if (begin < end && *begin == '"') {
+    // Quoted: the one argument, and nothing after its closing quote.
+    if (end - begin < 2 || end[-1] != '"' || std::memchr(begin + 1, '"', static_cast<size_t>(end - begin - 2))) {
+      return 0;
+    }
+    ++begin;
+    --end;
+  }
+  const size_t length = static_cast<size_t>(end - begin);
+  if (length == 0 || length >= pathSize) return 0;
+  std::memcpy(path, begin, length);
+  path[length] = '\0';
+  return 1;
 }

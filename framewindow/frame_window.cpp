@@ -146,6 +146,8 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DROPFILES:
       MsgDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_COPYDATA:
+      return MsgCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_LBUTTONDBLCLK:
       SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
       return 0;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
@@ -123,13 +125,35 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
 
 // A name longer than the buffer would arrive cut short and might name some
 // other file: it is refused like a missing one.
+namespace {
+
+void ShowFileNamePhoto() {
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  SetForegroundWindow(FrameWindow);
+  SetFocus(FrameWindow);
+}
+
+}  // namespace
+
 void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
   if (length > 0 && length < FILE_NAME_BUFFER_SIZE &&
       DragQueryFileA(drop, 0, FileNameBuffer, FILE_NAME_BUFFER_SIZE) == length) {
-    SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
-    SetForegroundWindow(FrameWindow);
-    SetFocus(FrameWindow);
+    ShowFileNamePhoto();
   }
   DragFinish(drop);
+}
+
+// Any program may send this: only a path with one zero, at its end, that fits
+// the buffer whole is taken.
+LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
+  if (!data || data->dwData != COPYDATA_PHOTO_PATH || !data->lpData || data->cbData < 2 ||
+      data->cbData > FILE_NAME_BUFFER_SIZE) {
+    return 0;
+  }
+  const char* path = static_cast<const char*>(data->lpData);
+  if (std::memchr(path, '\0', data->cbData) != path + data->cbData - 1) return 0;
+  std::memcpy(FileNameBuffer, path, data->cbData);
+  ShowFileNamePhoto();
+  return 1;
 }

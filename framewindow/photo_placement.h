@@ -1,5 +1,5 @@
 // Panning, zooming, moving and sizing the frame window with mouse and keys,
-// and dropped files.
+// and photos dropped on the window or handed over by a second start.
 #pragma once
 #include <windows.h>
 
@@ -20,3 +20,5 @@ void MsgResizeStep(WPARAM direction);
 void MsgMouseWheel(WPARAM wParam, LPARAM lParam);
 void MsgKeyDown(WPARAM key, LPARAM keyData);
 void MsgDropFiles(HDROP drop);
+// 1 when the data was a photo path and was taken (whether it decodes or not).
+LRESULT MsgCopyData(const COPYDATASTRUCT* data);

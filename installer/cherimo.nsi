@@ -39,6 +39,13 @@ Unicode true
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SHELL_FOLDERS_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 !define QUICK_LAUNCH "Microsoft\Internet Explorer\Quick Launch"
+; "Open with" and "Send to" for the pictures the program shows, for this user
+; only: the program joins each type's choices and never becomes its default.
+!define CLASSES_KEY "Software\Classes"
+!define APPLICATION_KEY "${CLASSES_KEY}\Applications\${PROGRAM_FILE}"
+!define PROG_ID "Brivanta.Cherimo.Picture"
+!define OPEN_COMMAND '"$INSTDIR\${PROGRAM_FILE}" "%1"'
+!define SHCNE_ASSOCCHANGED 0x08000000
 ; How long a running copy gets to write its settings and end.
 !define CLOSE_TIMEOUT_MS 10000
 
@@ -77,6 +84,30 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright ${PUBLISHER}"
 ; Ends a running copy the way its Exit command does, so that it writes its
 ; settings, and waits until its process is gone: the exe cannot be replaced or
 ; removed while it runs.
+; Runs a macro for each picture type the program opens, as its open dialog lists them.
+!macro FOR_EACH_PICTURE_TYPE MACRO
+  !insertmacro ${MACRO} ".jpg"
+  !insertmacro ${MACRO} ".jpeg"
+  !insertmacro ${MACRO} ".png"
+  !insertmacro ${MACRO} ".bmp"
+  !insertmacro ${MACRO} ".gif"
+  !insertmacro ${MACRO} ".ico"
+  !insertmacro ${MACRO} ".emf"
+!macroend
+
+!macro OFFER_FOR_TYPE TYPE
+  WriteRegStr HKCU "${APPLICATION_KEY}\SupportedTypes" "${TYPE}" ""
+  WriteRegStr HKCU "${CLASSES_KEY}\${TYPE}\OpenWithProgids" "${PROG_ID}" ""
+!macroend
+
+; The type's key goes too when nothing else is left in it; a default program
+; the user chose stays.
+!macro WITHDRAW_FROM_TYPE TYPE
+  DeleteRegValue HKCU "${CLASSES_KEY}\${TYPE}\OpenWithProgids" "${PROG_ID}"
+  DeleteRegKey /ifempty HKCU "${CLASSES_KEY}\${TYPE}\OpenWithProgids"
+  DeleteRegKey /ifempty HKCU "${CLASSES_KEY}\${TYPE}"
+!macroend
+
 !macro DEFINE_CLOSE_RUNNING_COPY PREFIX
 Function ${PREFIX}CloseRunningCopy
   Push $0
@@ -120,6 +151,15 @@ Section
   File "/oname=${PROGRAM_FILE}" "${EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER_FILE}"
   CreateShortcut "$SMPROGRAMS\${LINK_NAME}" "$INSTDIR\${PROGRAM_FILE}"
+  CreateShortcut "$SENDTO\${LINK_NAME}" "$INSTDIR\${PROGRAM_FILE}"
+
+  WriteRegStr HKCU "${APPLICATION_KEY}" "FriendlyAppName" "${PRODUCT}"
+  WriteRegStr HKCU "${APPLICATION_KEY}\shell\open\command" "" '${OPEN_COMMAND}'
+  WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}" "" "${PRODUCT} picture"
+  WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\${PROGRAM_FILE},0"
+  WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\shell\open\command" "" '${OPEN_COMMAND}'
+  !insertmacro FOR_EACH_PICTURE_TYPE OFFER_FOR_TYPE
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -226,6 +266,20 @@ Function un.RemoveAutostart
   Pop $0
 FunctionEnd
 
+; The Applications entry goes only while it opens this copy: the shell makes
+; one of that name when the user picks another copy's exe in "Open with".
+Function un.RemoveOpenWith
+  Push $0
+  ReadRegStr $0 HKCU "${APPLICATION_KEY}\shell\open\command" ""
+  ${If} $0 == '${OPEN_COMMAND}'
+    DeleteRegKey HKCU "${APPLICATION_KEY}"
+  ${EndIf}
+  DeleteRegKey HKCU "${CLASSES_KEY}\${PROG_ID}"
+  !insertmacro FOR_EACH_PICTURE_TYPE WITHDRAW_FROM_TYPE
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
+  Pop $0
+FunctionEnd
+
 ; /REMOVESETTINGS removes the settings without asking; otherwise the user is
 ; asked, and a silent uninstall keeps them.
 Function un.ShouldRemoveSettings
@@ -248,7 +302,10 @@ Section "Uninstall"
   Call un.CloseRunningCopy
   ; The links are compared with the exe while it is still there.
   Call un.RemoveProgramsLinks
+  Push "$SENDTO\${LINK_NAME}"
+  Call un.RemoveLinkToProgram
   Call un.RemoveAutostart
+  Call un.RemoveOpenWith
   Delete "$SMPROGRAMS\${LINK_NAME}"
   Delete "$INSTDIR\${PROGRAM_FILE}"
   Delete "$INSTDIR\${UNINSTALLER_FILE}"

@@ -59,6 +59,10 @@ reg_value() { # key, value name: prints the data
   run reg query "$1" /v "$2" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 reg_equals() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
+reg_default_equals() { # key, data of its default value
+  [ "$(run reg query "$1" /ve | tr -d '\r' | sed -n 's/^ *([^)]*) *REG_[A-Z_]* *//p')" = "$2" ]
+}
+has_value_named() { run reg query "$1" /v "$2" >/dev/null; }
 has_key() { run reg query "$1" >/dev/null; }
 no_key() { ! has_key "$1"; }
 has_value() { reg_value "$1" "$2" | grep -q .; }
@@ -71,6 +75,31 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brivanta
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 user_shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+classes='HKCU\Software\Classes'
+application_key="$classes\Applications\cherimo.exe"
+prog_id='Brivanta.Cherimo.Picture'
+picture_types=(.jpg .jpeg .png .bmp .gif .ico .emf)
+# A default program the user chose for .jpg, which no install or uninstall may touch.
+user_choice='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.jpg\UserChoice'
+jpg_default_kept() {
+  reg_default_equals "$classes\.jpg" UserChosen.Viewer && reg_equals "$user_choice" ProgId UserChosen.Viewer
+}
+open_with_registered() {
+  reg_default_equals "$application_key\shell\open\command" "\"$exe\" \"%1\"" &&
+    reg_default_equals "$classes\\$prog_id\shell\open\command" "\"$exe\" \"%1\"" || return 1
+  for type in "${picture_types[@]}"; do
+    has_value_named "$classes\\$type\OpenWithProgids" "$prog_id" && has_value_named "$application_key\SupportedTypes" "$type" ||
+      return 1
+  done
+}
+open_with_gone() {
+  no_key "$application_key" && no_key "$classes\\$prog_id" || return 1
+  for type in "${picture_types[@]}"; do
+    ! has_value_named "$classes\\$type\OpenWithProgids" "$prog_id" || return 1
+  done
+  # Types that had no key of their own before have none again.
+  no_key "$classes\.png" && no_key "$classes\.emf"
+}
 
 # The prefix's desktop is the Linux user's home: desktop and Start Menu move
 # to folders of the tests' own.
@@ -88,6 +117,7 @@ uninstaller="$instdir\\uninstall.exe"
 desktop_link="$places\\Desktop\\Brivanta Cherimo.lnk"
 start_menu_link="$places\\Start Menu\\Brivanta Cherimo.lnk"
 quick_launch_link="$appdata\\Microsoft\\Internet Explorer\\Quick Launch\\Brivanta Cherimo.lnk"
+send_to_link="$appdata\\Microsoft\\Windows\\SendTo\\Brivanta Cherimo.lnk"
 programs_link="$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Brivanta Cherimo.lnk"
 u_instdir=$(unix_path "$instdir")
 u_places=$(unix_path "$places")
@@ -96,6 +126,10 @@ run taskkill /F /IM cherimo.exe >/dev/null
 run reg delete "$settings_key" /f >/dev/null
 run reg delete "$uninstall_key" /f >/dev/null
 run reg delete "$run_key" /v 'Brivanta Cherimo' /f >/dev/null
+for key in "$application_key" "$classes\\$prog_id" "${picture_types[@]/#/$classes\\}"; do run reg delete "$key" /f >/dev/null; done
+run reg add "$classes\\.jpg" /ve /d UserChosen.Viewer /f >/dev/null
+run reg add "$user_choice" /v ProgId /d UserChosen.Viewer /f >/dev/null
+rm -f "$(unix_path "$send_to_link")"
 rm -rf "$u_instdir" "$u_places" "$(unix_path "$quick_launch_link")" "$(unix_path "$programs_link")"
 mkdir -p "$u_places/Desktop" "$u_places/Start Menu" "$(dirname "$(unix_path "$quick_launch_link")")"
 
@@ -104,8 +138,8 @@ missing() { ! exists "$1"; }
 link_to() { # link, target: the link names the target
   grep -aqF "$2" "$(unix_path "$1")" || strings -el "$(unix_path "$1")" | grep -qF "$2"
 }
-start_program() { # exe: starts it and waits for its window; sets pid
-  "$(wine_loader_for "$(unix_path "$1")")" "$1" >/dev/null 2>&1 &
+start_program() { # exe and its arguments: starts it and waits for its window; sets pid
+  "$(wine_loader_for "$(unix_path "$1")")" "$@" >/dev/null 2>&1 &
   pid=$!
   wait_until 20 window_shown
 }
@@ -132,6 +166,20 @@ check "Add/Remove Programs shows the size in KB" test "$size" -eq $((($(stat -c 
 # The installer keeps file times in two-second steps.
 time_off=$(($(stat -c %Y "$u_instdir/cherimo.exe") - ${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}))
 check "the installed program has the commit's time" test "${time_off#-}" -lt 2
+check "Open with offers the program for every picture type" open_with_registered
+check "Send to offers the program" link_to "$send_to_link" 'Programs\Brivanta Cherimo\cherimo.exe'
+check "the user's default program for .jpg is untouched" jpg_default_kept
+# "Open with" runs the registered command with the file.
+# (reg prints only the console's code page: the name stays ASCII here; the
+# program's own tests cover Unicode paths.)
+photo="$places\\my photo.png"
+cp tests/corpus/images/halves.png "$(unix_path "$photo")"
+command=$(run reg query "$application_key\\shell\\open\\command" /ve | tr -d '\r' | sed -n 's/^ *([^)]*) *REG_SZ *"\(.*\)" "%1"$/\1/p')
+start_program "$command" "$photo"
+check "Open with starts the installed program" window_shown
+run taskkill /IM cherimo.exe >/dev/null
+wait_until 20 process_ended "$pid"
+check "Open with shows the file" reg_equals "$settings_key" Photo "$photo"
 start_program "$exe"
 check "the installed program shows its window" window_shown
 
@@ -166,13 +214,20 @@ check "the autostart entry is gone" test -z "$(reg_value "$run_key" 'Brivanta Ch
 check "the desktop shortcut to the program is gone" missing "$desktop_link"
 check "the Quick Launch shortcut to the program is gone" missing "$quick_launch_link"
 check "a shortcut of that name to another program stays" exists "$start_menu_link"
+check "the Open with registration is gone" open_with_gone
+check "the Send to shortcut is gone" missing "$send_to_link"
+check "the user's default program for .jpg is still untouched" jpg_default_kept
 check "the settings stay" reg_equals "$settings_key" FrameID 0x7db
 
 echo "== uninstall with the settings"
 check "the install succeeds" run "$setup" /S
 echo "not a link" > "$(unix_path "$quick_launch_link")"
 run reg add "$run_key" /v 'Brivanta Cherimo' /d '"C:\portable\cherimo.exe" /a' /f >/dev/null
+# The shell's own entry when the user picks another copy in "Open with".
+run reg add "$application_key\\shell\\open\\command" /ve /d '"C:\portable\cherimo.exe" "%1"' /f >/dev/null
 check "the uninstall succeeds" uninstall /S /REMOVESETTINGS
+check "another copy's Open with entry stays" reg_default_equals "$application_key\\shell\\open\\command" '"C:\portable\cherimo.exe" "%1"'
+run reg delete "$application_key" /f >/dev/null
 check "the program folder is gone" test ! -e "$u_instdir"
 check "no settings key is left" no_key 'HKCU\Software\Brivanta'
 check "another file of the shortcut's name stays" exists "$quick_launch_link"

@@ -84,13 +84,25 @@ TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
   }
 }
 
-TEST(EndsWithHiddenSwitch, MatchesOnlyTheExactEndOfTheCommandLine) {
-  std::string ends;
-  for (const char* line : {"\"C:\\Program Files\\cherimo.exe\" /a", "cherimo.exe/a", "/a", "cherimo.exe /A",
-                           "cherimo.exe /a ", "cherimo.exe /a x", "a", ""}) {
-    ends += EndsWithHiddenSwitch(line) ? "y" : "n";
+// What Explorer, a shortcut, the Run entry or a user's own command line hand
+// over: hidden ("h") only when the whole line ends in the switch; one
+// argument, whole, or nothing ("0") and the buffer left as it was.
+TEST(CommandLine, EndsWithTheHiddenSwitchAndTakesTheOneArgumentWholeOrNothing) {
+  const std::string fits(255, 'p');
+  std::string taken;
+  for (const std::string& line : std::initializer_list<std::string>{
+           "\"C:\\Program Files\\c.exe\" \"C:\\My Photos\\a b.jpg\"", "c.exe  C:\\my photo.png \t",
+           "c.exe \"C:\\x.png\" /a", "c.exe \"C:\\y.png\"/a", "c.exe /a \"C:\\z.png\"", "c.exe C:\\w.png /a",
+           "\"c.exe\"C:\\v.png", "c.exe C:\\dir/a", "c.exe /A", "c.exe /a x", "c.exe " + fits, "c.exe", "c.exe/a", "/a",
+           "a", "\"C:\\P F\\c.exe\" /a", "\"c.exe\" /a ", "c.exe \"\"", "c.exe \"C:\\x.png", "c.exe \"C:\\x\" \"C:\\y\"",
+           "c.exe p" + fits, "\"c.exe C:\\x.png", ""}) {
+    char path[256] = "-";
+    const int took = TakeCommandLinePath(line.c_str(), path, sizeof path);
+    taken += (EndsWithHiddenSwitch(line.c_str()) ? "h" : "") +
+             (took ? std::string(path).substr(0, 20) : "0" + std::string(path)) + "|";
   }
-  EXPECT_EQ(ends, "yyynnnnn");
+  EXPECT_EQ(taken, "C:\\My Photos\\a b.jpg|C:\\my photo.png|hC:\\x.png|hC:\\y.png|C:\\z.png|hC:\\w.png|C:\\v.png|"
+                   "hC:\\dir/a|/A|x|pppppppppppppppppppp|0-|h0-|h0-|0-|h0-|0-|0-|0-|0-|0-|0-|0-|");
 }
 
 TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {

@@ -2,6 +2,7 @@
 // spell: the program runs with UTF-8 as its code page, so such paths load
 // from a drop and from the stored settings (which start-up sends as the menu
 // would), and come back from the registry as the same Unicode strings.
+#include "app/ids.h"
 #include "app/texts.h"
 #include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -75,6 +76,42 @@ TEST_F(RealProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
   std::string path;
   ReadString("Path", &path);
   EXPECT_EQ(path, Utf8(folder.folder));
+}
+
+// "Open with", "Send to" and a drop on the icon start the program with a path:
+// shown as a dropped photo, by the first start or by the running copy, to
+// which a second start hands it and ends at once; any second start shows a
+// copy started hidden. A path that does not decode, is too long or names a
+// folder, and a WM_COPYDATA of the wrong form, change nothing.
+TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCopyAndABadOneChangesNothing) {
+  const UnicodeFolder folder;
+  std::string photo = Utf8(folder.photo), frame = Utf8(folder.frame), tooLong(300, 'x');
+  const auto quoted = [](std::string path) { return path.insert(0, 1, '"') += '"'; };
+  const std::string bad[] = {quoted(Utf8(folder.deepPhoto)), Utf8(folder.folder), quoted(photo + "x"),
+                             CHERIMO_CORPUS_DIR "/bad/truncated.png", ""};
+  const auto startAgain = [](const std::string& arguments) {
+    RunningProgram again;
+    const DWORD started = GetTickCount();
+    return StartProgramProcess(again, arguments.c_str()) && WaitForExit(again) == 0 && GetTickCount() - started < 1000;
+  };
+  const auto run = [](const std::string& arguments, const std::function<void(HWND)>& meanwhile) {
+    RunningProgram program;
+    HWND window = StartedWindow(program, arguments.c_str());
+    if (window) meanwhile(window);
+    std::string path;
+    if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &path);
+    return path + "," + std::to_string(StoredDword("W2").value_or(-1));
+  };
+  EXPECT_EQ(run(quoted(photo) + " /a", [&](HWND window) {
+    EXPECT_FALSE(IsWindowVisible(window));
+    for (const std::string& path : bad) EXPECT_TRUE(startAgain(path)) << path;
+    EXPECT_TRUE(IsWindowVisible(window));
+    const DWORD length = static_cast<DWORD>(photo.size());
+    COPYDATASTRUCT malformed[] = {{1, length + 1, photo.data()}, {COPYDATA_PHOTO_PATH, 0, nullptr},
+                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 301, tooLong.data()}};
+    for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
+  }), photo + ",200");
+  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
 }
 
 }  // namespace
