@@ -37,6 +37,14 @@ void StartDrag(int& active) {
   SetCapture(FrameWindow);
 }
 
+// A file from a drop or another start, in FileNameBuffer, is shown as the
+// photo, and the window comes forward.
+void ShowFileNamePhoto() {
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  SetForegroundWindow(FrameWindow);
+  SetFocus(FrameWindow);
+}
+
 void ShowFrame(int32_t frameId) {
   if (frameId != Settings.FrameID) SendMessageA(FrameWindow, MSG_SET_FRAME, static_cast<WPARAM>(frameId), 0);
 }
@@ -125,16 +133,6 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
 
 // A name longer than the buffer would arrive cut short and might name some
 // other file: it is refused like a missing one.
-namespace {
-
-void ShowFileNamePhoto() {
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
-  SetForegroundWindow(FrameWindow);
-  SetFocus(FrameWindow);
-}
-
-}  // namespace
-
 void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
   if (length > 0 && length < FILE_NAME_BUFFER_SIZE &&
