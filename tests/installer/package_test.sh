@@ -41,8 +41,10 @@ version_record() { # file, key: the value of that key in the file's version reco
 check "the packages are named after the project's version" \
   test "$setup $portable" = "$dist/BrivantaCherimo-$version-setup.exe $dist/BrivantaCherimo-$version-portable.zip"
 check "the exe's version record holds it" test "$(version_record "$exe" ProductVersion)" = "$version.0"
-check "the exe's manifest holds it" \
-  grep -aq "assemblyIdentity name=\"Brivanta Cherimo\" version=\"$version.0\"" "$exe"
+check "the exe's manifest holds it, for x86" \
+  grep -aq "assemblyIdentity name=\"Brivanta Cherimo\" version=\"$version.0\" processorArchitecture=\"x86\"" "$exe"
+check "the exe's manifest asks for the common controls 6 and UTF-8" bash -c \
+  "grep -aq 'name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"' '$exe' && grep -aq '>UTF-8</activeCodePage>' '$exe'"
 check "the installer's version record holds it" test "$(version_record "$setup" ProductVersion)" = "$version"
 check "the zip's read-me names it" bash -c "unzip -p '$portable' README.txt | grep -q 'Cherimo $version, portable'"
 

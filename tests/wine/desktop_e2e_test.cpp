@@ -9,12 +9,6 @@ namespace {
 
 class DesktopTest : public RealProgramTest {
  protected:
-  // The pointer onto the middle of the window, where keys and the wheel go.
-  std::string OverWindow() const {
-    const Box box = BoxOf(window);
-    return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
-  }
-
   // One input, then a wait until Wine has taken it, as a hand on the mouse
   // or keyboard would.
   static void Input(const std::string& command, int virtualKey, bool down) {
@@ -24,7 +18,7 @@ class DesktopTest : public RealProgramTest {
 
   // A drag, with a key held or none.
   void Drag(int dx, int dy, const char* key = nullptr, int virtualKey = 0) const {
-    ASSERT_TRUE(RunXdotool(OverWindow()));
+    ASSERT_TRUE(RunXdotool(PointerOnto(window)));
     if (key) Input(std::string("keydown ") + key, virtualKey, true);
     Input("mousedown 1", VK_LBUTTON, true);
     POINT start, now;
@@ -35,7 +29,7 @@ class DesktopTest : public RealProgramTest {
     if (key) Input(std::string("keyup ") + key, virtualKey, false);
   }
 
-  void PressKeys(const char* keys) const { ASSERT_TRUE(RunXdotool(OverWindow() + " " + keys)); }
+  void PressKeys(const char* keys) const { ASSERT_TRUE(RunXdotool(PointerOnto(window) + " " + keys)); }
 
   RunningProgram program;
   HWND window = nullptr;

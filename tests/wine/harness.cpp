@@ -14,6 +14,11 @@ Box BoxOf(HWND window) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+std::string PointerOnto(HWND window) {
+  const Box box = BoxOf(window);
+  return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
+}
+
 void PrintTo(const Box& box, std::ostream* out) {
   *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
 }

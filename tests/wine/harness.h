@@ -19,6 +19,8 @@ struct Box {
 };
 Box BoxOf(HWND window);
 void PrintTo(const Box& box, std::ostream* out);
+// The xdotool command that puts the pointer on the middle of a window.
+std::string PointerOnto(HWND window);
 
 // Pumps this thread's messages until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string MoveOnto(HWND window) {
-  const Box box = BoxOf(window);
-  return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
-}
-
 HWND VisibleWindow(const char* className, const char* title) {
   HWND found = FindWindowA(className, title);
   return found && IsWindowVisible(found) ? found : nullptr;
@@ -24,7 +19,7 @@ class MenuTest : public RealProgramTest {
  protected:
   // A right click on the frame; the pointer stays on it, where the menu's keys go.
   void MenuKeys(const std::string& keys) const {
-    ASSERT_TRUE(RunXdotool(MoveOnto(window) + " click 3"));
+    ASSERT_TRUE(RunXdotool(PointerOnto(window) + " click 3"));
     ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32768", nullptr) != nullptr; }));
     ASSERT_TRUE(RunXdotool("mousemove_relative -- -3 -3 key --delay 20 " + keys));
   }
@@ -41,7 +36,7 @@ class MenuTest : public RealProgramTest {
     const auto listed = [&] { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); };
     WaitUntil([&] { return listed() > 0; }, 1000);
     const int opened = listed();
-    for (const std::string& keys : commands) EXPECT_TRUE(RunXdotool(MoveOnto(dialog) + " " + keys));
+    for (const std::string& keys : commands) EXPECT_TRUE(RunXdotool(PointerOnto(dialog) + " " + keys));
     EXPECT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
     return opened;
   }
@@ -74,15 +69,15 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(IsWindowVisible(splash));
   const HWND foreground = GetForegroundWindow();
-  ASSERT_TRUE(RunXdotool("mousemove 5 5 " + MoveOnto(window)));
+  ASSERT_TRUE(RunXdotool("mousemove 5 5 " + PointerOnto(window)));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(splash) != 0; }));
   EXPECT_EQ(GetWindowLongA(splash, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOOLWINDOW);
   EXPECT_EQ(GetForegroundWindow(), foreground);
 
-  ASSERT_TRUE(RunXdotool(MoveOnto(window) + " key F1"));
+  ASSERT_TRUE(RunXdotool(PointerOnto(window) + " key F1"));
   HWND about = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (about = VisibleWindow("#32770", TEXT_ABOUT_TITLE)) != nullptr; }));
-  ASSERT_TRUE(RunXdotool(MoveOnto(about) + " key Return"));
+  ASSERT_TRUE(RunXdotool(PointerOnto(about) + " key Return"));
   ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_ABOUT_TITLE) == nullptr; }));
 
   // The first dialog lists the folder's pictures, and only those, as it opens.
@@ -96,7 +91,7 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   SetWindowPos(window, nullptr, work.right - 100, work.bottom - 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(RunXdotool("mousemove 5 5"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(splash); }));
-  ASSERT_TRUE(RunXdotool(MoveOnto(window)));
+  ASSERT_TRUE(RunXdotool(PointerOnto(window)));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(splash) != 0; }));
   MenuKeys("x");
   EXPECT_EQ(WaitForExit(program), 0);

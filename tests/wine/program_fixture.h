@@ -31,15 +31,6 @@ class RealProgramTest : public testing::Test {
     return window;
   }
 
-  // One run of the program that carries out a menu command and ends.
-  static void RunCommandOnce(WPARAM command) {
-    RunningProgram program;
-    HWND window = StartedWindow(program);
-    ASSERT_NE(window, nullptr);
-    SendMessageA(window, WM_COMMAND, command, 0);
-    EXPECT_EQ(CloseAndWait(program, window), 0);
-  }
-
   static int CloseAndWait(RunningProgram& program, HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitForExit(program);

@@ -27,12 +27,6 @@ int EnvironmentNumber(const char* name, int fallback) {
 
 class SoakTest : public RealProgramTest {
  protected:
-  static std::string MouseTo(LONG x, LONG y) { return "mousemove " + std::to_string(x) + " " + std::to_string(y); }
-  std::string Centre() const {
-    const Box box = BoxOf(window);
-    return MouseTo(box.left + box.width / 2, box.top + box.height / 2);
-  }
-
   // Keeps the window where drags and keys can reach it.
   void BringBack() const {
     const Box box = BoxOf(window);
@@ -42,7 +36,7 @@ class SoakTest : public RealProgramTest {
   }
 
   void Drag(const char* key, int dx, int dy) const {
-    std::string steps = Centre();
+    std::string steps = PointerOnto(window);
     if (key) steps += std::string(" keydown ") + key;
     steps += " mousedown 1 mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy) + " mouseup 1";
     if (key) steps += std::string(" keyup ") + key;
@@ -54,12 +48,13 @@ class SoakTest : public RealProgramTest {
   // Select Photo... from the menu by the arrow keys, then the path typed
   // into the open dialog; false when the dialog did not come or go.
   bool ChoosePhoto(const std::string& photo) const {
-    RunXdotool(Centre() + " click 3");
+    RunXdotool(PointerOnto(window) + " click 3");
     if (!WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }, 3000)) return false;
     RunXdotool("mousemove_relative -- -3 -3 key --delay 20 Down Down Down Down Down Down Down Down Down Return");
     if (!WaitUntil([] { return OpenDialog() != nullptr; }, 3000)) return false;
     const Box box = BoxOf(OpenDialog());
-    RunXdotool(MouseTo(box.left + box.width / 2, box.top + 10) + " click 1 type --delay 5 '" + photo + "'");
+    RunXdotool("mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + 10) +
+               " click 1 type --delay 5 '" + photo + "'");
     RunXdotool("key Return");
     return WaitUntil([] { return OpenDialog() == nullptr; }, 3000);
   }
@@ -100,12 +95,12 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
       {"drag", [&] { Drag(nullptr, pick(41) - 20, pick(41) - 20); }},
       {"ctrl drag", [&] { Drag("Control_L", pick(41) - 20, pick(41) - 20); }},
       {"shift drag", [&] { Drag("Shift_L", pick(31) - 15, pick(31) - 15); }},
-      {"wheel", [&] { RunXdotool(Centre() + (pick(2) ? " click 4" : " click 5")); }},
-      {"plus or minus", [&] { RunXdotool(Centre() + (pick(2) ? " key plus" : " key minus")); }},
+      {"wheel", [&] { RunXdotool(PointerOnto(window) + (pick(2) ? " click 4" : " click 5")); }},
+      {"plus or minus", [&] { RunXdotool(PointerOnto(window) + (pick(2) ? " key plus" : " key minus")); }},
       {"page key",
        [&] {
          const bool next = pick(2) != 0;
-         RunXdotool(Centre() + (next ? " key Next" : " key Prior"));
+         RunXdotool(PointerOnto(window) + (next ? " key Next" : " key Prior"));
          frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
        }},
       {"photo by dialog",

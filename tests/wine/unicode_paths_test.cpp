@@ -1,7 +1,7 @@
 // Photos and frames in folders whose names the old 8-bit code pages cannot
 // spell: the program runs with UTF-8 as its code page, so such paths load
-// from a drop and from the stored settings (which start-up sends as the menu
-// would), and come back from the registry as the same Unicode strings.
+// from a drop, the command line and the stored settings, and come back from
+// the registry as the same Unicode strings.
 #include "app/ids.h"
 #include "app/texts.h"
 #include "framewindow/photo_placement.h"
@@ -58,26 +58,6 @@ TEST_F(FrameWindowTest, AUnicodePathTooLongForItsBufferIsRefusedAndKeptWhileADro
   EXPECT_EQ(Settings.Photo, Utf8(folder.photo));
 }
 
-TEST_F(RealProgramTest, AStoredPhotoAndFrameInAUnicodeFolderShowAfterARestart) {
-  const UnicodeFolder folder;
-  WritePath("Photo", folder.photo);
-  WritePath("Frame", folder.frame);
-  WritePath("Path", folder.folder.wstring() + L"\\");
-  WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
-  RunningProgram program;
-  HWND window = StartedWindow(program);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(CloseAndWait(program, window), 0);
-
-  // Both files decoded: the photo's size is stored and the custom frame stays
-  // chosen; the folder was found, so only its separator is trimmed.
-  EXPECT_EQ(StoredDword("W2"), 200);
-  EXPECT_EQ(StoredDword("FrameID"), FRAME_ID_CUSTOM);
-  std::string path;
-  ReadString("Path", &path);
-  EXPECT_EQ(path, Utf8(folder.folder));
-}
-
 // "Open with", "Send to" and a drop on the icon start the program with a path:
 // shown as a dropped photo, by the first start or by the running copy, to
 // which a second start hands it and ends at once; any second start shows a
@@ -102,6 +82,10 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &path);
     return path + "," + std::to_string(StoredDword("W2").value_or(-1));
   };
+  // A stored custom frame and folder in the same Unicode folder.
+  WritePath("Frame", folder.frame);
+  WritePath("Path", folder.folder.wstring() + L"\\");
+  WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
   EXPECT_EQ(run(quoted(photo) + " /a", [&](HWND window) {
     EXPECT_FALSE(IsWindowVisible(window));
     for (const std::string& path : bad) EXPECT_TRUE(startAgain(path)) << path;
@@ -111,6 +95,10 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
                                   {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 301, tooLong.data()}};
     for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
   }), photo + ",200");
+  // The frame decoded, so it stays chosen; the folder was found, so only its separator is trimmed.
+  std::string path;
+  ReadString("Path", &path);
+  EXPECT_EQ(path + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(folder.folder) + ",-1");
   EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
 }
 
