@@ -14,7 +14,6 @@ add_executable(native_tests ${CHERIMO_NATIVE_TESTS})
 target_link_libraries(native_tests PRIVATE cherimo_pure GTest::gtest_main)
 target_compile_options(native_tests PRIVATE ${CHERIMO_WARNINGS})
 target_precompile_headers(native_tests PRIVATE <gtest/gtest.h>)
-target_compile_definitions(native_tests PRIVATE CHERIMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(native_tests TEST_PREFIX "native.")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)

@@ -63,8 +63,7 @@ TEST_P(BadSettingsTest, TheProgramShowsASaneWindowAndWritesValidValues) {
   HWND window = FindFrameWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return SaneOnScreen(window); }));
-  DWORD_PTR ignored = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored));
+  ASSERT_TRUE(Answers(window));
   EXPECT_TRUE(SaneOnScreen(window));
   EXPECT_EQ(CloseAndWait(program, window), 0);
 

@@ -26,9 +26,13 @@ class RealProgramTest : public testing::Test {
   static HWND StartUpEnded(HWND window) {
     if (!window) return nullptr;
     if (!WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; })) return nullptr;
+    return Answers(window) ? window : nullptr;
+  }
+
+  // True when the program's loop answers a message round trip in time.
+  static bool Answers(HWND window, DWORD timeoutMs = 10000) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) return nullptr;
-    return window;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, timeoutMs, &result) != 0;
   }
 
   static int CloseAndWait(RunningProgram& program, HWND window) {

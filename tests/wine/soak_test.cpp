@@ -3,7 +3,6 @@
 // scripts/soak.sh runs it with CHERIMO_SOAK_MINUTES and CHERIMO_SOAK_SEED and
 // watches the process's memory from outside (Wine does not report another
 // process's memory counters).
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -43,27 +42,6 @@ class SoakTest : public RealProgramTest {
     RunXdotool(steps);
   }
 
-  static HWND OpenDialog() { return FindWindowA("#32770", TEXT_OPEN_DIALOG_TITLE); }
-
-  // Select Photo... from the menu by the arrow keys, then the path typed
-  // into the open dialog; false when the dialog did not come or go.
-  bool ChoosePhoto(const std::string& photo) const {
-    RunXdotool(PointerOnto(window) + " click 3");
-    if (!WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }, 3000)) return false;
-    RunXdotool("mousemove_relative -- -3 -3 key --delay 20 Down Down Down Down Down Down Down Down Down Return");
-    if (!WaitUntil([] { return OpenDialog() != nullptr; }, 3000)) return false;
-    const Box box = BoxOf(OpenDialog());
-    RunXdotool("mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + 10) +
-               " click 1 type --delay 5 '" + photo + "'");
-    RunXdotool("key Return");
-    return WaitUntil([] { return OpenDialog() == nullptr; }, 3000);
-  }
-
-  bool Answers() const {
-    DWORD_PTR result;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, HANG_LIMIT_MS, &result) != 0;
-  }
-
   RunningProgram program;
   HWND window = nullptr;
 };
@@ -80,14 +58,8 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
   const auto post = [&](UINT message, WPARAM wParam) { PostMessageA(window, message, wParam, 0); };
   int32_t frameId = FRAME_ID_DEFAULT;
-  std::string photo;
-  bool lastChoiceKnown = true;
-  long missedDialogs = 0;
-  std::string photos[] = {CHERIMO_CORPUS_DIR "/images/photo.jpg", CHERIMO_CORPUS_DIR "/images/halves.png",
-                          CHERIMO_CORPUS_DIR "/images/turned-6.jpg"};
-  for (std::string& path : photos) std::replace(path.begin(), path.end(), '/', '\\');
   // Up to LAST_ON_SCREEN they need the window on screen: a put-away one is restored instead.
-  enum : size_t { LAST_ON_SCREEN = 6, TOPMOST = 8, RESTORE = 10 };
+  enum : size_t { LAST_ON_SCREEN = 5, TOPMOST = 7, RESTORE = 9 };
   const struct {
     const char* name;
     std::function<void()> run;
@@ -102,15 +74,6 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
          const bool next = pick(2) != 0;
          RunXdotool(PointerOnto(window) + (next ? " key Next" : " key Prior"));
          frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
-       }},
-      {"photo by dialog",
-       [&] {
-         const std::string& chosen = photos[pick(3)];
-         lastChoiceKnown = ChoosePhoto(chosen);
-         if (lastChoiceKnown) photo = chosen;
-         // A menu or dialog the keys missed (the window moved or was put away meanwhile) is closed.
-         if (!lastChoiceKnown) RunXdotool("key Escape key Escape");
-         missedDialogs += lastChoiceKnown ? 0 : 1;
        }},
       {"menu frame",
        [&] {
@@ -130,23 +93,19 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
     operations[operation].run();
     ++done[operation];
     const std::string what = "step " + std::to_string(step) + " (" + operations[operation].name + ")";
-    ASSERT_TRUE(Answers()) << (WaitForExit(program, 0) < 0 ? "no answer in time after " : "the program ended in ")
+    ASSERT_TRUE(Answers(window, HANG_LIMIT_MS)) << (WaitForExit(program, 0) < 0 ? "no answer in time after " : "the program ended in ")
                            << what;
     BringBack();
   }
   PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
-  ASSERT_TRUE(Answers());
+  ASSERT_TRUE(Answers(window, HANG_LIMIT_MS));
   for (size_t i = 0; i < std::size(operations); ++i) std::printf("soak: %-15s %ld\n", operations[i].name, done[i]);
   const long total = std::accumulate(std::begin(done), std::end(done), 0L);
-  std::printf("soak: %ld operations in %d minutes, seed %u; %ld open dialogs missed\n", total, minutes, seed,
-              missedDialogs);
+  std::printf("soak: %ld operations in %d minutes, seed %u\n", total, minutes, seed);
   ASSERT_EQ(CloseAndWait(program, window), 0);
   EXPECT_EQ(StoredDword("FrameID"), frameId);
   EXPECT_EQ(StoredDword("AlwaysOnTheTop"), 1 - done[TOPMOST] % 2);
   EXPECT_EQ(StoredDword("Show"), 1);
-  std::string stored;
-  ReadString("Photo", &stored);
-  EXPECT_TRUE(!lastChoiceKnown || stored == photo) << stored << " after choosing " << photo;
 }
 
 }  // namespace
