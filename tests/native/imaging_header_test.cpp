@@ -63,6 +63,7 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
   const Bytes bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0x80, 0x02, 0x01, 0, 0x20, 0xFE, 0xFF, 0xFF};
   const struct { const char* what; Bytes bytes; int64_t width, height; int orientation; } cases[] = {
       {"PNG", png, 0x01020304, 0x050607, 1}, {"JPEG", jpeg, 30002, 20001, 1}, {"JPEG with EXIF", Jpeg(LITTLE_6), 30002, 20001, 6},
+      {"JPEG, a restart marker and the last kind of frame header", With(With(jpeg, 9, 0xD7), 23, 0xCF), 30002, 20001, 1},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x01, 0xF0, 0x00}, 320, 240, 1},
       {"GIF87a", {'G', 'I', 'F', '8', '7', 'a', 0x40, 0x01, 0xF0, 0x01}, 320, 496, 1},
       {"BMP, rows top-down", bmp, 0x10280, 480, 1},
