@@ -91,6 +91,9 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   for (WPARAM size : {ICON_SMALL, ICON_BIG}) {
     EXPECT_EQ(Send(WM_GETICON, size), reinterpret_cast<LRESULT>(FrameIcon));
   }
+  // A new size reshapes the window by itself.
+  ResizeClient(32, 32);
+  EXPECT_EQ(ShapeErrors(FrameWindow, Pixels(32 * 32, PHOTO_KEY).data(), 32, 32), 0);
 }
 
 TEST_F(FrameWindowTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASecondDuringADrag) {
