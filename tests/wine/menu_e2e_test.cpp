@@ -30,9 +30,9 @@ class MenuTest : public RealProgramTest {
   // files it listed as it opened.
   int InOpenDialog(std::initializer_list<std::string> commands) const {
     MenuKeys("Down Down Down Down Down Down Down Down Down Return");
-    HWND dialog = nullptr, list = nullptr;
+    HWND dialog = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
-    EnumChildWindows(dialog, FindList, reinterpret_cast<LPARAM>(&list));
+    HWND list = FindWindowExA(FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr, "SysListView32", nullptr);
     const auto listed = [&] { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); };
     WaitUntil([&] { return listed() > 0; }, 1000);
     const int opened = listed();
@@ -41,12 +41,6 @@ class MenuTest : public RealProgramTest {
     return opened;
   }
 
-  static BOOL CALLBACK FindList(HWND child, LPARAM found) {
-    char className[32];
-    const bool isList = GetClassNameA(child, className, sizeof className) && std::string(className) == "SysListView32";
-    if (isList) *reinterpret_cast<HWND*>(found) = child;
-    return !isList;
-  }
 
   RunningProgram program;
   HWND window = nullptr;
