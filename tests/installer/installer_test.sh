@@ -38,13 +38,7 @@ target=()
 [ "$preset" = x86_64 ] && target=(-DTARGET_AMD64)
 makensis -V1 -WX -DOUTFILE="$root/$make_link" "${target[@]}" tests/installer/make_link.nsi
 
-passed=0
-failed=0
-check() { # description, then the command that must succeed
-  local description=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $description"; fi
-}
+. tests/installer/check.sh
 # Waits up to $1 seconds for the command that follows to succeed.
 wait_until() {
   local deadline=$((SECONDS + $1))

@@ -8,13 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 
-passed=0
-failed=0
-check() { # description, then the command that must succeed
-  local description=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $description"; fi
-}
+. tests/installer/check.sh
 fail() { echo "package tests: $1"; echo "package tests: $passed passed, $((failed + 1)) failed"; exit 1; }
 lines() { # package.sh's output: the installer, the zip, the shipped exe
   mapfile -t "$1" <<<"$2"
