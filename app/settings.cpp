@@ -97,8 +97,8 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   }
 }
 
-SettingsTable MissingPhotoView;
-bool MissingPhotoViewKept = false;
+SettingsTable StoredPhotoView;
+bool StoredPhotoViewKept = false;
 
 // The photo's own size is not kept: it is read from the picture once it is back.
 void CopyPhotoView(SettingsTable& to, const SettingsTable& from) {
@@ -110,7 +110,13 @@ void CopyPhotoView(SettingsTable& to, const SettingsTable& from) {
 
 }  // namespace
 
-void ForgetMissingPhotoView() { MissingPhotoViewKept = false; }
+void SetAsideStoredPhotoView() {
+  StoredPhotoViewKept = true;
+  CopyPhotoView(StoredPhotoView, Settings);
+  CopyPhotoView(Settings, BUILT_IN_SETTINGS);
+}
+
+void ForgetStoredPhotoView() { StoredPhotoViewKept = false; }
 
 int PathExists(const char* path) {
   WIN32_FIND_DATAA found;
@@ -130,7 +136,7 @@ void SyncSettings(int save) {
                       &disposition) == ERROR_SUCCESS) {
     const bool saving = save == 1 || disposition == REG_CREATED_NEW_KEY;
     if (saving) {
-      if (MissingPhotoViewKept) CopyPhotoView(Settings, MissingPhotoView);
+      if (StoredPhotoViewKept) CopyPhotoView(Settings, StoredPhotoView);
       for (const NumberEntry& entry : NUMBER_ENTRIES) WriteNumber(key, entry);
       for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) WriteString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
     } else {
@@ -141,11 +147,6 @@ void SyncSettings(int save) {
       KeepLoadedSettingsInRange(Settings);
       StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, PathExists);
       StartPhoto = ChooseStartPhoto(Settings.Photo, PathExists);
-      MissingPhotoViewKept = StartPhoto == DEFAULT_PHOTO_ID && Settings.Photo[0];
-      if (MissingPhotoViewKept) {
-        CopyPhotoView(MissingPhotoView, Settings);
-        CopyPhotoView(Settings, BUILT_IN_SETTINGS);
-      }
     }
     RegCloseKey(key);
   }

@@ -30,11 +30,13 @@ extern SettingsTable Settings;
 extern ImageSource StartFrame;
 extern ImageSource StartPhoto;
 
-// A stored photo that is missing at start (a USB stick, a moved folder)
-// leaves the default photo to show as at a first start; its own pan and
-// zoom are written back at the end, so that it shows as before once it is
-// back. Setting another photo forgets them.
-void ForgetMissingPhotoView();
+// A stored photo that is missing at start (a USB stick, a moved folder) or
+// no longer decodes leaves the default photo to show as at a first start:
+// its own pan and zoom are set aside and the built-in ones take their place.
+// They are written back at the end, so that the photo shows as before once
+// it is back; setting another photo forgets them.
+void SetAsideStoredPhotoView();
+void ForgetStoredPhotoView();
 
 // 0 loads, 1 saves. A newly created key is always saved (first run).
 void SyncSettings(int save);

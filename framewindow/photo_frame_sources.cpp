@@ -33,6 +33,29 @@ int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE);
 }
 
+// 0, with nothing changed, when the photo does not decode.
+int TakePhoto(WPARAM source, LPARAM startup) {
+  if (!DecodeImage(source, FrameDC)) return 0;
+  const int32_t width = LoaderWidth, height = LoaderHeight;
+  Surface photo;
+  TakeLoaderSurface(photo);
+  if (!ReplacePhotoSurface(photo)) return 0;
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
+    StorePath(Settings.Photo, source);
+    ForgetStoredPhotoView();
+  }
+  Settings.W2 = width;
+  Settings.H2 = height;
+  // The default photo keeps the stored pan and zoom.
+  if (source != DEFAULT_PHOTO_ID && startup != 1) {
+    Settings.X2 = 0;
+    Settings.Y2 = 0;
+    Settings.H3 = Settings.H2;
+    Settings.W3 = Settings.W2;
+  }
+  return 1;
+}
+
 // 0, with nothing changed, when the frame does not decode or shows nothing.
 int TakeFrame(WPARAM source) {
   if (!DecodeImage(source, FrameDC)) return 0;
@@ -51,25 +74,16 @@ int TakeFrame(WPARAM source) {
 }  // namespace
 
 void MsgSetPhoto(WPARAM source, LPARAM startup) {
-  if (!DecodeImage(source, FrameDC)) return;
-  const int32_t width = LoaderWidth, height = LoaderHeight;
-  Surface photo;
-  TakeLoaderSurface(photo);
-  if (!ReplacePhotoSurface(photo)) return;
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
-    StorePath(Settings.Photo, source);
-    ForgetMissingPhotoView();
+  if (startup != 1) {
+    if (TakePhoto(source, startup)) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    return;
   }
-  Settings.W2 = width;
-  Settings.H2 = height;
-  // The default photo keeps the stored pan and zoom.
-  if (source != DEFAULT_PHOTO_ID && startup != 1) {
-    Settings.X2 = 0;
-    Settings.Y2 = 0;
-    Settings.H3 = Settings.H2;
-    Settings.W3 = Settings.W2;
+  // A stored photo that is missing (start-up then sends the default one) or
+  // no longer decodes leaves the default photo to show as at a first start.
+  if (source == DEFAULT_PHOTO_ID || !TakePhoto(source, startup)) {
+    if (Settings.Photo[0]) SetAsideStoredPhotoView();
+    TakePhoto(DEFAULT_PHOTO_ID, startup);
   }
-  if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
 
 void MsgSetFrame(WPARAM source, LPARAM startup) {

@@ -205,6 +205,9 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
     EXPECT_EQ(Sources(), before) << bad;
   }
   EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
+  // A stored photo that no longer decodes at start gives way to the default one as at a first start.
+  SendFile(MSG_SET_PHOTO, "bad/truncated.jpg", 1);
+  EXPECT_EQ(std::tuple(Settings.W2, Settings.W3, Settings.X2, Settings.Y2), std::tuple(87, 128, -21, -11));
 }
 
 // What the program holds: surfaces and icons alive, and its private memory.
