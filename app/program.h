@@ -2,11 +2,11 @@
 #pragma once
 #include <windows.h>
 
-constexpr int PROGRAM_PATH_SIZE = 256;
+#include "app/size_limits.h"
 
 extern HINSTANCE ProgramInstance;
-extern char ModulePath[PROGRAM_PATH_SIZE];
-extern char AutostartCommand[PROGRAM_PATH_SIZE];
+extern char ModulePath[PATH_BUFFER_SIZE];
+extern char AutostartCommand[PATH_BUFFER_SIZE];
 
 // Start-up up to the main loop. 0 when another instance runs (it has been
 // shown), the single-instance mutex could not be made or the frame window

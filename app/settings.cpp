@@ -44,7 +44,7 @@ constexpr NumberEntry NUMBER_ENTRIES[] = {
 
 struct StringEntry {
   const char* name;
-  char (SettingsTable::*value)[SETTINGS_PATH_SIZE];
+  char (SettingsTable::*value)[PATH_BUFFER_SIZE];
 };
 
 constexpr StringEntry STRING_ENTRIES[] = {
@@ -86,12 +86,12 @@ void WriteString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
 // Read into a scratch buffer first: a value that does not fit may leave any
 // bytes behind, and the string keeps what it held.
 void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
-  char value[SETTINGS_PATH_SIZE];
+  char value[PATH_BUFFER_SIZE];
   DWORD size = sizeof value;
   DWORD type = REG_NONE;
   const LSTATUS status = RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   if (status == ERROR_SUCCESS && TerminateStringValue(value, sizeof value, size)) {
-    lstrcpynA(Settings.*entry.value, value, SETTINGS_PATH_SIZE);
+    lstrcpynA(Settings.*entry.value, value, PATH_BUFFER_SIZE);
   } else if (type == REG_SZ && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA)) {
     leftInRegistry = true;
   }

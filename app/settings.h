@@ -3,17 +3,16 @@
 #pragma once
 #include <cstdint>
 #include "app/ids.h"
-
-constexpr int SETTINGS_PATH_SIZE = 256;
+#include "app/size_limits.h"
 
 struct SettingsTable {
   int32_t X1, Y1, W1, H1;
   int32_t AlwaysOnTheTop, Taskbar, Show, TrayIcon, AutoStart, Splash, Hint;
   int32_t W2, H2, W3, H3, X2, Y2;
   int32_t FrameID;
-  char Path[SETTINGS_PATH_SIZE];
-  char Photo[SETTINGS_PATH_SIZE];
-  char Frame[SETTINGS_PATH_SIZE];
+  char Path[PATH_BUFFER_SIZE];
+  char Photo[PATH_BUFFER_SIZE];
+  char Frame[PATH_BUFFER_SIZE];
 };
 
 // A first run's values; X1 is replaced at start by the work area's right edge minus W1.

@@ -19,8 +19,8 @@
 #include "splash/splash.h"
 
 HINSTANCE ProgramInstance;
-char ModulePath[PROGRAM_PATH_SIZE];
-char AutostartCommand[PROGRAM_PATH_SIZE];
+char ModulePath[PATH_BUFFER_SIZE];
+char AutostartCommand[PATH_BUFFER_SIZE];
 
 namespace {
 
@@ -33,10 +33,10 @@ bool SettingsWritten = false;
 // The photo path this start was given, made full: a relative one names a file
 // in this start's folder, which neither a running copy nor the next start shares.
 int TakeStartPath(char* path) {
-  char argument[PROGRAM_PATH_SIZE];
+  char argument[PATH_BUFFER_SIZE];
   if (!TakeCommandLinePath(GetCommandLineA(), argument, sizeof argument)) return 0;
-  const DWORD length = GetFullPathNameA(argument, PROGRAM_PATH_SIZE, path, nullptr);
-  return length > 0 && length < PROGRAM_PATH_SIZE;
+  const DWORD length = GetFullPathNameA(argument, PATH_BUFFER_SIZE, path, nullptr);
+  return length > 0 && length < PATH_BUFFER_SIZE;
 }
 
 void HandPathOver(const char* path) {
@@ -73,8 +73,8 @@ void KeepStoredRectOnScreen() {
 
 void BuildAutostartCommand() {
   // A cut-off module path would name another file: better none at all.
-  if (GetModuleFileNameA(nullptr, ModulePath, PROGRAM_PATH_SIZE) >= PROGRAM_PATH_SIZE) ModulePath[0] = '\0';
-  ComposeAutostartCommand(AutostartCommand, PROGRAM_PATH_SIZE, ModulePath);
+  if (GetModuleFileNameA(nullptr, ModulePath, PATH_BUFFER_SIZE) >= PATH_BUFFER_SIZE) ModulePath[0] = '\0';
+  ComposeAutostartCommand(AutostartCommand, PATH_BUFFER_SIZE, ModulePath);
 }
 
 HWND CreateFrameWindow() {
@@ -93,7 +93,7 @@ int StartProgram() {
 
   if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
   const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
-  char startPath[PROGRAM_PATH_SIZE];
+  char startPath[PATH_BUFFER_SIZE];
   const int hasStartPath = TakeStartPath(startPath);
   if (alreadyRunning) {
     ShowRunningInstance(hasStartPath ? startPath : nullptr);

@@ -62,7 +62,7 @@ void WriteShortcut(const char* target, const char* description, const char* file
 void PlaceShortcut(int place) {
   if (place < SHORTCUT_DESKTOP || place > SHORTCUT_QUICK_LAUNCH || !ModulePath[0]) return;
   const ShortcutPlace& where = PLACES[place - SHORTCUT_DESKTOP];
-  char folder[PROGRAM_PATH_SIZE];
+  char folder[PATH_BUFFER_SIZE];
   DWORD folderSize = sizeof folder;
   switch (ReadNamedFolder(where.shellFolderValue, folder, &folderSize)) {
     case FOLDER_READ:
@@ -74,7 +74,7 @@ void PlaceShortcut(int place) {
       // the path buffer cannot take the shortcut's name either.
       char shellFolder[MAX_PATH];
       if (FAILED(SHGetFolderPathA(nullptr, where.shellFolderId, nullptr, SHGFP_TYPE_CURRENT, shellFolder)) ||
-          lstrlenA(shellFolder) >= PROGRAM_PATH_SIZE) {
+          lstrlenA(shellFolder) >= PATH_BUFFER_SIZE) {
         return;
       }
       lstrcpyA(folder, shellFolder);
@@ -82,7 +82,7 @@ void PlaceShortcut(int place) {
       break;
     }
   }
-  char path[PROGRAM_PATH_SIZE];
+  char path[PATH_BUFFER_SIZE];
   if (!ComposeShortcutPath(path, sizeof path, folder, folderSize, place)) return;
   // Whatever an existing file of that name points to, it stays the user's.
   if (PathExists(path)) return;

@@ -28,7 +28,7 @@ constexpr DWORD OPEN_DIALOG_RECORD_SIZE = offsetof(OPENFILENAMEA, lpTemplateName
 static_assert(sizeof(void*) == 8 || OPEN_DIALOG_RECORD_SIZE == 76);
 
 // Kept between dialogs: the dialog opens on the last file chosen or dropped.
-char FileTitleBuffer[256];
+char FileTitleBuffer[PATH_BUFFER_SIZE];
 
 // 1 with the chosen path in FileNameBuffer and its folder, trailing
 // backslash included, in Path; 0 and nothing changed when cancelled.
@@ -43,7 +43,7 @@ int ChooseImageFile() {
   // empty title there, which the first filter's index never uses.
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = FileNameBuffer;
-  dialog.nMaxFile = FILE_NAME_BUFFER_SIZE;
+  dialog.nMaxFile = PATH_BUFFER_SIZE;
   dialog.lpstrFileTitle = FileTitleBuffer;
   dialog.nMaxFileTitle = sizeof FileTitleBuffer;
   dialog.lpstrInitialDir = Settings.Path;
@@ -51,13 +51,13 @@ int ChooseImageFile() {
   dialog.Flags = OPEN_DIALOG_FLAGS;
   // A failed dialog may leave a size in the buffer's first bytes (a path
   // too long for it): the next dialog opens on the last good name instead.
-  char previousFileName[FILE_NAME_BUFFER_SIZE];
-  lstrcpynA(previousFileName, FileNameBuffer, FILE_NAME_BUFFER_SIZE);
+  char previousFileName[PATH_BUFFER_SIZE];
+  lstrcpynA(previousFileName, FileNameBuffer, PATH_BUFFER_SIZE);
   if (!GetOpenFileNameA(&dialog)) {
-    lstrcpynA(FileNameBuffer, previousFileName, FILE_NAME_BUFFER_SIZE);
+    lstrcpynA(FileNameBuffer, previousFileName, PATH_BUFFER_SIZE);
     return 0;
   }
-  const int folderLength = dialog.nFileOffset < SETTINGS_PATH_SIZE ? dialog.nFileOffset : SETTINGS_PATH_SIZE - 1;
+  const int folderLength = dialog.nFileOffset < PATH_BUFFER_SIZE ? dialog.nFileOffset : PATH_BUFFER_SIZE - 1;
   lstrcpynA(Settings.Path, FileNameBuffer, folderLength + 1);
   return 1;
 }

@@ -13,7 +13,7 @@ namespace {
 // At start-up the source is the stored path itself, which then stays.
 void StorePath(char* setting, WPARAM source) {
   const char* path = reinterpret_cast<const char*>(source);
-  if (path != setting) lstrcpynA(setting, path, SETTINGS_PATH_SIZE);
+  if (path != setting) lstrcpynA(setting, path, PATH_BUFFER_SIZE);
 }
 
 // The key image by the AND rule, so key colours never blend; then the

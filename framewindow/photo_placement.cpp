@@ -10,7 +10,7 @@
 #include "framewindow/placement_rules.h"
 #include "splash/splash.h"
 
-char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
+char FileNameBuffer[PATH_BUFFER_SIZE];
 CursorPosFunction CursorPosCall = GetCursorPos;
 
 namespace {
@@ -135,8 +135,8 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
 // other file: it is refused like a missing one.
 void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-  if (length > 0 && length < FILE_NAME_BUFFER_SIZE &&
-      DragQueryFileA(drop, 0, FileNameBuffer, FILE_NAME_BUFFER_SIZE) == length) {
+  if (length > 0 && length < PATH_BUFFER_SIZE &&
+      DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
     ShowFileNamePhoto();
   }
   DragFinish(drop);
@@ -146,7 +146,7 @@ void MsgDropFiles(HDROP drop) {
 // the buffer whole is taken.
 LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
   if (!data || data->dwData != COPYDATA_PHOTO_PATH || !data->lpData || data->cbData < 2 ||
-      data->cbData > FILE_NAME_BUFFER_SIZE) {
+      data->cbData > PATH_BUFFER_SIZE) {
     return 0;
   }
   const char* path = static_cast<const char*>(data->lpData);

@@ -3,10 +3,10 @@
 #pragma once
 #include <windows.h>
 
-constexpr int FILE_NAME_BUFFER_SIZE = 256;
+#include "app/size_limits.h"
 
 // The path of a dropped file or of the open dialog's choice.
-extern char FileNameBuffer[FILE_NAME_BUFFER_SIZE];
+extern char FileNameBuffer[PATH_BUFFER_SIZE];
 
 // The cursor query of pan and zoom drags, replaceable so that tests can fail it.
 using CursorPosFunction = BOOL(WINAPI*)(LPPOINT point);
