@@ -7,8 +7,10 @@
 
 #include "about/link_control.h"
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/program.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/startup_rules.h"
@@ -77,9 +79,21 @@ void BuildAutostartCommand() {
   ComposeAutostartCommand(AutostartCommand, PATH_BUFFER_SIZE, ModulePath);
 }
 
+// The stored sides are 96-DPI units: the window is made at the scale of the
+// monitor it lands on, and resized should its own DPI, known once it exists, differ.
 HWND CreateFrameWindow() {
-  return CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                  Settings.X1, Settings.Y1, Settings.W1, Settings.H1, nullptr, nullptr, ProgramInstance, nullptr);
+  FrameDpi = DpiOfRect({Settings.X1, Settings.Y1, Settings.X1 + Settings.W1, Settings.Y1 + Settings.H1});
+  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE,
+                                WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, Settings.X1, Settings.Y1,
+                                ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi), nullptr,
+                                nullptr, ProgramInstance, nullptr);
+  const int dpi = window ? DpiOfWindow(window) : FrameDpi;
+  if (dpi != FrameDpi) {
+    const int width = ScaleToDpi(Settings.W1, dpi), height = ScaleToDpi(Settings.H1, dpi);
+    FrameDpi = dpi;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return window;
 }
 
 void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, message, wParam, lParam); }
@@ -101,7 +115,7 @@ int StartProgram() {
   }
 
   RefreshDesktopMetrics();
-  Settings.X1 = DesktopMetrics.workArea.right - Settings.W1;
+  Settings.X1 = DesktopMetrics.workArea.right - ScaleToDpi(Settings.W1, DpiOfWindow(nullptr));
   SyncSettings(0);
   KeepStoredRectOnScreen();
   if (EndsWithHiddenSwitch(GetCommandLineA())) Settings.Show = 2;
