@@ -16,10 +16,15 @@ struct Taps {
   uint32_t near[2];
 };
 
-// Pixel centres sit at whole source coordinates; positions are in 1/256 of a source pixel.
+// Pixel centres sit at whole source coordinates; positions are in 1/256 of a
+// source pixel. A side of the same size keeps its pixels as they are.
 void FillTaps(Taps* taps, int sourceSide, int destinationSide) {
   const int64_t last = static_cast<int64_t>(sourceSide - 1) * 256;
   for (int i = 0; i < destinationSide; ++i) {
+    if (sourceSide == destinationSide) {
+      taps[i] = {{i, i, i, i}, i, {0, 768, 0, 0}, {256, 0}};
+      continue;
+    }
     int64_t position = (2 * static_cast<int64_t>(i) + 1) * sourceSide * 128 / destinationSide - 128;
     position = position < 0 ? 0 : position > last ? last : position;
     const int first = static_cast<int>(position >> 8);

@@ -13,6 +13,7 @@
 // (of the sixteen when none of those is artwork), so no key colour bleeds
 // into it; a mean that comes out as a key colour is moved off it by one level
 // of blue. Meant for destinations at least as large as the source on each
-// side. 0 when out of memory (the destination is then unchanged).
+// side; a side as large as the source's is copied as it is. 0 when out of
+// memory (the destination is then unchanged).
 int EnlargeSmoothly(const uint32_t* source, int sourceWidth, int sourceHeight, uint32_t* destination,
                     int destinationWidth, int destinationHeight);

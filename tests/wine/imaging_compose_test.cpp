@@ -165,8 +165,7 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
 LONG IconSide(HICON icon) {
   ICONINFO info = {};
   BITMAP bitmap = {};
-  if (!GetIconInfo(icon, &info)) return 0;
-  GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+  if (GetIconInfo(icon, &info)) GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
   DeleteObject(info.hbmMask);
   DeleteObject(info.hbmColor);
   return bitmap.bmWidth;
@@ -230,9 +229,9 @@ TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeFo
   SendFile(MSG_SET_FRAME, "images/frame.png");
   SettleIcon();
   EXPECT_EQ(OutlineErrors(Decoded("images/frame.png").pixels, 200, 160, width, height), 0);
-  const LONG small = SystemMetricForDpi(SM_CXSMICON, dpi), large = SystemMetricForDpi(SM_CXICON, dpi);
   EXPECT_EQ(std::tuple(IconSide(FrameIcon), IconSide(FrameIconLarge), IconSide(TrayIconHandedOver)),
-            std::tuple(small, large, small));
+            std::tuple(SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CXICON, dpi),
+                       SystemMetricForDpi(SM_CXSMICON, dpi)));
 
   const Box box = Placed();
   RECT suggested = {box.left - 10, box.top, box.left - 10 + 2 * width, box.top + 2 * height};
