@@ -8,6 +8,11 @@ extern HINSTANCE ProgramInstance;
 extern char ModulePath[PATH_BUFFER_SIZE];
 extern char AutostartCommand[PATH_BUFFER_SIZE];
 
+// The start's command line, replaceable so that tests in a process of their
+// own arguments start as a plain start does.
+using CommandLineFunction = LPSTR(WINAPI*)();
+extern CommandLineFunction CommandLineCall;
+
 // Start-up up to the main loop. 0 when another instance runs (it has been
 // shown), the single-instance mutex could not be made or the frame window
 // could not be created: the process ends without writing the settings.

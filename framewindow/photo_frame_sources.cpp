@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "framewindow/photo_paths.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
@@ -43,6 +44,8 @@ int TakePhoto(WPARAM source, LPARAM startup) {
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
     StorePath(Settings.Photo, source);
     ForgetStoredPhotoView();
+    // A photo dropped or given by Explorer: the open dialog opens beside it next.
+    if (startup != 1) CopyFolderPart(Settings.Path, PATH_BUFFER_SIZE, Settings.Photo);
   }
   Settings.W2 = width;
   Settings.H2 = height;

@@ -5,6 +5,7 @@
 
 #include "desktop/link_paths.h"
 #include "desktop/shortcuts.h"
+#include "framewindow/photo_paths.h"
 
 namespace {
 
@@ -42,6 +43,25 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
               (c.expected.empty() ? "0" : "1") + c.expected + 'x')
         << c.folder.size() << " " << c.place;
   }
+}
+
+// A handed-over photo path: full or refused, and its folder for the open dialog, whole or not at all.
+TEST(LinkPaths, AHandedOverPathIsFullOnlyWithItsDriveOrShareAndItsFolderFitsWhole) {
+  const struct { const char* path; int full; std::string folder; } cases[] = {
+      {"C:\\a\\b.png", 1, "C:\\a\\"}, {"z:/b.png", 1, "z:/"}, {"\\\\srv\\s\\c.png", 1, "\\\\srv\\s\\"},
+      {"C:b.png", 0, ""}, {"\\b.png", 0, "\\"}, {"\\\\", 0, "\\\\"}, {"\\\\\\x", 0, "\\\\\\"},
+      {"b.png", 0, ""}, {"1:\\b.png", 0, "1:\\"}, {"", 0, ""},
+  };
+  for (const auto& c : cases) {
+    char folder[10] = "kept";
+    const int copied = CopyFolderPart(folder, sizeof folder, c.path);
+    EXPECT_EQ(std::to_string(IsFullPath(c.path)) + std::to_string(copied) + folder,
+              std::to_string(c.full) + (c.folder.empty() ? "0kept" : "1" + c.folder))
+        << c.path;
+  }
+  char folder[10] = "kept";
+  EXPECT_EQ(CopyFolderPart(folder, sizeof folder, "C:\\abcdefg\\f"), 0);
+  EXPECT_STREQ(folder, "kept");
 }
 
 }  // namespace
