@@ -19,15 +19,15 @@ void StorePath(char* setting, WPARAM source) {
 
 // The key image by the AND rule, so key colours never blend; then the
 // artwork with both keys black, averaged. The loader's pixels are changed.
-// A frame that is all outside would make the window vanish: it is refused
-// like a file that does not decode.
+// A frame that is all outside at some window size would make the window
+// vanish: it is refused like a file that does not decode.
 int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   int32_t width, height;
   uint32_t *keyPixels, *artPixels;
   if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !AnyPixelInside(keyPixels, static_cast<size_t>(FRAME_SURFACE_SIDE) * FRAME_SURFACE_SIDE)) {
+      !ShowsAtEveryWindowSide(keyPixels, FRAME_SURFACE_SIDE)) {
     return 0;
   }
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
