@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,12 +84,11 @@ TEST(SameRegion, ComparesOnlyTheStoredRectangles) {
 // A line of green byte 255 one pixel wide is gone at 128 x 128; a darker one,
 // or a light block 16 pixels wide, stays at every side from 32 to 256.
 TEST(KeyColors, AFrameShowsAtEveryWindowSideOnlyWithWhatTheAndRuleKeeps) {
-  const struct { uint32_t colour; int width; int shows; } cases[] = {
-      {0x00FFFFFF, 1, 0}, {0x0000FFFF, 2, 0}, {0x00FFFFFF, 16, 1}, {0x00FFFEFF, 1, 1}, {G, 16, 0}};
-  for (const auto& c : cases) {
+  for (const auto& [colour, width, shows] :
+       {std::tuple(0xFFFFFFu, 1, 0), {0x00FFFFu, 2, 0}, {0xFFFFFFu, 16, 1}, {0xFFFEFFu, 1, 1}, {G, 16, 0}}) {
     Pixels keys(256 * 256, G);
-    for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, c.width, c.colour);
-    EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), c.shows) << std::hex << c.colour << " " << c.width;
+    for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, width, colour);
+    EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), shows) << std::hex << colour << " " << width;
   }
 }
 
