@@ -28,7 +28,7 @@ namespace {
 // How long a second start waits in all for the running copy: for its window
 // while it is still starting (Explorer starts one process per file of a
 // multi-selection, all at once), then for each message it sends. A copy that
-// hangs must not keep it.
+// hangs must not keep it: with its own start and end, every start ends within 10 s.
 constexpr DWORD HAND_OVER_TIMEOUT_MS = 9000;
 constexpr DWORD WINDOW_POLL_MS = 50;
 
@@ -58,19 +58,20 @@ DWORD TimeLeft(DWORD deadline) {
 // foreground away: this start, which the shell made foreground, allows it to
 // the running copy before it sends anything.
 RunningCopy ReachRunningCopy() {
-  const RunningCopy copy = {nullptr, GetTickCount() + HAND_OVER_TIMEOUT_MS};
-  HWND window;
-  while (!(window = FindWindowA(TEXT_FRAME_CLASS, nullptr)) && TimeLeft(copy.deadline) > 0) Sleep(WINDOW_POLL_MS);
+  RunningCopy copy = {nullptr, GetTickCount() + HAND_OVER_TIMEOUT_MS};
+  while (!(copy.window = FindWindowA(TEXT_FRAME_CLASS, nullptr)) && TimeLeft(copy.deadline) > 0) {
+    Sleep(WINDOW_POLL_MS);
+  }
   DWORD processId = 0;
-  if (window && GetWindowThreadProcessId(window, &processId)) AllowSetForegroundWindow(processId);
-  return {window, copy.deadline};
+  if (copy.window && GetWindowThreadProcessId(copy.window, &processId)) AllowSetForegroundWindow(processId);
+  return copy;
 }
 
-// 1 when the running copy answered in the time that is left.
-int SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPARAM lParam) {
+// Each message gets the time that is left; a copy that does not answer in it is left alone.
+void SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD left = TimeLeft(copy.deadline);
   DWORD_PTR result;
-  return left > 0 && SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result);
+  if (left > 0) SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result);
 }
 
 // The running copy takes this start's photo, if any, and comes to the front:
