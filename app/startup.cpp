@@ -46,6 +46,7 @@ int TakeStartPath(char* path) {
 struct RunningCopy {
   HWND window;
   DWORD deadline;
+  bool ended;  // it ended meanwhile, leaving the mutex to this start
 };
 
 DWORD TimeLeft(DWORD deadline) {
@@ -54,13 +55,16 @@ DWORD TimeLeft(DWORD deadline) {
 }
 
 // The running copy's frame window, waited for while the copy that holds the
-// mutex is still starting. Windows lets only the foreground process give the
-// foreground away: this start, which the shell made foreground, allows it to
-// the running copy before it sends anything.
-RunningCopy ReachRunningCopy() {
-  RunningCopy copy = {nullptr, GetTickCount() + HAND_OVER_TIMEOUT_MS};
+// mutex is still starting, or until that copy has ended (it was closing).
+// Windows lets only the foreground process give the foreground away: this
+// start, which the shell made foreground, allows it to the running copy
+// before it sends anything.
+RunningCopy ReachRunningCopy(HANDLE mutex) {
+  RunningCopy copy = {nullptr, GetTickCount() + HAND_OVER_TIMEOUT_MS, false};
   while (!(copy.window = FindWindowA(TEXT_FRAME_CLASS, nullptr)) && TimeLeft(copy.deadline) > 0) {
-    Sleep(WINDOW_POLL_MS);
+    const DWORD waited = WaitForSingleObject(mutex, WINDOW_POLL_MS);
+    copy.ended = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (copy.ended) return copy;
   }
   DWORD processId = 0;
   if (copy.window && GetWindowThreadProcessId(copy.window, &processId)) AllowSetForegroundWindow(processId);
@@ -76,15 +80,17 @@ void SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPA
 
 // The running copy takes this start's photo, if any, and comes to the front:
 // its open dialog, if one is up, as the frame window is disabled under it.
-void ShowRunningInstance(const char* path) {
-  const RunningCopy copy = ReachRunningCopy();
-  if (!copy.window) return;
+// 0 when there is no running copy any more: this start is the program.
+int ShowRunningInstance(HANDLE mutex, const char* path) {
+  const RunningCopy copy = ReachRunningCopy(mutex);
+  if (!copy.window) return !copy.ended;
   if (path) {
     COPYDATASTRUCT data = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(path) + 1), const_cast<char*>(path)};
     SendToRunningCopy(copy, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
   SendToRunningCopy(copy, MSG_SET_SHOW_STATE, 1, 0);
   SetForegroundWindow(GetLastActivePopup(copy.window));
+  return 1;
 }
 
 // A display unplugged since the last run may have taken the stored position
@@ -122,14 +128,12 @@ int StartProgram() {
   CoInitialize(nullptr);
   InitCommonControls();
 
-  if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME);
+  if (!mutex) return 0;
   const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
   char startPath[PATH_BUFFER_SIZE];
   const int hasStartPath = TakeStartPath(startPath);
-  if (alreadyRunning) {
-    ShowRunningInstance(hasStartPath ? startPath : nullptr);
-    return 0;
-  }
+  if (alreadyRunning && ShowRunningInstance(mutex, hasStartPath ? startPath : nullptr)) return 0;
 
   RefreshDesktopMetrics();
   Settings.X1 = DesktopMetrics.workArea.right - Settings.W1;

@@ -75,7 +75,14 @@ TEST_F(RealProgramTest, StartsAtTheSameMomentWaitForTheWindowHandOverEveryPathAn
   const DWORD started = GetTickCount();
   ASSERT_TRUE(StartProgramProcess(hung, Quoted(paths[0]).c_str()));
   EXPECT_TRUE(WaitForSingleObject(hung.process.hProcess, 10000) == WAIT_OBJECT_0 && GetTickCount() - started < 10000);
+  // A copy that ends while a start waits leaves the start to be the program, with its photo.
   DestroyWindow(window);
+  RunningProgram heir;
+  ASSERT_TRUE(StartProgramProcess(heir, Quoted(CHERIMO_CORPUS_DIR "/images/halves.png").c_str()));
+  EXPECT_FALSE(WaitUntil([&] { return FindWindowA(TEXT_FRAME_CLASS, nullptr) != nullptr; }, 1000));
+  ReleaseMutex(mutex);
+  window = StartUpEnded(FindFrameWindow());
+  EXPECT_TRUE(window && CloseAndWait(heir, window) == 0 && StoredDword("W2") == 200);
   CloseHandle(mutex);
 }
 
