@@ -5,4 +5,5 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/photo_frame_sources.cpp
   framewindow/photo_placement.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)
+list(APPEND CHERIMO_PURE_SOURCES framewindow/photo_paths.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/placement_rules.cpp)

@@ -1,10 +1,12 @@
 #include "tests/wine/harness.h"
 
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "app/texts.h"
 
@@ -196,4 +198,28 @@ void EndLeftoverPrograms() {
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
+}
+
+namespace {
+
+std::string DialogAnswer;
+bool DialogAnswered;
+
+// A message box the dialog raises (a file it cannot find) is confirmed; the
+// dialog itself is cancelled once it has had its answer.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    if (!IsWindowVisible(box)) continue;
+    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
+  }
+}
+
+}  // namespace
+
+UINT_PTR AnswerOpenDialog(const std::string& path) {
+  DialogAnswer = path;
+  DialogAnswered = false;
+  return SetTimer(nullptr, 0, 100, AnswerDialog);
 }

@@ -262,6 +262,18 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   SendFile(MSG_SET_PHOTO, "images/halves.png");
   EXPECT_NE(CompositionPixels[0], UNTOUCHED);
   EXPECT_EQ(Choice(), std::tuple(200, 200, 0, 0, 200, 200, photo, FRAME_ID_CUSTOM, frame));
+  // A landscape photo fills the frame: no black in the photo hole, as a square as wide as the photo left.
+  SendFile(MSG_SET_PHOTO, "images/landscape.jpg");  // 3000 x 2000
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(500, 0, 2000, 2000));
+  Pixels shown(static_cast<size_t>(CompositionWidth) * CompositionHeight);
+  ASSERT_TRUE(ReduceByAnd(SurfacePixels(FrameKeySurface).data(), 256, 256, shown.data(), CompositionWidth, CompositionHeight));
+  int hole = 0, black = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    hole += shown[i] == PHOTO_KEY;
+    black += shown[i] == PHOTO_KEY && CompositionPixels[i] == 0;
+  }
+  EXPECT_EQ(std::pair(hole > 0, black), std::pair(true, 0));
+  SendFile(MSG_SET_PHOTO, "images/halves.png");
   // Stretched by four; the artwork is black where either key is.
   const Pixels small = Decoded("images/frame-small.png").pixels;
   ASSERT_EQ(small.size(), 64u * 64);
@@ -283,6 +295,7 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   const auto before = Sources();
   Send(MSG_SET_FRAME, 0xFFFE);  // no such resource
   SendFile(MSG_SET_FRAME, "images/all-outside.png");  // nothing would be left of the window
+  SendFile(MSG_SET_FRAME, "images/thin-light-lines.png");  // nothing left of it at 128 x 128
   for (const char* bad : BAD_FILES) {
     SendFile(MSG_SET_PHOTO, bad);
     SendFile(MSG_SET_FRAME, bad);
