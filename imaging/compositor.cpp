@@ -6,6 +6,7 @@
 
 #include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "imaging/enlarge.h"
@@ -177,12 +178,12 @@ void RefreshIcon(LPARAM skipTray) {
 }
 
 // A minimised window has no client area: it is composed at the size it
-// keeps for its restore, so that its icons (on the taskbar button, in the
-// tray) show a photo handed to it meanwhile.
+// keeps for its restore (its stored sides at its DPI), so that its icons (on
+// the taskbar button, in the tray) show a photo handed to it meanwhile.
 int CompositionSize(int& width, int& height) {
   RECT client;
   if (IsIconic(FrameWindow)) {
-    client = {0, 0, Settings.W1, Settings.H1};
+    client = {0, 0, ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi)};
   } else if (!GetClientRect(FrameWindow, &client)) {
     return 0;
   }
