@@ -78,12 +78,15 @@ std::optional<int64_t> StoredDword(const char* name) {
   return number;
 }
 
-bool ReadString(const char* name, std::string* text, DWORD* type) {
-  const RegValue value = ReadRegValue(TEXT_SETTINGS_KEY, name);
-  if (!value.present) return false;
-  *text = value.data;
-  while (!text->empty() && text->back() == '\0') text->pop_back();
-  if (type) *type = value.type;
+std::string StoredText(const char* name) {
+  std::string text = ReadRegValue(TEXT_SETTINGS_KEY, name).data;
+  while (!text.empty() && text.back() == '\0') text.pop_back();
+  return text;
+}
+
+bool ReadString(const char* name, std::string* text) {
+  if (!ReadRegValue(TEXT_SETTINGS_KEY, name).present) return false;
+  *text = StoredText(name);
   return true;
 }
 
@@ -105,6 +108,11 @@ int CountValues(DWORD wantedType) {
   }
   RegCloseKey(key);
   return count;
+}
+
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string bytes = path.u8string();
+  return {bytes.begin(), bytes.end()};
 }
 
 ScratchFolder::ScratchFolder(const char* tag) {
