@@ -29,6 +29,28 @@ namespace {
 
 bool QuitSeen;
 
+std::string DialogAnswer;
+bool DialogAnswered;
+
+// A message box the dialog raises (a file it cannot find) is confirmed; the
+// dialog itself is cancelled once it has had its answer.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    if (!IsWindowVisible(box)) continue;
+    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
+  }
+}
+
+// Starts a command line as the shell would, without waiting for it.
+bool Launch(std::string commandLine, PROCESS_INFORMATION* process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        process) != 0;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -141,13 +163,6 @@ RunningProgram::~RunningProgram() {
   CloseHandle(process.hThread);
 }
 
-bool Launch(std::string commandLine, PROCESS_INFORMATION* process) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        process) != 0;
-}
-
 bool StartProgramProcess(RunningProgram& program, const char* arguments) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -207,24 +222,6 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
-
-namespace {
-
-std::string DialogAnswer;
-bool DialogAnswered;
-
-// A message box the dialog raises (a file it cannot find) is confirmed; the
-// dialog itself is cancelled once it has had its answer.
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
-  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-    if (!IsWindowVisible(box)) continue;
-    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
-    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
-    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
-  }
-}
-
-}  // namespace
 
 UINT_PTR AnswerOpenDialog(const std::string& path) {
   DialogAnswer = path;

@@ -78,8 +78,6 @@ struct RunningProgram {
   ~RunningProgram();
 };
 
-// Starts a command line as the shell would, without waiting for it.
-bool Launch(std::string commandLine, PROCESS_INFORMATION* process);
 // Starts cherimo.exe next to the test exe with the given arguments.
 bool StartProgramProcess(RunningProgram& program, const char* arguments = "");
 // Waits for the process to end; returns its exit code, or -1 on time-out.
