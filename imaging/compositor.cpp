@@ -29,10 +29,12 @@ namespace {
 
 static_assert(sizeof(RegionBlock) == REGION_BUFFER_SIZE && REGION_MAX_RECTS == REGION_BUFFER_RECTS);
 
-// The frame's keys and artwork at the window's size. They change only with
-// the frame or the size, not on the pan and zoom steps of a drag.
+// The frame's keys and artwork at the window's size, and the row spans where
+// the photo shows. They change only with the frame or the size, not on the
+// pan and zoom steps of a drag.
 struct ScaledFrame {
   HeapArray<uint32_t> keys, artwork;
+  HeapArray<RowSpan> photoSpans;
   int width = 0, height = 0;
   uint32_t revision = 0;
 };
@@ -82,7 +84,7 @@ int PrepareScaledFrame(int width, int height) {
   Scaled.revision = 0;
   Scaled.width = Scaled.height = 0;
   const size_t count = static_cast<size_t>(width) * height;
-  if (!Scaled.keys.Allocate(count) || !Scaled.artwork.Allocate(count)) return 0;
+  if (!Scaled.keys.Allocate(count) || !Scaled.artwork.Allocate(count) || !Scaled.photoSpans.Allocate(height)) return 0;
   int keyWidth, keyHeight, artWidth, artHeight;
   const uint32_t* keys = DibPixels(FrameKeySurface, &keyWidth, &keyHeight);
   const uint32_t* artwork = DibPixels(FrameArtSurface, &artWidth, &artHeight);
@@ -92,6 +94,7 @@ int PrepareScaledFrame(int width, int height) {
     if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Scaled.keys.data, width, height)) return 0;
     if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Scaled.artwork.data, width, height)) return 0;
   }
+  PhotoSpans(Scaled.keys.data, width, height, Scaled.photoSpans.data);
   Scaled.width = width;
   Scaled.height = height;
   Scaled.revision = FrameRevision;
@@ -99,7 +102,8 @@ int PrepareScaledFrame(int width, int height) {
 }
 
 // The square of the photo at (X2, Y2) with side W3, or H3 in a window taller
-// than wide, averaged onto the whole composition; beyond the photo stays black.
+// than wide, averaged onto the composition where it shows; beyond the photo
+// and the spans it shows in stays black.
 int ComposePhoto(int width, int height) {
   int photoWidth = 0, photoHeight = 0;
   const uint32_t* photo = DibPixels(PhotoSurface, &photoWidth, &photoHeight);
@@ -113,7 +117,8 @@ int ComposePhoto(int width, int height) {
                        PhotoLevels.height == photoHeight;
   const PixelLevel whole = {photo, photoWidth, photoHeight, 0};
   const PixelLevel& level = reduced ? LevelForSquare(PhotoLevels, side, std::max(width, height)) : whole;
-  return AreaAverage(level, photoWidth, photoHeight, square, CompositionPixels, width, height);
+  return AreaAverageSpans(level, photoWidth, photoHeight, square, CompositionPixels, width, height,
+                          Scaled.photoSpans.data);
 }
 
 void ApplyRegion(const RegionBlock& region) {

@@ -1,5 +1,7 @@
 #include "imaging/key_colors.h"
 
+#include <algorithm>
+
 #include "app/size_limits.h"
 #include "imaging/heap_array.h"
 #include "imaging/reduce.h"
@@ -45,6 +47,25 @@ void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed,
       pixel |= (channel < 255 ? channel : 255) << shift;
     }
     mixed[i] = pixel;
+  }
+}
+
+void PhotoSpans(const uint32_t* keys, int width, int height, RowSpan* spans) {
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = keys + static_cast<size_t>(y) * width;
+    spans[y] = {width, 0};
+    for (int x = 0; x < width; ++x) {
+      if ((row[x] & PHOTO_KEY) != PHOTO_KEY) continue;
+      spans[y].begin = std::min(spans[y].begin, x);
+      spans[y].end = x + 1;
+    }
+  }
+  // From the top, so each row joins the next one's own pixels.
+  for (int y = 0; y < height; ++y) {
+    if (y + 1 < height) {
+      spans[y] = {std::min(spans[y].begin, spans[y + 1].begin), std::max(spans[y].end, spans[y + 1].end)};
+    }
+    spans[y].begin = std::max(spans[y].begin - 1, 0);
   }
 }
 

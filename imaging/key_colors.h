@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/reduce.h"
+
 // Pixel values 0x00RRGGBB, matched as whole values: a key with a non-zero
 // fourth byte is no key.
 constexpr uint32_t OUTSIDE_KEY = 0x0000FF00;  // pure green: not part of the window
@@ -27,6 +29,16 @@ int ShowsAtEveryWindowSide(const uint32_t* keys, int side);
 // and `keyShare`, of its key mask (255 in each channel where the area is all
 // key; the lowest byte is read). Fourth bytes come out 0.
 void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed, int count, uint32_t value);
+
+// The columns of each row of a window-sized key image where the composition
+// holds the photo: over the photo key, and wherever the icon made from the
+// composition may read it. The icon takes the average of a block of the
+// composition where the AND of the block's keys is the photo key, so every key
+// there has the photo key's bits; that average also weighs in part the pixel
+// left of and above the block. So a row spans its own and the next row's
+// pixels with those bits, and one pixel left of them. Elsewhere the artwork
+// or the outside key covers the photo.
+void PhotoSpans(const uint32_t* keys, int width, int height, RowSpan* spans);
 
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);

@@ -130,16 +130,16 @@ inline __m128i SumColumns(const int16_t* sums, const TapPairs& columns, int x) {
   return _mm_srli_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (HORIZONTAL_SHIFT - 1))), HORIZONTAL_SHIFT);
 }
 
-void AverageRow(const int16_t* sums, const TapPairs& columns, uint32_t* destination, int destinationWidth) {
+void AverageRow(const int16_t* sums, const TapPairs& columns, uint32_t* row, int begin, int end) {
   const __m128i channels = _mm_set1_epi32(0x00FFFFFF);
-  for (int x = 0; x < destinationWidth; x += PIXELS_PER_VECTOR) {
-    const int count = destinationWidth - x;
+  for (int x = begin; x < end; x += PIXELS_PER_VECTOR) {
+    const int count = end - x;
     const __m128i first = _mm_packs_epi32(SumColumns(sums, columns, x),
                                           count > 1 ? SumColumns(sums, columns, x + 1) : _mm_setzero_si128());
     const __m128i second =
         _mm_packs_epi32(count > 2 ? SumColumns(sums, columns, x + 2) : _mm_setzero_si128(),
                         count > 3 ? SumColumns(sums, columns, x + 3) : _mm_setzero_si128());
-    StorePixels(destination + x, _mm_and_si128(_mm_packus_epi16(first, second), channels), count);
+    StorePixels(row + x, _mm_and_si128(_mm_packus_epi16(first, second), channels), count);
   }
 }
 
@@ -185,6 +185,12 @@ int ReduceByAnd(const uint32_t* source, int sourceWidth, int sourceHeight, uint3
 
 int AreaAverage(const PixelLevel& level, int pictureWidth, int pictureHeight, const SourceArea& area,
                 uint32_t* destination, int destinationWidth, int destinationHeight) {
+  return AreaAverageSpans(level, pictureWidth, pictureHeight, area, destination, destinationWidth, destinationHeight,
+                          nullptr);
+}
+
+int AreaAverageSpans(const PixelLevel& level, int pictureWidth, int pictureHeight, const SourceArea& area,
+                     uint32_t* destination, int destinationWidth, int destinationHeight, const RowSpan* spans) {
   if (destinationWidth <= 0 || destinationHeight <= 0) return 1;
   const size_t destinationCount = static_cast<size_t>(destinationWidth) * destinationHeight;
   if (area.width <= 0 || area.height <= 0 || level.width <= 0 || level.height <= 0) {
@@ -199,20 +205,32 @@ int AreaAverage(const PixelLevel& level, int pictureWidth, int pictureHeight, co
     return 0;
   }
   // Columns come in rising order, so the first and last taps bound them all;
-  // the vertical pass covers only those, and the column taps become offsets
-  // into its sums.
+  // the vertical pass covers only those (of a span, only its own), and the
+  // column taps become offsets into its sums.
   const int32_t pairCount = columns.first[destinationWidth];
   const int lowColumn = pairCount ? columns.index[0] : 0;
   const int columnCount = pairCount ? columns.index[2 * pairCount - 1] - lowColumn + 1 : 1;
   for (int32_t t = 0; t < 2 * pairCount; ++t) columns.index[t] = (columns.index[t] - lowColumn) * SUMS_PER_COLUMN;
-  const size_t paddedColumns = (static_cast<size_t>(columnCount) + PIXELS_PER_VECTOR - 1) / PIXELS_PER_VECTOR *
-                               PIXELS_PER_VECTOR;
-  HeapArray<int16_t> sums;
+  HeapArray<int16_t> sums;  // the vertical pass writes whole vectors of four columns
   HeapArray<const uint32_t*> rowStarts;
-  if (!sums.Allocate(paddedColumns * SUMS_PER_COLUMN) || !rowStarts.Allocate(rows.index.count)) return 0;
+  if (!sums.Allocate((static_cast<size_t>(columnCount) + PIXELS_PER_VECTOR) * SUMS_PER_COLUMN) ||
+      !rowStarts.Allocate(rows.index.count)) {
+    return 0;
+  }
   for (int y = 0; y < destinationHeight; ++y) {
-    SumRows(level, rows, y, lowColumn, columnCount, rowStarts.data, sums.data);
-    AverageRow(sums.data, columns, destination + static_cast<size_t>(y) * destinationWidth, destinationWidth);
+    uint32_t* row = destination + static_cast<size_t>(y) * destinationWidth;
+    const int begin = spans ? std::clamp(spans[y].begin, 0, destinationWidth) : 0;
+    const int end = spans ? std::clamp(spans[y].end, begin, destinationWidth) : destinationWidth;
+    std::fill(row, row + begin, 0);
+    std::fill(row + end, row + destinationWidth, 0);
+    const int32_t pairBegin = columns.first[begin], pairEnd = columns.first[end];
+    if (pairBegin < pairEnd) {
+      const int first = columns.index[2 * pairBegin] / SUMS_PER_COLUMN;
+      const int last = columns.index[2 * pairEnd - 1] / SUMS_PER_COLUMN;
+      SumRows(level, rows, y, lowColumn + first, last - first + 1, rowStarts.data,
+              sums.data + static_cast<size_t>(first) * SUMS_PER_COLUMN);
+    }
+    AverageRow(sums.data, columns, row, begin, end);
   }
   return 1;
 }

@@ -32,6 +32,16 @@ struct SourceArea {
 int AreaAverage(const PixelLevel& level, int pictureWidth, int pictureHeight, const SourceArea& area,
                 uint32_t* destination, int destinationWidth, int destinationHeight);
 
+// The destination columns [begin, end) of one row; none when begin >= end.
+struct RowSpan {
+  int32_t begin, end;
+};
+
+// AreaAverage for only the columns spans[y] of each destination row y (cut
+// to the row), with the same pixels there; the rest of every row is black.
+int AreaAverageSpans(const PixelLevel& level, int pictureWidth, int pictureHeight, const SourceArea& area,
+                     uint32_t* destination, int destinationWidth, int destinationHeight, const RowSpan* spans);
+
 // The whole of a picture onto the whole destination.
 int AreaAverageWhole(const uint32_t* source, int sourceWidth, int sourceHeight, uint32_t* destination,
                      int destinationWidth, int destinationHeight);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "imaging/enlarge.h"
 #include "imaging/icon_pixels.h"
 #include "imaging/key_colors.h"
+#include "imaging/outline_scan.h"
 #include "imaging/photo_reductions.h"
 #include "imaging/reduce.h"
 
@@ -214,6 +216,33 @@ TEST(ComposeIconPixels, AtTheWindowsSizeTheIconShapeIsTheWindowShape) {
       ASSERT_EQ(icon.mask[i / side * rowBytes + i % side / 8] >> (7 - i % 8) & 1, keys[i] == OUTSIDE_KEY) << i;
       ASSERT_EQ(icon.color[i], keys[i] == OUTSIDE_KEY ? 0 : keys[i] == PHOTO_KEY ? composition[i] : artwork[i]) << i;
     }
+  }
+}
+
+// Averaged only in its row spans, the photo gives the same window pixels and icons (reduced and enlarged) as
+// averaged whole: a diamond of photo and pink (photo key bits) keys, ringed by artwork on its right only.
+TEST(ComposeIconPixels, APhotoAveragedOnlyInItsSpansGivesTheSameWindowAndIcons) {
+  const int width = 45, height = 37;
+  const Pixels photo = MakePicture(61, 53, 10), artwork = MakePicture(width, height, 11);
+  Pixels keys(width * height), whole(keys.size()), spanned(keys.size());
+  std::vector<RowSpan> spans(height);
+  for (int i = 0; i < width * height; ++i) {
+    const int x = i % width, d = std::abs(x - 22) + std::abs(i / width - 18);
+    keys[i] = d < 9 ? (i % 3 ? PHOTO_KEY : 0x00FF40FF) : d < 13 && x > 22 ? 0x00123456 : OUTSIDE_KEY;
+  }
+  PhotoSpans(keys.data(), width, height, spans.data());
+  ASSERT_EQ(AreaAverage({photo.data(), 61, 53, 0}, 61, 53, {-3, 2, 50, 50}, whole.data(), width, height), 1);
+  ASSERT_EQ(AreaAverageSpans({photo.data(), 61, 53, 0}, 61, 53, {-3, 2, 50, 50}, spanned.data(), width, height,
+                             spans.data()), 1);
+  auto region = std::make_unique<RegionBlock>();
+  for (Pixels* c : {&whole, &spanned}) ScanOutline(keys.data(), width, height, region.get(), c->data(), artwork.data());
+  for (int i = 0; i < width * height; ++i) ASSERT_TRUE(keys[i] == OUTSIDE_KEY || spanned[i] == whole[i]) << i;
+  EXPECT_NE(spanned, whole);
+  for (int side : {16, 20, 24, 48}) {
+    IconPixels a, b;
+    ASSERT_EQ(ComposeIconPixels(whole.data(), keys.data(), artwork.data(), width, height, side, a), 1);
+    ASSERT_EQ(ComposeIconPixels(spanned.data(), keys.data(), artwork.data(), width, height, side, b), 1);
+    EXPECT_TRUE(std::equal(a.color.data, a.color.data + a.color.count, b.color.data)) << side;
   }
 }
 
