@@ -107,20 +107,18 @@ TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
     ASSERT_EQ(AreaAverageWhole(white.data(), 173, 129, out.data(), side, side), 1);
     EXPECT_EQ(out, Pixels(out.size(), 0x00FFFFFF)) << side;
   }
-  const Pixels picture = MakePicture(8, 8, 4);
-  const PixelLevel level = {picture.data(), 8, 8, 0};
-  Pixels out(16, 0xDEADBEEF);
-  for (const SourceArea& empty : {SourceArea{0, 0, 0, 8}, SourceArea{0, 0, 8, -3}}) {
-    ASSERT_EQ(AreaAverage(level, 8, 8, empty, out.data(), 4, 4), 1);
-    EXPECT_EQ(out, Pixels(16, 0));
-  }
-  // Beside a picture one pixel wide: black, and nothing past its column is read.
+  // Empty areas, and one beside a picture one pixel wide, give black; nothing past its column is read.
   const Pixels column = {1, 2, 3};
-  ASSERT_EQ(AreaAverage({column.data(), 1, 3, 0}, 1, 3, {-5, 0, 3, 3}, out.data(), 4, 4), 1);
-  EXPECT_EQ(out, Pixels(16, 0));
-  out[0] = 0xDEADBEEF;
-  EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 1, 0), 1);
-  EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 0, 1), 1);
+  const PixelLevel level = {column.data(), 1, 3, 0};
+  for (const SourceArea& area : {SourceArea{0, 0, 0, 3}, SourceArea{0, 0, 1, -3}, SourceArea{-5, 0, 3, 3}}) {
+    Pixels out(16, 0xDEADBEEF);
+    ASSERT_EQ(AreaAverage(level, 1, 3, area, out.data(), 4, 4), 1);
+    EXPECT_EQ(out, Pixels(16, 0)) << area.x << " " << area.width << "x" << area.height;
+  }
+  // Nothing to write: the destination stays.
+  Pixels out(1, 0xDEADBEEF);
+  EXPECT_EQ(std::pair(AreaAverage(level, 1, 3, {0, 0, 1, 3}, out.data(), 1, 0), AreaAverage(level, 1, 3, {0, 0, 1, 3}, out.data(), 0, 1)),
+            std::pair(1, 1));
   EXPECT_EQ(out[0], 0xDEADBEEF);
 }
 
