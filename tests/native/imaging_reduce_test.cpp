@@ -180,12 +180,10 @@ TEST(EnlargeSmoothly, ADiscTwiceAndFourTimesLargerHasNoStepsAlongItsEdgeAndNoFri
     const double r = std::hypot(i % 64 + 0.5 - 32, i / 64 + 0.5 - 32);
     disc[i] = r > 24 && i % 64 != 62 ? OUTSIDE_KEY : r > 8 ? 0x00404040 : PHOTO_KEY;
   }
-  Pixels same(64 * 64);
-  ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, same.data(), 64, 64), 1);
-  EXPECT_EQ(same, disc);
-  for (const int side : {128, 256}) {
+  for (const int side : {64, 128, 256}) {
     Pixels large(side * side);
     ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, large.data(), side, side), 1);
+    EXPECT_TRUE(side != 64 || large == disc) << "at the same size a copy";
     // Where the edge runs steeply (less than half a pixel across per row) it moves
     // at most a pixel from row to row; repeated pixels make steps of 2 or 4.
     for (int y = side / 3, last = -1; y < side * 2 / 3; ++y) {
