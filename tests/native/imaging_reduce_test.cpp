@@ -109,20 +109,18 @@ TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
     ASSERT_EQ(AreaAverageWhole(white.data(), 173, 129, out.data(), side, side), 1);
     EXPECT_EQ(out, Pixels(out.size(), 0x00FFFFFF)) << side;
   }
-  const Pixels picture = MakePicture(8, 8, 4);
-  const PixelLevel level = {picture.data(), 8, 8, 0};
-  Pixels out(16, 0xDEADBEEF);
-  for (const SourceArea& empty : {SourceArea{0, 0, 0, 8}, SourceArea{0, 0, 8, -3}}) {
-    ASSERT_EQ(AreaAverage(level, 8, 8, empty, out.data(), 4, 4), 1);
-    EXPECT_EQ(out, Pixels(16, 0));
-  }
-  // Beside a picture one pixel wide: black, and nothing past its column is read.
+  // Empty areas, and one beside a picture one pixel wide, give black; nothing past its column is read.
   const Pixels column = {1, 2, 3};
-  ASSERT_EQ(AreaAverage({column.data(), 1, 3, 0}, 1, 3, {-5, 0, 3, 3}, out.data(), 4, 4), 1);
-  EXPECT_EQ(out, Pixels(16, 0));
-  out[0] = 0xDEADBEEF;
-  EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 1, 0), 1);
-  EXPECT_EQ(AreaAverage(level, 8, 8, {0, 0, 8, 8}, out.data(), 0, 1), 1);
+  const PixelLevel level = {column.data(), 1, 3, 0};
+  for (const SourceArea& area : {SourceArea{0, 0, 0, 3}, SourceArea{0, 0, 1, -3}, SourceArea{-5, 0, 3, 3}}) {
+    Pixels out(16, 0xDEADBEEF);
+    ASSERT_EQ(AreaAverage(level, 1, 3, area, out.data(), 4, 4), 1);
+    EXPECT_EQ(out, Pixels(16, 0)) << area.x << " " << area.width << "x" << area.height;
+  }
+  // Nothing to write: the destination stays.
+  Pixels out(1, 0xDEADBEEF);
+  EXPECT_EQ(std::pair(AreaAverage(level, 1, 3, {0, 0, 1, 3}, out.data(), 1, 0), AreaAverage(level, 1, 3, {0, 0, 1, 3}, out.data(), 0, 1)),
+            std::pair(1, 1));
   EXPECT_EQ(out[0], 0xDEADBEEF);
 }
 
@@ -184,12 +182,10 @@ TEST(EnlargeSmoothly, ADiscTwiceAndFourTimesLargerHasNoStepsAlongItsEdgeAndNoFri
     const double r = std::hypot(i % 64 + 0.5 - 32, i / 64 + 0.5 - 32);
     disc[i] = r > 24 && i % 64 != 62 ? OUTSIDE_KEY : r > 8 ? 0x00404040 : PHOTO_KEY;
   }
-  Pixels same(64 * 64);
-  ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, same.data(), 64, 64), 1);
-  EXPECT_EQ(same, disc);
-  for (const int side : {128, 256}) {
+  for (const int side : {64, 128, 256}) {
     Pixels large(side * side);
     ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, large.data(), side, side), 1);
+    EXPECT_TRUE(side != 64 || large == disc) << "at the same size a copy";
     // Where the edge runs steeply (less than half a pixel across per row) it moves
     // at most a pixel from row to row; repeated pixels make steps of 2 or 4.
     for (int y = side / 3, last = -1; y < side * 2 / 3; ++y) {

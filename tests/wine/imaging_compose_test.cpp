@@ -44,17 +44,19 @@ void ResizeClient(int width, int height) {
   SetWindowPos(FrameWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The icon's AND mask, set where it is transparent: a monochrome bitmap's
-// rows are whole words, 4 bytes for 32 pixels.
-std::vector<uint8_t> IconMask(HICON icon) {
+// The side of an icon's bitmap and its AND mask, set where it is transparent:
+// a monochrome bitmap's rows are whole words, 4 bytes for 32 pixels.
+std::pair<LONG, std::vector<uint8_t>> IconMask(HICON icon) {
   ICONINFO info = {};
-  EXPECT_TRUE(GetIconInfo(icon, &info));
-  std::vector<uint8_t> bits(32 * 4);
+  BITMAP bitmap = {};
+  if (GetIconInfo(icon, &info)) GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+  std::vector<uint8_t> bits(static_cast<size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight);
   GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
   DeleteObject(info.hbmMask);
   DeleteObject(info.hbmColor);
-  return bits;
+  return {bitmap.bmWidth, bits};
 }
+LONG IconSide(HICON icon) { return IconMask(icon).first; }
 
 std::vector<HRGN> RefusedRegions;
 int WINAPI RefuseRegion(HWND, HRGN region, BOOL) {
@@ -62,7 +64,7 @@ int WINAPI RefuseRegion(HWND, HRGN region, BOOL) {
   return 0;
 }
 
-TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) {
+TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysWParamOneKeepsTheRegionAndDragsThrottleTheIcon) {
   Start();
   ResizeClient(256, 256);
   const Pixels frame = Decoded("images/frame.png").pixels;
@@ -74,7 +76,7 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   ASSERT_EQ(ReduceByAnd(frame.data(), 256, 256, smallKeys.data(), 32, 32), 1);
   std::vector<uint8_t> mask(32 * 4);
   for (int i = 0; i < 32 * 32; ++i) mask[i / 8] |= (smallKeys[i] == OUTSIDE_KEY) << (7 - i % 8);
-  EXPECT_EQ(IconMask(FrameIconLarge), mask);
+  EXPECT_EQ(IconMask(FrameIconLarge), std::pair(LONG{32}, mask));
 
   // A region the system refuses is deleted, leaves the shape as it was and is tried again next time.
   SetWindowRgnCall = RefuseRegion;
@@ -91,16 +93,13 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   Send(MSG_RECOMPOSE, 1, 0);
   SettleIcon();
   EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
-  EXPECT_EQ(IconMask(FrameIconLarge), std::vector<uint8_t>(32 * 4));
+  EXPECT_EQ(IconMask(FrameIconLarge), std::pair(LONG{32}, std::vector<uint8_t>(32 * 4)));
   EXPECT_EQ(std::pair(Send(WM_GETICON, ICON_SMALL), Send(WM_GETICON, ICON_BIG)),
             std::pair(reinterpret_cast<LRESULT>(FrameIcon), reinterpret_cast<LRESULT>(FrameIconLarge)));
   // A new size reshapes the window by itself.
   ResizeClient(32, 32);
   EXPECT_EQ(ShapeErrors(FrameWindow, Pixels(32 * 32, PHOTO_KEY).data(), 32, 32), 0);
-}
 
-TEST_F(FrameWindowTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASecondDuringADrag) {
-  Start();
   // Long after the last icon a recomposition sets its icon at once; one right
   // after it leaves its icon to a timer, which makes it once the interval is over.
   SettleIcon();
@@ -159,16 +158,6 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
     EXPECT_EQ(got, colours);
     EXPECT_EQ(reinterpret_cast<const RegionBlock*>(RegionBuffer)->header.count, runs);
   }
-}
-
-// The side of an icon's bitmap.
-LONG IconSide(HICON icon) {
-  ICONINFO info = {};
-  BITMAP bitmap = {};
-  if (GetIconInfo(icon, &info)) GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
-  DeleteObject(info.hbmMask);
-  DeleteObject(info.hbmColor);
-  return bitmap.bmWidth;
 }
 
 // Measured as handed over: a repaint may remake the icon after it, which the shell has copied.
@@ -283,8 +272,7 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
     keys[i] = small[i / 256 / 4 * 64 + i % 256 / 4];
     artwork[i] = keys[i] == OUTSIDE_KEY || keys[i] == PHOTO_KEY ? 0 : keys[i];
   }
-  EXPECT_EQ(SurfacePixels(FrameKeySurface), keys);
-  EXPECT_EQ(SurfacePixels(FrameArtSurface), artwork);
+  EXPECT_EQ(std::pair(SurfacePixels(FrameKeySurface), SurfacePixels(FrameArtSurface)), std::pair(keys, artwork));
   // The start-up calls keep pan and zoom and do not recompose; the custom frame's path stays for later.
   std::tie(Settings.X2, Settings.Y2, Settings.W3) = std::tuple(7, -3, 300);
   CompositionPixels[0] = UNTOUCHED;

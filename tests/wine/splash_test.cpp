@@ -73,9 +73,8 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFoll
   ASSERT_TRUE(WaitUntil([] { return !Visible(); }, 2 * SPLASH_SHOWN_MS));
   EXPECT_GE(GetTickCount() - begun, SPLASH_SHOWN_MS);
   SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the splash's thread has turned it into the hint
-  HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
-  DeleteObject(shape);
+  RECT shape;
+  EXPECT_EQ(GetWindowRgnBox(SplashWindow, &shape), ERROR);
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShowRequests, nullptr, GetWindowThreadProcessId(SplashWindow, nullptr));
   const Box frame = Placed();
   SetCursorPos(frame.left + 2, frame.top + 2);  // inside the rectangle, outside the outline
