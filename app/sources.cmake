@@ -3,6 +3,7 @@ list(APPEND CHERIMO_PURE_SOURCES
   app/startup_rules.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   app/desktop_metrics.cpp
+  app/late_libraries.cpp
   app/settings.cpp
   app/shared_windows.cpp
   app/startup.cpp)

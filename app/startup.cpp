@@ -2,7 +2,6 @@
 // frame window brought into its stored state through its own messages, the
 // main loop, and the settings written at the end.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "about/link_control.h"
@@ -89,7 +88,6 @@ void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(Fram
 int StartProgram() {
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
-  InitCommonControls();
 
   if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
   const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
