@@ -3,7 +3,9 @@
 namespace {
 
 // The function of that name from the DLL, which stays loaded for the
-// process's life; null when either is missing.
+// process's life; null when either is missing. Looked up at every call (both
+// are rare): a function-local static would pull the C++ library's
+// thread-safe initialisation, 100 KB, into the exe.
 template <typename Function>
 Function LateFunction(const char* dll, const char* name) {
   HMODULE module = LoadLibraryA(dll);
@@ -14,11 +16,11 @@ Function LateFunction(const char* dll, const char* name) {
 }  // namespace
 
 BOOL OpenFileDialog(OPENFILENAMEA* dialog) {
-  static const auto open = LateFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+  const auto open = LateFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
   return open ? open(dialog) : FALSE;
 }
 
 void LoadCommonControls() {
-  static const auto load = LateFunction<void(WINAPI*)()>("comctl32.dll", "InitCommonControls");
+  const auto load = LateFunction<void(WINAPI*)()>("comctl32.dll", "InitCommonControls");
   if (load) load();
 }
