@@ -71,10 +71,12 @@ constexpr int32_t FRAME_ID_LAST = 2090;
 constexpr int32_t FRAME_ID_DEFAULT = 2008;
 constexpr int32_t FRAME_ID_CUSTOM = -1;
 
-// The menu's thumbnails of the built-in frames, made by the picture generator:
-// one "R" picture per check-mark size, its id this base plus the size.
+// The menu's thumbnails of the built-in frames, made by the picture generator
+// for the check-mark sizes of the common display scales (Wine's at 96 DPI,
+// Windows' at 96 DPI and at 120, which is Wine's at 144): one "R" picture per
+// size, its id this base plus the size. Other sizes are made from the frames.
 constexpr ImageSource FRAME_THUMBNAILS_ID_BASE = 2100;
-constexpr int FRAME_THUMBNAILS_SIZE_MAX = 32;
+constexpr int FRAME_THUMBNAIL_SHEET_SIZES[] = {11, 15, 19};
 
 constexpr unsigned TRAY_ICON_ID = 4000;
 

@@ -5,6 +5,7 @@ list(APPEND CHERIMO_PURE_SOURCES
 list(APPEND CHERIMO_WIN32_SOURCES
   app/desktop_metrics.cpp
   app/display_scale.cpp
+  app/late_libraries.cpp
   app/settings.cpp
   app/shared_windows.cpp
   app/startup.cpp)

@@ -2,7 +2,6 @@
 // frame window brought into its stored state through its own messages, the
 // main loop, and the settings written at the end.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <algorithm>
@@ -151,7 +150,6 @@ void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(Fram
 int StartProgram() {
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
-  InitCommonControls();
 
   HANDLE mutex = CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME);
   if (!mutex) return 0;

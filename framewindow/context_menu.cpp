@@ -1,5 +1,7 @@
 #include "framewindow/context_menu.h"
 
+#include <algorithm>
+
 #include "app/desktop_metrics.h"
 #include "app/ids.h"
 #include "app/settings.h"
@@ -19,6 +21,9 @@ namespace {
 OwnedMenu ContextMenuOwner;
 OwnedBitmap FrameThumbnails[FRAME_COUNT];
 OwnedBitmap CheckBoxBitmaps[2];
+// The check-mark size the menu was built for: its groups' thumbnails are made
+// at it when each first opens.
+SIZE ThumbnailSize;
 
 struct CheckItem {
   unsigned command;
@@ -48,7 +53,7 @@ uint32_t PixelOf(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(c
 // every frame's thumbnail, so the menu colour is mixed in without decoding a
 // single frame.
 int DrawFromSheet(int width, int height, uint32_t menuPixel, uint32_t* const* thumbnails) {
-  if (width != height || width < 1 || width > FRAME_THUMBNAILS_SIZE_MAX ||
+  if (width != height || std::ranges::count(FRAME_THUMBNAIL_SHEET_SIZES, width) == 0 ||
       !DecodeImage(FRAME_THUMBNAILS_ID_BASE + static_cast<ImageSource>(width), FrameDC) ||
       LoaderWidth != FRAME_COUNT * width || LoaderHeight != 2 * height) {
     return 0;
@@ -77,32 +82,12 @@ void AddFrame(void* context, int32_t id, const char* name) {
   AppendMenuA(build.groupMenu, MF_STRING, static_cast<UINT_PTR>(id), caption);
 }
 
-// The thumbnails are the frame items' ticked and unticked pictures alike; a
-// frame that cannot be drawn keeps a plain text item.
-void SetFrameThumbnails(HMENU selectFrameMenu, int checkWidth, int checkHeight) {
-  uint32_t* pixels[FRAME_COUNT] = {};
-  for (int i = 0; i < FRAME_COUNT; ++i) {
-    BITMAPINFO header;
-    FrameThumbnails[i].Reset(CreateDib32(checkWidth, checkHeight, &header, &pixels[i]));
-    if (!FrameThumbnails[i].handle) pixels[i] = nullptr;
-  }
-  DrawFrameThumbnails(checkWidth, checkHeight, PixelOf(DesktopMetrics.menuColour), pixels);
-  for (int i = 0; i < FRAME_COUNT; ++i) {
-    if (!pixels[i]) {
-      FrameThumbnails[i].Reset(nullptr);
-      continue;
-    }
-    const HBITMAP thumbnail = FrameThumbnails[i].handle;
-    SetMenuItemBitmaps(selectFrameMenu, static_cast<UINT>(FRAME_ID_FIRST + i), MF_BYCOMMAND, thumbnail, thumbnail);
-  }
-}
-
-HMENU BuildSelectFrameMenu(int checkWidth, int checkHeight) {
+HMENU BuildSelectFrameMenu() {
   FrameMenuBuild build = {CreateMenu(), nullptr};
   AppendMenuA(build.selectFrameMenu, MF_STRING, IDM_CUSTOM_FRAME, TEXT_MENU_CUSTOM_FRAME);
   AppendMenuA(build.selectFrameMenu, MF_SEPARATOR, 0, nullptr);
   WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), {&build, AddFrameGroup, AddFrame});
-  SetFrameThumbnails(build.selectFrameMenu, checkWidth, checkHeight);
+  for (OwnedBitmap& thumbnail : FrameThumbnails) thumbnail.Reset(nullptr);
   return build.selectFrameMenu;
 }
 
@@ -143,7 +128,7 @@ void MakeCheckBoxBitmaps(HDC memoryDC, int checkWidth, int checkHeight) {
 
 // Wine's HALFTONE interpolates a 256-pixel frame down to a few pixels and
 // aliases; the program's own area average gives the same picture everywhere.
-// Sizes without a sheet decode every frame.
+// Sizes without a sheet decode the frames asked for.
 void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]) {
   if (DrawFromSheet(width, height, menuPixel, thumbnails)) return;
   for (int i = 0; i < FRAME_COUNT; ++i) {
@@ -159,9 +144,12 @@ void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* th
   }
 }
 
-void BuildContextMenu() {
-  const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK), checkHeight = GetSystemMetrics(SM_CYMENUCHECK);
-  HMENU selectFrameMenu = BuildSelectFrameMenu(checkWidth, checkHeight);
+SIZE MenuCheckSize() { return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)}; }
+
+void BuildContextMenu(SIZE checkSize) {
+  ThumbnailSize = checkSize;
+  const int checkWidth = checkSize.cx, checkHeight = checkSize.cy;
+  HMENU selectFrameMenu = BuildSelectFrameMenu();
   HMENU addShortcutMenu = BuildAddShortcutMenu();
   const MenuEntry entries[] = {
       {IDM_MINIMIZE, TEXT_MENU_MINIMIZE, nullptr},
@@ -194,6 +182,29 @@ void BuildContextMenu() {
   DeleteDC(memoryDC);
   for (const CheckItem& item : CHECK_ITEMS) {
     SetMenuItemBitmaps(ContextMenu, item.command, MF_BYCOMMAND, CheckBoxBitmaps[0].handle, CheckBoxBitmaps[1].handle);
+  }
+}
+
+// The thumbnails are the frame items' ticked and unticked pictures alike; a
+// frame that cannot be drawn keeps a plain text item.
+void MsgInitMenuPopup(HMENU popup) {
+  uint32_t* pixels[FRAME_COUNT] = {};
+  int made[FRAME_COUNT], count = 0;
+  for (int item = GetMenuItemCount(popup) - 1; item >= 0; --item) {
+    const int i = static_cast<int>(GetMenuItemID(popup, item)) - FRAME_ID_FIRST;
+    if (i < 0 || i >= FRAME_COUNT || FrameThumbnails[i].handle) continue;
+    BITMAPINFO header;
+    FrameThumbnails[i].Reset(CreateDib32(ThumbnailSize.cx, ThumbnailSize.cy, &header, &pixels[i]));
+    if (FrameThumbnails[i].handle) made[count++] = i;
+    else pixels[i] = nullptr;
+  }
+  if (count == 0) return;
+  DrawFrameThumbnails(ThumbnailSize.cx, ThumbnailSize.cy, PixelOf(DesktopMetrics.menuColour), pixels);
+  for (int n = 0; n < count; ++n) {
+    const int i = made[n];
+    const HBITMAP thumbnail = pixels[i] ? FrameThumbnails[i].handle : nullptr;
+    if (!thumbnail) FrameThumbnails[i].Reset(nullptr);
+    SetMenuItemBitmaps(popup, static_cast<UINT>(FRAME_ID_FIRST + i), MF_BYCOMMAND, thumbnail, thumbnail);
   }
 }
 

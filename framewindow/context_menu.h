@@ -1,5 +1,5 @@
-// The right-click menu: built once with a thumbnail of every frame, its six
-// check boxes kept in step with the settings, and the commands it sends.
+// The right-click menu: a thumbnail of every frame, made when its group first
+// opens; its six check boxes kept in step with the settings; the commands it sends.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -10,8 +10,13 @@ extern HMENU ContextMenu;
 
 constexpr int FRAME_COUNT = FRAME_ID_LAST - FRAME_ID_FIRST + 1;
 
-// The last step of the frame window's creation.
-void BuildContextMenu();
+// The size of a menu item's check mark, and so of the frames' thumbnails.
+SIZE MenuCheckSize();
+// The last step of the frame window's creation: the menu, its check boxes
+// and thumbnails of the given size.
+void BuildContextMenu(SIZE checkSize = MenuCheckSize());
+// Gives the frame items of a submenu about to open the thumbnails they lack.
+void MsgInitMenuPopup(HMENU popup);
 // Fills thumbnails[i] (width × height pixels) with frame FRAME_ID_FIRST + i on
 // the menu colour, area averaged; null entries are skipped, and an entry whose
 // frame cannot be drawn becomes null. Uses the LoaderSurface.

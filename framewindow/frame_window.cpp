@@ -168,6 +168,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CONTEXTMENU:
       MsgContextMenu();
       return 0;
+    case WM_INITMENUPOPUP:
+      MsgInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
     case WM_COMMAND:
       MsgCommand(wParam);
       return 0;

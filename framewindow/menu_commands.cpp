@@ -7,6 +7,7 @@
 
 #include "about/about_box.h"
 #include "app/ids.h"
+#include "app/late_libraries.h"
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
@@ -53,7 +54,7 @@ int ChooseImageFile() {
   // too long for it): the next dialog opens on the last good name instead.
   char previousFileName[PATH_BUFFER_SIZE];
   lstrcpynA(previousFileName, FileNameBuffer, PATH_BUFFER_SIZE);
-  if (!GetOpenFileNameA(&dialog)) {
+  if (!OpenFileDialog(&dialog)) {
     lstrcpynA(FileNameBuffer, previousFileName, PATH_BUFFER_SIZE);
     return 0;
   }
@@ -126,6 +127,9 @@ void MsgCommand(WPARAM wParam) {
       SendChosenFile(MSG_SET_FRAME);
       break;
     case IDM_ABOUT:
+      // The box's controls are the common controls' version 6 (through the
+      // manifest), loaded when it first opens rather than at every start.
+      LoadCommonControls();
       DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_ABOUT), FrameWindow, AboutDlgProc, 0);
       break;
     case IDM_EXIT:

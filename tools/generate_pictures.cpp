@@ -1,7 +1,7 @@
 // Draws every built-in picture of the program into the source tree:
 //   generate_pictures <repository root> [thumbnails]
 // writes resources/frames/2000.png ... 2090.png, the menu's thumbnail sheets
-// resources/thumbnails/1.png ... 32.png, resources/photo.png, splash.png,
+// resources/thumbnails/<size>.png, resources/photo.png, splash.png,
 // hint.png, icon.ico, pictures.rc and docs/contact-sheet.png. With
 // "thumbnails" it makes only the sheets and pictures.rc, from the committed
 // frames.
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ids.h"
@@ -52,7 +53,7 @@ void WriteResourceScript(const std::filesystem::path& path, const std::vector<Ca
   out << SPLASH_PICTURE_ID << " R \"splash.png\"\n";
   out << DEFAULT_PHOTO_ID << " R \"photo.png\"\n";
   for (const CatalogueEntry& frame : frames) out << frame.id << " R \"frames/" << frame.id << ".png\"\n";
-  for (int size = 1; size <= FRAME_THUMBNAILS_SIZE_MAX; ++size) {
+  for (int size : FRAME_THUMBNAIL_SHEET_SIZES) {
     out << FRAME_THUMBNAILS_ID_BASE + size << " R \"thumbnails/" << size << ".png\"\n";
   }
 }
@@ -95,7 +96,13 @@ int main(int argc, char** argv) {
   WritePng((resources / "photo.png").string(), photo);
   WritePng((resources / "splash.png").string(), DrawSplash());
   WritePng((resources / "hint.png").string(), DrawHint());
-  WriteIcon((resources / "icon.ico").string(), DrawIconArt());
+  // Every size Windows asks for at the common scales, with alpha; 32 x 32 in
+  // 16 and 256 colours, as it always was.
+  std::vector<IconPicture> icon;
+  for (const auto& [size, bits] : {std::pair{16, 32}, {20, 32}, {24, 32}, {32, 4}, {32, 8}, {40, 32}, {48, 32},
+                                  {64, 32}, {256, 32}})
+    icon.push_back({DrawIconArt(size), bits});
+  WriteIcon((resources / "icon.ico").string(), icon);
   WriteContactSheet((root / "docs" / "contact-sheet.png").string(), catalogue.frames, photo);
   return 0;
 }

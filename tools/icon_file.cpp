@@ -1,9 +1,12 @@
 #include "icon_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include <png.h>
 
 namespace {
 
@@ -73,15 +76,26 @@ uint8_t Nearest(const std::vector<Rgb>& palette, Rgb c) {
   return static_cast<uint8_t>(best);
 }
 
-// One icon image: header, palette, colour indices and AND mask, rows bottom-up.
+bool Opaque(const IconArt& art, int x, int y) { return art.alpha.at(x, y) >= 128; }
+
+// Straight colour and alpha, black where nothing shows.
+std::array<uint8_t, 4> Rgba(const IconArt& art, int x, int y) {
+  const uint8_t alpha = art.alpha.at(x, y);
+  const Rgb c = alpha > 0 ? art.colour.at(x, y) : Rgb{0, 0, 0};
+  return {c.r, c.g, c.b, alpha};
+}
+
+// One icon image: header, palette, colour indices or BGRA pixels, and AND
+// mask, rows bottom-up.
 Bytes IconImage(const IconArt& art, int bitsPerPixel) {
-  const size_t paletteSize = size_t{1} << bitsPerPixel;
+  const size_t paletteSize = bitsPerPixel == 32 ? 0 : size_t{1} << bitsPerPixel;
   std::vector<Rgb> opaqueColours;
   for (size_t i = 0; i < art.colour.cells.size(); ++i)
-    if (art.opaque.cells[i]) opaqueColours.push_back(art.colour.cells[i]);
+    if (art.alpha.cells[i] >= 128) opaqueColours.push_back(art.colour.cells[i]);
   // Index 0 stays black: transparent pixels show through it under the mask.
   std::vector<Rgb> palette{{0, 0, 0}};
-  for (Rgb c : MedianCutPalette(opaqueColours, paletteSize - 1)) palette.push_back(c);
+  if (paletteSize > 0)
+    for (Rgb c : MedianCutPalette(opaqueColours, paletteSize - 1)) palette.push_back(c);
   const int size = art.colour.width;
   const int colourRowBytes = (size * bitsPerPixel + 31) / 32 * 4, maskRowBytes = (size + 31) / 32 * 4;
   Bytes image;
@@ -103,7 +117,12 @@ Bytes IconImage(const IconArt& art, int bitsPerPixel) {
   for (int y = size - 1; y >= 0; --y) {
     Bytes row(static_cast<size_t>(colourRowBytes));
     for (int x = 0; x < size; ++x) {
-      const uint8_t index = art.opaque.at(x, y) ? Nearest(palette, art.colour.at(x, y)) : 0;
+      if (bitsPerPixel == 32) {
+        const std::array<uint8_t, 4> c = Rgba(art, x, y);
+        std::ranges::copy(std::array{c[2], c[1], c[0], c[3]}, row.begin() + 4 * x);
+        continue;
+      }
+      const uint8_t index = Opaque(art, x, y) ? Nearest(palette, art.colour.at(x, y)) : 0;
       if (bitsPerPixel == 8)
         row[x] = index;
       else
@@ -114,26 +133,59 @@ Bytes IconImage(const IconArt& art, int bitsPerPixel) {
   for (int y = size - 1; y >= 0; --y) {
     Bytes row(static_cast<size_t>(maskRowBytes));
     for (int x = 0; x < size; ++x)
-      if (!art.opaque.at(x, y)) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      if (!Opaque(art, x, y)) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     image.insert(image.end(), row.begin(), row.end());
   }
   return image;
 }
 
+void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+  Bytes& out = *static_cast<Bytes*>(png_get_io_ptr(png));
+  out.insert(out.end(), data, data + length);
+}
+
+// The picture as an 8-bit RGBA PNG with straight alpha.
+Bytes PngImage(const IconArt& art) {
+  Bytes image;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    std::fprintf(stderr, "could not compress the icon's PNG image\n");
+    std::exit(1);
+  }
+  png_set_write_fn(png, &image, AppendPngBytes, nullptr);
+  png_set_compression_level(png, 9);
+  const int size = art.colour.width;
+  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  Bytes row(static_cast<size_t>(4 * size));
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) std::ranges::copy(Rgba(art, x, y), row.begin() + 4 * x);
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return image;
+}
+
 }  // namespace
 
-void WriteIcon(const std::string& path, const IconArt& art) {
-  const Bytes images[] = {IconImage(art, 4), IconImage(art, 8)};
+void WriteIcon(const std::string& path, const std::vector<IconPicture>& pictures) {
+  std::vector<Bytes> images;
+  for (const IconPicture& picture : pictures)
+    images.push_back(picture.art.colour.width == 256 ? PngImage(picture.art)
+                                                     : IconImage(picture.art, picture.bitsPerPixel));
   Bytes file;
   Put16(file, 0);
   Put16(file, 1);
-  Put16(file, 2);
-  uint32_t offset = 6 + 16 * 2;
-  for (int i = 0; i < 2; ++i) {
-    const int bits = i == 0 ? 4 : 8;
-    file.push_back(static_cast<uint8_t>(art.colour.width));
-    file.push_back(static_cast<uint8_t>(art.colour.height));
-    file.push_back(bits == 4 ? 16 : 0);  // palette size; 0 stands for 256
+  Put16(file, static_cast<uint32_t>(pictures.size()));
+  uint32_t offset = static_cast<uint32_t>(6 + 16 * pictures.size());
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const int bits = pictures[i].bitsPerPixel;
+    file.push_back(static_cast<uint8_t>(pictures[i].art.colour.width));  // 256 is written as 0
+    file.push_back(static_cast<uint8_t>(pictures[i].art.colour.height));
+    file.push_back(bits == 4 ? 16 : 0);  // palette size; 0 stands for 256 or none
     file.push_back(0);
     Put16(file, 1);
     Put16(file, static_cast<uint32_t>(bits));

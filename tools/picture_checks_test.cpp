@@ -163,28 +163,34 @@ uint32_t Little(const std::string& bytes, size_t at, int width) {
   return value;
 }
 
-TEST(ProgramIcon, Holds32By32ImagesIn16And256Colours) {
+// Each image of the icon is what its directory entry says: a PNG of its size,
+// or a bitmap of its size and depth with its palette and mask. (Which sizes
+// the icon holds is checked on the exe.)
+TEST(ProgramIcon, EveryImageIsWhatItsEntrySays) {
   std::ifstream file(RESOURCES + "/icon.ico", std::ios::binary);
   const std::string ico(std::istreambuf_iterator<char>(file), {});
-  ASSERT_GE(ico.size(), 6u + 2 * 16);
-  EXPECT_EQ(Little(ico, 0, 2), 0u);
-  EXPECT_EQ(Little(ico, 2, 2), 1u);
-  ASSERT_EQ(Little(ico, 4, 2), 2u);
-  std::multiset<uint32_t> depths;
-  for (size_t entry = 6; entry < 6 + 2 * 16; entry += 16) {
-    EXPECT_EQ(Little(ico, entry, 1), 32u);
-    EXPECT_EQ(Little(ico, entry + 1, 1), 32u);
+  ASSERT_GE(ico.size(), 6u);
+  EXPECT_EQ(Little(ico, 0, 4), 0x10000u);
+  const uint32_t count = Little(ico, 4, 2);
+  ASSERT_GE(ico.size(), 6 + 16 * size_t{count});
+  for (size_t entry = 6; entry < 6 + 16 * size_t{count}; entry += 16) {
+    const uint32_t side = Little(ico, entry, 1) == 0 ? 256 : Little(ico, entry, 1);
+    EXPECT_EQ(Little(ico, entry + 1, 1), side & 0xFF);
     const uint32_t bits = Little(ico, entry + 6, 2), size = Little(ico, entry + 8, 4), offset = Little(ico, entry + 12, 4);
     ASSERT_LE(size_t{offset} + size, ico.size());
-    const uint32_t paletteBytes = (1u << bits) * 4, colourBytes = 32 * 32 * bits / 8, maskBytes = 32 * 4;
-    EXPECT_EQ(size, 40 + paletteBytes + colourBytes + maskBytes);
+    if (ico.compare(offset, 8, "\x89PNG\r\n\x1A\n") == 0) {
+      // IHDR: big-endian width and height, 8 bits of RGBA.
+      EXPECT_EQ(ico.substr(offset + 16, 10), std::string({0, 0, 1, 0, 0, 0, 1, 0, 8, 6}));
+      EXPECT_EQ(side, 256u);
+      continue;
+    }
+    const uint32_t paletteBytes = bits < 32 ? (1u << bits) * 4 : 0, colourBytes = side * side * bits / 8;
+    EXPECT_EQ(size, 40 + paletteBytes + colourBytes + side * ((side + 31) / 32 * 4)) << side;
     EXPECT_EQ(Little(ico, offset, 4), 40u);
-    EXPECT_EQ(Little(ico, offset + 4, 4), 32u);
-    EXPECT_EQ(Little(ico, offset + 8, 4), 64u);
+    EXPECT_EQ(Little(ico, offset + 4, 4), side);
+    EXPECT_EQ(Little(ico, offset + 8, 4), 2 * side);
     EXPECT_EQ(Little(ico, offset + 14, 2), bits);
-    depths.insert(bits);
   }
-  EXPECT_EQ(depths, (std::multiset<uint32_t>{4, 8}));
 }
 
 TEST(ResourceScript, NamesEveryPictureOnce) {
@@ -198,12 +204,11 @@ TEST(ResourceScript, NamesEveryPictureOnce) {
       EXPECT_TRUE(files.emplace(id, name).second) << id;
     }
   }
-  ASSERT_EQ(files.size(), 94u + FRAME_THUMBNAILS_SIZE_MAX);
+  ASSERT_EQ(files.size(), 94u + std::size(FRAME_THUMBNAIL_SHEET_SIZES));
   EXPECT_EQ(files.begin()->first, static_cast<int>(HINT_PICTURE_ID));
-  EXPECT_EQ(files.rbegin()->first, static_cast<int>(FRAME_THUMBNAILS_ID_BASE) + FRAME_THUMBNAILS_SIZE_MAX);
   for (const auto& [id, name] : files) EXPECT_TRUE(std::ifstream(RESOURCES + "/" + name).good()) << name;
   // The menu's sheets: a cell of its size per frame, side by side, in two halves.
-  for (int size = 1; size <= FRAME_THUMBNAILS_SIZE_MAX; ++size) {
+  for (int size : FRAME_THUMBNAIL_SHEET_SIZES) {
     ReadRgb(RESOURCES + "/" + files[static_cast<int>(FRAME_THUMBNAILS_ID_BASE) + size],
             (FRAME_ID_LAST - FRAME_ID_FIRST + 1) * size, 2 * size);
   }

@@ -177,35 +177,37 @@ RgbImage DrawHint() {
   return canvas.ToRgb();
 }
 
-IconArt DrawIconArt() {
-  CairoCanvas canvas(ICON_SIZE, ICON_SIZE, CAIRO_FORMAT_ARGB32);
+IconArt DrawIconArt(int size) {
+  const double k = size / 32.0, line = std::max(1L, std::lround(k)), margin = line;
+  const double inset = static_cast<double>(std::lround(7 * k)), radius = 3 * k;
+  CairoCanvas canvas(size, size, CAIRO_FORMAT_ARGB32);
   cairo_t* cr = canvas.cr;
-  cairo_pattern_t* wood = cairo_pattern_create_linear(0, 0, ICON_SIZE, ICON_SIZE);
+  cairo_pattern_t* wood = cairo_pattern_create_linear(0, 0, size, size);
   AddStop(wood, 0, Hex(0xC08040));
   AddStop(wood, 1, Hex(0x6E4220));
-  RoundedRectPath(cr, 1, 1, 30, 30, 3);
+  RoundedRectPath(cr, margin, margin, size - 2 * margin, size - 2 * margin, radius);
   FillWith(cr, wood);
   SetColor(cr, Hex(0x4A2A10));
-  cairo_set_line_width(cr, 1);
-  RoundedRectPath(cr, 1.5, 1.5, 29, 29, 2.5);
+  cairo_set_line_width(cr, line);
+  RoundedRectPath(cr, margin + line / 2, margin + line / 2, size - 2 * margin - line, size - 2 * margin - line,
+                  radius - line / 2);
   cairo_stroke(cr);
   SetColor(cr, Hex(0xFFF3E0));
-  cairo_rectangle(cr, 7, 7, 18, 18);
+  cairo_rectangle(cr, inset, inset, size - 2 * inset, size - 2 * inset);
   cairo_fill(cr);
   SetColor(cr, Hex(0x4A2A10));
-  cairo_rectangle(cr, 6.5, 6.5, 19, 19);
+  cairo_rectangle(cr, inset - line / 2, inset - line / 2, size - 2 * inset + line, size - 2 * inset + line);
   cairo_stroke(cr);
-  HeartPath(cr, {16, 13.5, 3.2, 4.6, 23});
+  HeartPath(cr, {16 * k, 13.5 * k, 3.2 * k, 4.6 * k, 23 * k});
   SetColor(cr, Hex(0xE0102F));
   cairo_fill(cr);
   SetColor(cr, Hex(0xFFFFFF), 0.7);
-  CirclePath(cr, 12.5, 12.5, 1.2);
+  CirclePath(cr, 12.5 * k, 12.5 * k, 1.2 * k);
   cairo_fill(cr);
-  IconArt art{canvas.ToRgb(), Mask(ICON_SIZE, ICON_SIZE)};
-  const Grid<uint8_t> alpha = canvas.Alpha();
-  for (size_t i = 0; i < alpha.cells.size(); ++i) art.opaque.cells[i] = alpha.cells[i] >= 128 ? 1 : 0;
+  IconArt art{canvas.ToRgb(), canvas.Alpha()};
   // The colour channels are premultiplied: bring the edge pixels back to full strength.
-  for (size_t i = 0; i < alpha.cells.size(); ++i)
-    if (alpha.cells[i] > 0 && alpha.cells[i] < 255) art.colour.cells[i] = Scale(art.colour.cells[i], 255.0f / alpha.cells[i]);
+  for (size_t i = 0; i < art.alpha.cells.size(); ++i)
+    if (art.alpha.cells[i] > 0 && art.alpha.cells[i] < 255)
+      art.colour.cells[i] = Scale(art.colour.cells[i], 255.0f / art.alpha.cells[i]);
   return art;
 }

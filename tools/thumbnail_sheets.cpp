@@ -22,9 +22,10 @@ std::vector<uint32_t> Split(const RgbImage& frame, bool mask) {
 }  // namespace
 
 void WriteThumbnailSheets(const std::string& folder, const std::vector<CatalogueEntry>& frames) {
+  std::filesystem::remove_all(folder);  // sheets of sizes no longer made
   std::filesystem::create_directories(folder);
   const int count = static_cast<int>(frames.size());
-  for (int size = 1; size <= FRAME_THUMBNAILS_SIZE_MAX; ++size) {
+  for (int size : FRAME_THUMBNAIL_SHEET_SIZES) {
     RgbImage sheet(count * size, 2 * size);
     std::vector<uint32_t> reduced(static_cast<size_t>(size) * size);
     for (int i = 0; i < count; ++i) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -34,47 +35,61 @@ int LargestChannelDifference(const std::vector<uint32_t>& a, const std::vector<u
 }
 
 // Every frame's thumbnail is its frame on the menu colour area averaged to the
-// size, within 2 levels a channel of averaging the frame itself: from the
-// generator's sheets at the system's check-mark size and the largest, decoded
-// past it. Each frame item shows its thumbnail ticked or not; a frame's
-// command shows the frame, other ids do nothing, and bit 15 is no part of a
-// command.
+// size, within 2 levels a channel of averaging the frame itself, at the menu's
+// check-mark size and every size from 8 to 64: from the generator's sheets at
+// their sizes, from the frames at the others. A frame item gets its thumbnail,
+// ticked or not, when its group first opens. A frame's command shows the
+// frame, other ids do nothing, and bit 15 is no part of a command.
 TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRun) {
   Start();
-  const int w = GetSystemMetrics(SM_CXMENUCHECK), h = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE check = MenuCheckSize();
   const COLORREF menu = DesktopMetrics.menuColour;
-  struct Case {
-    int width, height;
-    uint32_t menuPixel;
-    std::vector<uint32_t> made[FRAME_COUNT];
-  } cases[] = {{w, h, static_cast<uint32_t>(GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu))},
-               {FRAME_THUMBNAILS_SIZE_MAX, FRAME_THUMBNAILS_SIZE_MAX, 0x00D4D0C8},
-               {FRAME_THUMBNAILS_SIZE_MAX + 1, FRAME_THUMBNAILS_SIZE_MAX + 1, 0}};
-  for (Case& c : cases) {
-    uint32_t* pixels[FRAME_COUNT];
-    for (int i = 0; i < FRAME_COUNT; ++i) {
-      c.made[i].assign(static_cast<size_t>(c.width) * c.height, 0xDEADBEEF);
-      pixels[i] = c.made[i].data();
-    }
-    DrawFrameThumbnails(c.width, c.height, c.menuPixel, pixels);
-    for (int i = 0; i < FRAME_COUNT; ++i) ASSERT_EQ(pixels[i], c.made[i].data()) << FRAME_ID_FIRST + i;
-  }
+  std::vector<std::pair<SIZE, uint32_t>> cases = {
+      {check, static_cast<uint32_t>(GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu))}};
+  constexpr uint32_t MENU_PIXELS[] = {0x00D4D0C8, 0, 0x00FFFFFF, 0x00F0F0F0};
+  for (int side = 8; side <= 64; ++side) cases.push_back({{side, side}, MENU_PIXELS[side % 4]});
+  std::vector<std::vector<uint32_t>> frames, shown(FRAME_COUNT);
   for (int i = 0; i < FRAME_COUNT; ++i) {
     ASSERT_TRUE(DecodeImage(static_cast<ImageSource>(FRAME_ID_FIRST + i), FrameDC));
-    const std::vector<uint32_t> frame(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight);
-    for (const Case& c : cases) {
-      std::vector<uint32_t> onMenu = frame, average(c.made[i].size());
-      ReplaceKeyColors(onMenu.data(), LoaderWidth, LoaderHeight, c.menuPixel);
-      ASSERT_TRUE(AreaAverageWhole(onMenu.data(), LoaderWidth, LoaderHeight, average.data(), c.width, c.height));
-      EXPECT_LE(LargestChannelDifference(c.made[i], average), 2) << FRAME_ID_FIRST + i << " at " << c.width;
+    frames.emplace_back(LoaderPixels, LoaderPixels + static_cast<size_t>(LoaderWidth) * LoaderHeight);
+  }
+  const int side = LoaderWidth;
+  for (const auto& [size, menuPixel] : cases) {
+    std::vector<uint32_t> made[FRAME_COUNT];
+    uint32_t* pixels[FRAME_COUNT];
+    for (int i = 0; i < FRAME_COUNT; ++i) {
+      made[i].assign(static_cast<size_t>(size.cx) * size.cy, 0xDEADBEEF);
+      pixels[i] = made[i].data();
     }
+    DrawFrameThumbnails(size.cx, size.cy, menuPixel, pixels);
+    for (int i = 0; i < FRAME_COUNT; ++i) {
+      ASSERT_EQ(pixels[i], made[i].data()) << FRAME_ID_FIRST + i;
+      std::vector<uint32_t> onMenu = frames[i], average(made[i].size());
+      ReplaceKeyColors(onMenu.data(), side, side, menuPixel);
+      ASSERT_TRUE(AreaAverageWhole(onMenu.data(), side, side, average.data(), size.cx, size.cy));
+      EXPECT_LE(LargestChannelDifference(made[i], average), 2) << FRAME_ID_FIRST + i << " at " << size.cx;
+      if (shown[i].empty()) shown[i] = made[i];
+    }
+  }
+  EXPECT_EQ(CheckMarks(FRAME_ID_FIRST).hbmpChecked, nullptr) << "no thumbnail before its group opens";
+  const std::function<void(HMENU)> openEverySubmenu = [&](HMENU parent) {
+    for (int item = GetMenuItemCount(parent) - 1; item >= 0; --item) {
+      if (HMENU submenu = GetSubMenu(parent, item)) {
+        Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), item);
+        openEverySubmenu(submenu);
+      }
+    }
+  };
+  openEverySubmenu(ContextMenu);
+  for (int i = 0; i < FRAME_COUNT; ++i) {
     const MENUITEMINFOA info = CheckMarks(FRAME_ID_FIRST + i);
     EXPECT_EQ(info.hbmpChecked, info.hbmpUnchecked);
     DIBSECTION thumbnail = {};
     ASSERT_EQ(GetObjectA(info.hbmpChecked, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
-    ASSERT_EQ((std::pair<int, int>(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight)), std::pair(w, h));
-    const uint32_t* shown = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
-    EXPECT_EQ(std::vector<uint32_t>(shown, shown + cases[0].made[i].size()), cases[0].made[i]);
+    ASSERT_EQ(thumbnail.dsBm.bmWidth, check.cx);
+    ASSERT_EQ(thumbnail.dsBm.bmHeight, check.cy);
+    const uint32_t* bits = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
+    EXPECT_EQ(std::vector<uint32_t>(bits, bits + shown[i].size()), shown[i]);
   }
 
   for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
@@ -93,7 +108,7 @@ class ToggleTest : public FrameWindowTest, public testing::WithParamInterface<in
 // A bitmap of the check mark's size read back as 32-bit pixels; without one,
 // the system's drawing of the check box in that state.
 std::vector<uint32_t> CheckSizedPixels(HBITMAP bitmap, UINT state = 0) {
-  const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+  const auto [width, height] = MenuCheckSize();
   HBITMAP drawn = bitmap ? nullptr : CreateCompatibleBitmap(FrameDC, width, height);
   if (drawn) {
     HDC dc = CreateCompatibleDC(FrameDC);
