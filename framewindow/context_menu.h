@@ -1,4 +1,4 @@
-// The right-click menu: built once with a thumbnail of every frame, its six
+// The right-click menu: built once with a thumbnail of every frame, its
 // check boxes kept in step with the settings, and the commands it sends.
 #pragma once
 #include <windows.h>
@@ -16,7 +16,7 @@ void BuildContextMenu();
 // the menu colour, area averaged; null entries are skipped, and an entry whose
 // frame cannot be drawn becomes null. Uses the LoaderSurface.
 void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]);
-// Ticks each toggle item exactly when its setting is 1.
+// Ticks each toggle item exactly when its setting is 1; the slideshow's items follow its state.
 void RefreshMenuChecks();
 void SetMenuCheck(HMENU menu, unsigned command, int32_t value);
 // Opens the menu at the mouse cursor, also when called up from the keyboard.

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "framewindow/placement_rules.h"
+#include "framewindow/slideshow.h"
 #include "splash/splash.h"
 
 char FileNameBuffer[PATH_BUFFER_SIZE];
@@ -128,14 +129,23 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
     case VK_NEXT:
       ShowFrame(NextFrameId(Settings.FrameID));
       break;
+    case VK_RIGHT:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_NEXT, 0);
+      break;
+    case VK_LEFT:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_PREVIOUS, 0);
+      break;
   }
 }
 
 // A name longer than the buffer would arrive cut short and might name some
-// other file: it is refused like a missing one.
+// other file: it is refused like a missing one. Several files are a slideshow.
 void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-  if (length > 0 && length < PATH_BUFFER_SIZE &&
+  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 1) {
+    ShowDroppedSet(drop);
+    SetForegroundWindow(FrameWindow);
+  } else if (length > 0 && length < PATH_BUFFER_SIZE &&
       DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
     ShowFileNamePhoto();
   }

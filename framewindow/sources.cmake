@@ -3,6 +3,8 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/frame_window.cpp
   framewindow/menu_commands.cpp
   framewindow/photo_frame_sources.cpp
-  framewindow/photo_placement.cpp)
+  framewindow/photo_placement.cpp
+  framewindow/slideshow.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/placement_rules.cpp)
+list(APPEND CHERIMO_PURE_SOURCES framewindow/slide_order.cpp)

@@ -73,6 +73,8 @@ TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
       {&S::X1, INT32_MAX, INT32_MAX - 100}, {&S::Y1, INT32_MAX - 99, INT32_MAX - 100}, {&S::Y1, INT32_MIN, INT32_MIN},
       {&S::W3, 0, 1}, {&S::H3, -168, 1}, {&S::W3, 5000, 5000}, {&S::H3, INT32_MAX, 1 << 26},
       {&S::X2, INT32_MIN, -(1 << 26)}, {&S::Y2, (1 << 26) + 1, 1 << 26}, {&S::W2, -7, -7},
+      {&S::SlideInterval, 0, 0}, {&S::SlideInterval, 3600, 3600}, {&S::SlideInterval, 61, 60},
+      {&S::SlideInterval, -10, 60}, {&S::SlideRandom, 1, 1}, {&S::SlideRandom, 2, 0}, {&S::SlideRandom, -1, 0},
   };
   for (const auto& c : cases) {
     SettingsTable settings = BUILT_IN_SETTINGS;

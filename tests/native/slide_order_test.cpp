@@ -1,0 +1,132 @@
+// The slideshow's rules: name order, the kept first names, random rounds,
+// when a change may happen and the stored set's bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framewindow/slide_order.h"
+
+namespace {
+
+std::string Joined(const SlideList& list) {
+  std::string text;
+  for (int i = 0; i < list.count; ++i) text += std::string(SlideAt(list, i)) + "|";
+  return text;
+}
+
+TEST(SlideOrder, NamesSortAsExplorerSortsThem) {
+  auto list = std::make_unique<SlideList>();
+  ClearSlides(*list);
+  for (const char* name : {"img_10.jpg", "IMG_2.jpg", "img_1.jpg", "b.png", "A.png", "img_02.jpg", "img_2b.jpg",
+                           "x99999999999999999999.gif", "x100000000000000000000.gif", "\xC3\xA9t\xC3\xA9.jpg", "10.jpg",
+                           "9.jpg", "a.png.bmp"}) {
+    EXPECT_EQ(AddSlide(*list, name), 1) << name;
+  }
+  SortSlides(*list);
+  EXPECT_EQ(Joined(*list), "9.jpg|10.jpg|A.png|a.png.bmp|b.png|img_1.jpg|IMG_2.jpg|img_02.jpg|img_2b.jpg|img_10.jpg|"
+                           "x99999999999999999999.gif|x100000000000000000000.gif|\xC3\xA9t\xC3\xA9.jpg|");
+  EXPECT_EQ(FindSlide(*list, "img_2b.jpg"), 8);
+  EXPECT_EQ(FindSlide(*list, "IMG_2B.jpg"), -1);
+  EXPECT_EQ(AddSlide(*list, ""), 0);
+  EXPECT_EQ(AddSlide(*list, std::string(PATH_BUFFER_SIZE, 'p').c_str()), 0);
+}
+
+// More names than the list holds, long enough that replaced ones must make
+// room: the SLIDES_MAX first in name order stay, whatever order they came in.
+TEST(SlideOrder, AFullListKeepsTheFirstNamesInNameOrder) {
+  auto list = std::make_unique<SlideList>();
+  ClearSlides(*list);
+  const std::string padding(PATH_BUFFER_SIZE - 20, 'n');
+  std::vector<int> numbers(3 * SLIDES_MAX);
+  for (size_t i = 0; i < numbers.size(); ++i) numbers[i] = static_cast<int>((i * 7919) % numbers.size());
+  for (int number : numbers) AddSlide(*list, (padding + std::to_string(number)).c_str());
+  SortSlides(*list);
+  ASSERT_EQ(list->count, SLIDES_MAX);
+  for (int i = 0; i < SLIDES_MAX; ++i) ASSERT_EQ(SlideAt(*list, i), padding + std::to_string(i)) << i;
+}
+
+TEST(SlideOrder, TheStoredSetIsTakenWholeOnlyWhenEveryPathIsFull) {
+  using namespace std::string_literals;
+  const std::string tooLong = "C:\\" + std::string(PATH_BUFFER_SIZE - 3, 'p');
+  const struct { std::string bytes; const char* taken; } cases[] = {
+      {"C:\\a.jpg\0\\\\pc\\share\\b.jpg\0"s, "C:\\a.jpg|\\\\pc\\share\\b.jpg|"},
+      {"C:\\a.jpg\0"s, "C:\\a.jpg|"},
+      {""s, ""}, {"\0"s, ""}, {"\0\0"s, ""}, {"C:\\a.jpg"s, ""}, {"C:\\a.jpg\0\0\0"s, ""},
+      {"C:\\a.jpg\0a.jpg\0"s, ""}, {"C:a.jpg\0"s, ""}, {"\\\\?\\C:\\a.jpg\0"s, ""}, {"\\\\.\\pipe\0"s, ""},
+      {"\\a.jpg\0"s, ""}, {"C:/a.jpg\0"s, ""}, {tooLong + "\0"s, ""}, {"C:\\a.jpg\0\0C:\\b.jpg\0"s, ""},
+  };
+  auto list = std::make_unique<SlideList>();
+  for (const auto& c : cases) {
+    std::string bytes = c.bytes + '\0';
+    EXPECT_EQ(UnpackSlides(bytes.data(), c.bytes.empty() ? 0 : bytes.size(), *list), c.taken[0] != '\0') << c.bytes;
+    EXPECT_EQ(Joined(*list), c.taken) << c.bytes;
+  }
+  // A set packs and unpacks to itself; one more path than the list holds is refused.
+  std::string packed(SLIDE_FILES_VALUE_MAX, '#');
+  size_t size = 0;
+  for (int i = 0; i <= SLIDES_MAX; ++i) {
+    ASSERT_TRUE(AppendPackedSlide(packed.data(), size, packed.size(), ("C:\\" + std::to_string(i)).c_str()));
+  }
+  EXPECT_EQ(UnpackSlides(packed.data(), size, *list), 0);
+  size = 0;
+  for (const char* path : {"C:\\b", "C:\\a"}) AppendPackedSlide(packed.data(), size, packed.size(), path);
+  ASSERT_EQ(UnpackSlides(packed.data(), size, *list), 1);
+  std::string again(11, '#');
+  EXPECT_EQ(PackSlides(*list, again.data(), 10), 0u) << "too small";
+  EXPECT_EQ(PackSlides(*list, again.data(), 11), 11u);
+  EXPECT_EQ(again, std::string("C:\\b\0C:\\a\0\0", 11));
+}
+
+TEST(SlideOrder, PicturesAreNamedByTheirExtensionAndPathsMustBeFull) {
+  const char* extensions = ".jpg;.jpeg;.heic;.ico";
+  const struct { const char* name; int picture, full; } cases[] = {
+      {"C:\\a.JPG", 1, 1}, {"a.jpeg", 1, 0}, {"c:\\a.heic", 1, 1}, {"\\\\pc\\s\\a.ico", 1, 1}, {"a.jpg.txt", 0, 0},
+      {"C:\\a.jp", 0, 1}, {"C:\\a.jpegx", 0, 1}, {"C:\\a", 0, 1}, {".jpg", 1, 0}, {"C:\\x.jpg\\a", 0, 1},
+      {"C:\\a.", 0, 1}, {"1:\\a.jpg", 1, 0}, {"\\\\\\a.jpg", 1, 0}, {"", 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HasListedExtension(c.name, extensions), c.picture) << c.name;
+    EXPECT_EQ(IsFullPath(c.name), c.full) << c.name;
+  }
+}
+
+// Every round holds each photo once and never starts with the one just shown.
+TEST(SlideOrder, RandomRoundsShowEachPhotoOnceAndNeverRepeatAtTheSeam) {
+  std::vector<std::vector<int>> firstRounds;
+  for (uint32_t seed = 0; seed < 500; ++seed) {
+    uint32_t state = seed;
+    const int count = 1 + static_cast<int>(seed % 9);
+    int order[9], shown = -1;
+    for (int round = 0; round < 20; ++round) {
+      ShuffleRound(order, count, shown, state);
+      std::vector<int> sorted(order, order + count);
+      if (round == 0 && count == 8) firstRounds.push_back(sorted);
+      std::sort(sorted.begin(), sorted.end());
+      for (int i = 0; i < count; ++i) ASSERT_EQ(sorted[i], i) << seed;
+      ASSERT_TRUE(count == 1 || order[0] != shown) << seed;
+      shown = order[count - 1];
+    }
+  }
+  std::sort(firstRounds.begin(), firstRounds.end());
+  EXPECT_GT(std::unique(firstRounds.begin(), firstRounds.end()) - firstRounds.begin(), 50) << "seeds give other orders";
+}
+
+TEST(SlideOrder, APhotoChangesOnlyWhenNobodyIsAtWorkOnTheWindow) {
+  const SlideConditions free = {true, false, false, false, false, false};
+  EXPECT_EQ(SlideMayChange(free), 1);
+  for (bool SlideConditions::*held :
+       {&SlideConditions::minimised, &SlideConditions::pointerOver, &SlideConditions::dragging,
+        &SlideConditions::menuOpen, &SlideConditions::dialogOpen}) {
+    SlideConditions now = free;
+    now.*held = true;
+    EXPECT_EQ(SlideMayChange(now), 0);
+  }
+  SlideConditions hidden = free;
+  hidden.visible = false;
+  EXPECT_EQ(SlideMayChange(hidden), 0);
+}
+
+}  // namespace
