@@ -89,8 +89,8 @@ int IndexOfPhoto(const char* photo) {
   return placed > 0 && SlidePath(placed - 1, path) && lstrcmpA(path, photo) == 0 ? placed - 1 : -1;
 }
 
-// A new round from the source as it is now: files added to the folder join
-// here. A random round never starts with the photo just shown.
+}  // namespace
+
 void StartRound(const char* shown) {
   ClearSlides(Slides);
   if (Settings.SlideFolder[0]) {
@@ -106,6 +106,8 @@ void StartRound(const char* shown) {
     for (int i = 0; i < Slides.count; ++i) Order[i] = i;
   }
 }
+
+namespace {
 
 // A new round that goes on after the photo shown: by name from its place,
 // at random with every other picture still to come.

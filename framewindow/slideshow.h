@@ -21,6 +21,9 @@ void RefreshSlideMenu();
 // on from the stored photo; any other is dropped.
 void ResumeSlideshow();
 void MsgSlideTimer();
+// A new round from the source as it is now: files added to the folder join
+// here. A random round never starts with the photo shown (null: none).
+void StartRound(const char* shown);
 // Messages that mark the user's hand (the pointer, a drag, the menu, a
 // dialog, a window shown again): the next change waits a full interval.
 void HoldSlideshow(UINT message);
