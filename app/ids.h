@@ -35,6 +35,11 @@ constexpr uintptr_t HINT_TIMER_ID = 666;
 constexpr unsigned HINT_TIMER_PERIOD_MS = 100;
 constexpr uintptr_t SLIDE_TIMER_ID = 667;
 
+// The splash window's timer: a quick start-up still shows the splash for a
+// while from its first paint before it turns into the hint.
+constexpr uintptr_t SPLASH_TIMER_ID = 667;
+constexpr unsigned SPLASH_SHOWN_MS = 1500;
+
 // Menu commands.
 enum : unsigned {
   IDM_MINIMIZE = 5010,

@@ -6,7 +6,9 @@
 
 extern HINSTANCE ProgramInstance;
 extern char ModulePath[PATH_BUFFER_SIZE];
-extern char AutostartCommand[PATH_BUFFER_SIZE];
+// The quoted module path and the hidden-start switch.
+constexpr int AUTOSTART_COMMAND_SIZE = PATH_BUFFER_SIZE + 8;
+extern char AutostartCommand[AUTOSTART_COMMAND_SIZE];
 
 // Start-up up to the main loop. 0 when another instance runs (it has been
 // shown), the single-instance mutex could not be made or the frame window

@@ -77,8 +77,8 @@ void ReadNumber(HKEY key, const NumberEntry& entry) {
   }
 }
 
-// A stored path too long for its buffer (a deep folder, or one whose name
-// takes several bytes a character) is not shown, but it is not lost either:
+// A stored path too long for Windows or not in the code page's form (another
+// tool's, or a damaged registry's) is not shown, but it is not lost either:
 // it stays in the registry until the program has a path of its own to store.
 bool LeftInRegistry[std::size(STRING_ENTRIES)];
 
@@ -96,7 +96,8 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   DWORD size = sizeof value;
   DWORD type = REG_NONE;
   const LSTATUS status = RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  if (status == ERROR_SUCCESS && TerminateStringValue(value, sizeof value, size)) {
+  if (status == ERROR_SUCCESS && TerminateStringValue(value, sizeof value, size) &&
+      IsStorablePath(value, GetACP() == CP_UTF8)) {
     lstrcpynA(Settings.*entry.value, value, PATH_BUFFER_SIZE);
   } else if (type == REG_SZ && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA)) {
     leftInRegistry = true;

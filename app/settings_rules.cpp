@@ -48,6 +48,49 @@ int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead) {
   return 1;
 }
 
+namespace {
+
+// The UTF-16 units of the UTF-8 sequence at text, or 0 when it is malformed:
+// cut short, overlong, a surrogate or beyond U+10FFFF.
+int Utf8SequenceUnits(const unsigned char* text, size_t& length) {
+  const unsigned lead = text[0];
+  if (lead < 0x80) {
+    length = 1;
+    return 1;
+  }
+  uint32_t code;
+  uint32_t least;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, least = 0x10000;
+  } else {
+    return 0;
+  }
+  for (size_t i = 1; i < length; ++i) {
+    if ((text[i] & 0xC0) != 0x80) return 0;
+    code = code << 6 | (text[i] & 0x3F);
+  }
+  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return code >= 0x10000 ? 2 : 1;
+}
+
+}  // namespace
+
+int IsStorablePath(const char* text, int utf8) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  if (!utf8) return std::strlen(text) < static_cast<size_t>(PATH_BUFFER_SIZE);
+  int units = 0;
+  for (size_t at = 0, length = 0; bytes[at]; at += length) {
+    const int sequenceUnits = Utf8SequenceUnits(bytes + at, length);
+    units += sequenceUnits;
+    if (!sequenceUnits || units > PATH_UNITS_MAX) return 0;
+  }
+  return 1;
+}
+
 void KeepLoadedSettingsInRange(SettingsTable& settings) {
   // The tray icon shows for any value but 0: its tick says so too.
   if (settings.TrayIcon != 0) settings.TrayIcon = 1;

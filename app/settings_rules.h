@@ -24,6 +24,10 @@ ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExist
 // the string emptied, when the value does not fit.
 int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead);
 
+// 1 when a stored path is one the program could have stored itself: valid
+// UTF-8 when that is the code page (utf8 1), and no longer than Windows takes.
+int IsStorablePath(const char* text, int utf8);
+
 // Brings numbers that no run of the program stores (another tool's, or a
 // damaged registry's) back into range; values in range stay as they are.
 // Options other than the tray icon keep any value (a toggle turns an even

@@ -8,10 +8,11 @@
 constexpr int32_t WINDOW_SIDE_MIN = 32;
 constexpr int32_t WINDOW_SIDE_MAX = 256;
 
-// Every path buffer: the longest path Windows takes without long-path
-// support is 259 UTF-16 units, and in UTF-8, the program's code page, each
-// takes up to three bytes; then the terminating zero.
-constexpr int PATH_BUFFER_SIZE = 259 * 3 + 1;
+// The longest path Windows takes without long-path support, in UTF-16 units.
+constexpr int PATH_UNITS_MAX = 259;
+// Every path buffer: in UTF-8, the program's code page, a unit takes up to
+// three bytes (four for a pair of two units); then the terminating zero.
+constexpr int PATH_BUFFER_SIZE = PATH_UNITS_MAX * 3 + 1;
 
 // A slideshow shows at most this many files of a folder or a set.
 constexpr int SLIDES_MAX = 1000;

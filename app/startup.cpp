@@ -20,7 +20,7 @@
 
 HINSTANCE ProgramInstance;
 char ModulePath[PATH_BUFFER_SIZE];
-char AutostartCommand[PATH_BUFFER_SIZE];
+char AutostartCommand[AUTOSTART_COMMAND_SIZE];
 
 namespace {
 
@@ -74,7 +74,7 @@ void KeepStoredRectOnScreen() {
 void BuildAutostartCommand() {
   // A cut-off module path would name another file: better none at all.
   if (GetModuleFileNameA(nullptr, ModulePath, PATH_BUFFER_SIZE) >= PATH_BUFFER_SIZE) ModulePath[0] = '\0';
-  ComposeAutostartCommand(AutostartCommand, PATH_BUFFER_SIZE, ModulePath);
+  ComposeAutostartCommand(AutostartCommand, AUTOSTART_COMMAND_SIZE, ModulePath);
 }
 
 HWND CreateFrameWindow() {

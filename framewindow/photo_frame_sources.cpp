@@ -2,7 +2,9 @@
 
 #include "app/ids.h"
 #include "app/settings.h"
+#include "app/settings_rules.h"
 #include "app/shared_windows.h"
+#include "framewindow/placement_rules.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
@@ -33,9 +35,16 @@ int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE);
 }
 
+// A path longer than Windows takes, from whatever source, is refused like a
+// missing file: the system may reach it, but it could not be stored whole.
+int IsFileTooLong(WPARAM source) {
+  return source > IMAGE_SOURCE_MAX_RESOURCE_ID &&
+         !IsStorablePath(reinterpret_cast<const char*>(source), GetACP() == CP_UTF8);
+}
+
 // 0, with nothing changed, when the photo does not decode.
 int TakePhoto(WPARAM source, LPARAM startup) {
-  if (!DecodeImage(source, FrameDC)) return 0;
+  if (IsFileTooLong(source) || !DecodeImage(source, FrameDC)) return 0;
   const int32_t width = LoaderWidth, height = LoaderHeight;
   Surface photo;
   TakeLoaderSurface(photo);
@@ -46,19 +55,20 @@ int TakePhoto(WPARAM source, LPARAM startup) {
   }
   Settings.W2 = width;
   Settings.H2 = height;
-  // The default photo keeps the stored pan and zoom.
+  // The default photo keeps the stored pan and zoom; a new one fills the frame.
   if (source != DEFAULT_PHOTO_ID && startup != 1) {
-    Settings.X2 = 0;
-    Settings.Y2 = 0;
-    Settings.H3 = Settings.H2;
-    Settings.W3 = Settings.W2;
+    const PhotoView view = FillingView(width, height);
+    Settings.X2 = view.left;
+    Settings.Y2 = view.top;
+    Settings.H3 = view.highSide;
+    Settings.W3 = view.wideSide;
   }
   return 1;
 }
 
 // 0, with nothing changed, when the frame does not decode or shows nothing.
 int TakeFrame(WPARAM source) {
-  if (!DecodeImage(source, FrameDC)) return 0;
+  if (IsFileTooLong(source) || !DecodeImage(source, FrameDC)) return 0;
   Surface keys, artwork;
   if (!MakeFrameSurfaces(keys, artwork)) return 0;
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {

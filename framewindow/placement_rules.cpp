@@ -2,6 +2,11 @@
 
 #include "app/ids.h"
 
+PhotoView FillingView(int32_t photoWidth, int32_t photoHeight) {
+  const int32_t side = photoWidth < photoHeight ? photoWidth : photoHeight;
+  return {side, side, (photoWidth - side) / 2, (photoHeight - side) / 2};
+}
+
 void PanView(PhotoView& view, int32_t dx, int32_t dy) {
   view.left -= dx;
   view.top -= dy;

@@ -17,6 +17,9 @@ struct PhotoView {
   int32_t top;
 };
 
+// A new photo shows its largest centred square, so that it fills the frame.
+PhotoView FillingView(int32_t photoWidth, int32_t photoHeight);
+
 // One cursor step of a pan drag: the photo follows the cursor.
 void PanView(PhotoView& view, int32_t dx, int32_t dy);
 

@@ -19,8 +19,12 @@ HWND SplashThreadWindow;
 
 namespace {
 
-// 0 the splash, 1 the hint; only this thread reads or writes it.
+// 0 the splash, 1 the hint; only this thread reads or writes these.
 int SplashStage;
+// When the splash first painted (0: not yet), and the hint's last request,
+// kept while the splash still shows.
+DWORD SplashFirstPaint;
+int HintRequested;
 HDC SplashDC;
 RegionBlock SplashRegion;
 
@@ -44,6 +48,7 @@ void MsgRecompose(HWND window, WPARAM keepRegion) {
 }
 
 void MsgPaint(HWND window) {
+  if (SplashStage == 0 && SplashFirstPaint == 0) SplashFirstPaint = GetTickCount() | 1;
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
   SendMessageA(window, MSG_RECOMPOSE, 1, 1);
@@ -59,16 +64,31 @@ void MsgLButtonDown(HWND window) {
 
 // The hint lets every click through to the window under it: the frame may
 // lie there, in the work area's corner.
-void MsgEnterHintMode(HWND window) {
+void TurnIntoHint(HWND window) {
+  KillTimer(window, SPLASH_TIMER_ID);
   ShowWindow(window, SW_HIDE);
   SplashStage = 1;
   SetWindowRgn(window, nullptr, TRUE);
   SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
   SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
   AnchorHint(window);
+  if (HintRequested) ShowWindow(window, SW_SHOWNA);
+}
+
+// Start-up is done, but a splash seen for less than its time stays until
+// then (a splash not yet painted counts from now); the frame window goes on
+// meanwhile.
+void MsgEnterHintMode(HWND window) {
+  if (SplashStage != 0) return;
+  const DWORD shownFor = SplashFirstPaint ? GetTickCount() - SplashFirstPaint : 0;
+  if (!IsWindowVisible(window) || shownFor >= SPLASH_SHOWN_MS ||
+      !SetTimer(window, SPLASH_TIMER_ID, SPLASH_SHOWN_MS - shownFor, nullptr)) {
+    TurnIntoHint(window);
+  }
 }
 
 void MsgShowHint(HWND window, WPARAM visible) {
+  HintRequested = visible != 0;
   if (SplashStage == 1) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -91,6 +111,9 @@ LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case MSG_SHOW_HINT:
       MsgShowHint(window, wParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == SPLASH_TIMER_ID) TurnIntoHint(window);
       return 0;
     // The hint follows the work area's corner. The splash stays whole where it
     // is: moved there it would be cut to the hint's size.

@@ -28,7 +28,7 @@ int SeededPathExists(const char* path) {
 }
 
 void CheckStringValue(FuzzedDataProvider& input) {
-  const size_t bufferSize = input.ConsumeIntegralInRange<size_t>(1, 300);
+  const size_t bufferSize = input.ConsumeIntegralInRange<size_t>(1, 1000);
   const size_t bytesRead = input.ConsumeIntegralInRange<size_t>(0, bufferSize);
   std::vector<uint8_t> stored = input.ConsumeBytes<uint8_t>(bufferSize);
   stored.resize(bufferSize, 'x');
@@ -41,6 +41,8 @@ void CheckStringValue(FuzzedDataProvider& input) {
   Require(end != nullptr && end - buffer.data() <= static_cast<ptrdiff_t>(bytesRead) &&
               std::memcmp(buffer.data(), stored.data(), static_cast<size_t>(end - buffer.data())) == 0,
           "a taken value is terminated inside the buffer and is what was read");
+  Require(!IsStorablePath(buffer.data(), 1) || std::strlen(buffer.data()) < PATH_BUFFER_SIZE,
+          "a path in UTF-8 that Windows takes fits the path buffer");
 }
 
 void CheckTrim(FuzzedDataProvider& input) {

@@ -36,6 +36,14 @@ TEST(ZoomView, ZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
   EXPECT_TRUE(panned == (PhotoView{128, 168, -26, -4}));
 }
 
+TEST(FillingView, ANewPhotoShowsItsLargestCentredSquare) {
+  const struct { int32_t width, height; PhotoView view; } cases[] = {
+      {3000, 2000, {2000, 2000, 500, 0}}, {2000, 3001, {2000, 2000, 0, 500}}, {640, 640, {640, 640, 0, 0}},
+      {3000, 1, {1, 1, 1499, 0}},         {1, 1, {1, 1, 0, 0}},             {87, 127, {87, 87, 0, 20}},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(FillingView(c.width, c.height) == c.view) << c.width << "x" << c.height;
+}
+
 TEST(ResizeStep, ResizesAboutTheCentreAndAClampedSideKeepsItsCorner) {
   constexpr int16_t GROW = -1, SHRINK = 1;
   const struct { int32_t left, top, right, bottom; int16_t direction; WindowBox box; } cases[] = {

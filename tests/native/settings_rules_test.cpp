@@ -62,6 +62,22 @@ TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesThe
   }
 }
 
+// UTF-8 as the program writes it, up to the longest path Windows takes; in
+// another code page, any string that fits the buffer.
+TEST(IsStorablePath, TakesValidUtf8UpTo259UnitsOfUtf16) {
+  const std::string cjk = "\xE5\x86\x99", pair = "\xF0\x9F\x93\xB7";  // one unit in 3 bytes, two in 4
+  std::string longestCjk, tooLongCjk;
+  for (int i = 0; i < 259; ++i) longestCjk += cjk;
+  const struct { std::string text; int utf8, storable; } cases[] = {
+      {"C:\\a.jpg", 1, 1}, {"", 1, 1}, {longestCjk, 1, 1}, {longestCjk + "a", 1, 0}, {std::string(259, 'p'), 1, 1},
+      {std::string(260, 'p'), 1, 0}, {std::string(258, 'p') + pair, 1, 0}, {std::string(257, 'p') + pair, 1, 1},
+      {"\xC3\xA9", 1, 1}, {"\xE9t\xE9", 1, 0}, {"\xE9t\xE9", 0, 1}, {"\xC0\xAF", 1, 0}, {"\xE0\x80\xAF", 1, 0},
+      {"\xED\xA0\x80", 1, 0}, {"\xF4\x90\x80\x80", 1, 0}, {"\xE5\x86", 1, 0}, {"\x80", 1, 0}, {"\xF8\x88\x80\x80\x80", 1, 0},
+      {std::string(777, 'p'), 0, 1}, {std::string(778, 'p'), 0, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsStorablePath(c.text.c_str(), c.utf8), c.storable) << c.text.size() << " " << c.text.substr(0, 8);
+}
+
 // Stored numbers out of range come back into range, keeping their meaning
 // where they have one; values in range stay.
 TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {

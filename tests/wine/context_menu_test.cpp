@@ -1,5 +1,4 @@
 // The context menu's frame thumbnails, its ticks and its commands.
-#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -139,31 +138,5 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsApplied) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, ToggleTest, testing::Values(0, 1, 2, -1));
-
-// Chooses the path in the open dialog, then closes whatever dialog is left.
-std::string ChosenPath;
-void CALLBACK ChooseInDialog(HWND, UINT, UINT_PTR, DWORD) {
-  static bool chosen = false;
-  HWND dialog = FindWindowA("#32770", nullptr);
-  if (!dialog) return;
-  if (!std::exchange(chosen, true)) SetDlgItemTextA(dialog, cmb13, ChosenPath.c_str());
-  PostMessageA(dialog, WM_COMMAND, chosen ? IDOK : IDCANCEL, 0);
-}
-
-// A file whose path the system takes but the buffer cannot: the dialog fails
-// and may leave its needed size in the buffer. The next dialog opens on the
-// last good name instead.
-TEST_F(FrameWindowTest, AFailedDialogLeavesTheLastGoodNameForTheNext) {
-  const ScratchFolder scratch("cherimo-long");
-  const std::string folder = scratch.path.string() + "\\";
-  ChosenPath = folder + std::string(258 - folder.size() - 4, 'n') + ".png";
-  ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", ChosenPath.c_str(), FALSE));
-  Start();
-  lstrcpyA(FileNameBuffer, "C:\\last.png");
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ChooseInDialog);
-  Send(WM_COMMAND, IDM_SELECT_PHOTO);
-  KillTimer(nullptr, timer);
-  EXPECT_STREQ(FileNameBuffer, "C:\\last.png");
-}
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "tests/wine/harness.h"
 
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "app/texts.h"
 
@@ -196,4 +198,33 @@ void EndLeftoverPrograms() {
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
+}
+
+namespace {
+
+std::string DialogAnswer;
+bool DialogAnswered;
+
+// A message box the dialog raises (a file it cannot find) is confirmed; the
+// dialog itself is cancelled once it has had its answer.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr); dialog;
+       dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) {
+    if (!IsWindowVisible(dialog)) continue;
+    const bool openDialog = GetDlgItem(dialog, cmb13) != nullptr;
+    if (openDialog && !std::exchange(DialogAnswered, true)) {
+      SetDlgItemTextA(dialog, cmb13, DialogAnswer.c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    } else {
+      PostMessageA(dialog, WM_COMMAND, openDialog ? IDCANCEL : IDOK, 0);
+    }
+  }
+}
+
+}  // namespace
+
+UINT_PTR AnswerOpenDialog(const std::string& path) {
+  DialogAnswer = path;
+  DialogAnswered = false;
+  return SetTimer(nullptr, 0, 100, AnswerDialog);
 }

@@ -85,5 +85,8 @@ HWND FindFrameWindow(DWORD timeoutMs = 10000);
 // arguments and waits until it has finished. False when it is missing or
 // did not finish in time.
 bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 10000);
+// Types the path into the next open dialog of this thread and confirms it,
+// then cancels whatever dialog is left; kill the returned timer afterwards.
+UINT_PTR AnswerOpenDialog(const std::string& path);
 // Ends any cherimo.exe that a failed test left behind.
 void EndLeftoverPrograms();

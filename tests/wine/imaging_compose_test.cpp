@@ -210,6 +210,28 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   EXPECT_EQ(std::tuple(Settings.W2, Settings.W3, Settings.X2, Settings.Y2), std::tuple(87, 128, -21, -11));
 }
 
+// A new photo fills the frame whatever its shape: a landscape one dropped on
+// the default window leaves no black in the photo hole, as a square as wide as
+// the photo did.
+TEST_F(FrameWindowTest, ADroppedLandscapePhotoFillsThePhotoHole) {
+  Start();
+  const std::wstring landscape = std::filesystem::path(CorpusFile("images/landscape.jpg")).wstring();  // 3000 x 2000
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({landscape})));
+  EXPECT_EQ(std::tuple(Settings.W2, Settings.H2, Settings.X2, Settings.Y2, Settings.W3, Settings.H3),
+            std::tuple(3000, 2000, 500, 0, 2000, 2000));
+  const int width = CompositionWidth, height = CompositionHeight;
+  Pixels keys(static_cast<size_t>(width) * height);
+  const Pixels frame = SurfacePixels(FrameKeySurface);
+  ASSERT_TRUE(ReduceByAnd(frame.data(), 256, 256, keys.data(), width, height));
+  int hole = 0, black = 0;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    hole += keys[i] == PHOTO_KEY;
+    black += keys[i] == PHOTO_KEY && CompositionPixels[i] == 0;
+  }
+  EXPECT_GT(hole, width * height / 4);
+  EXPECT_EQ(black, 0);
+}
+
 // What the program holds: surfaces and icons alive, and its private memory.
 std::tuple<long, long, SIZE_T> Holdings() {
   PROCESS_MEMORY_COUNTERS_EX memory = {};

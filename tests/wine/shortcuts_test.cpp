@@ -59,10 +59,11 @@ class ShortcutsTest : public FrameWindowTest {
   }
 
   // A folder named under Shell Folders, made with the place's subfolder unless told otherwise.
-  fs::path NamedFolder(const Place& place, const std::string& name, bool makeSubfolder = true) {
+  fs::path NamedFolder(const Place& place, const fs::path& name, bool makeSubfolder = true) {
     const fs::path folder = scratch.path / name;
     fs::create_directories(makeSubfolder ? folder / place.subfolder : folder);
-    WriteRegString(TEXT_SHELL_FOLDERS_KEY, place.value, folder.string());
+    const std::u8string utf8 = folder.u8string();
+    WriteRegString(TEXT_SHELL_FOLDERS_KEY, place.value, std::string(utf8.begin(), utf8.end()));
     return folder / place.subfolder / LINK_NAME;
   }
 
@@ -97,11 +98,17 @@ TEST_F(ShortcutsTest, EachPlaceGetsALinkToTheProgramButNothingIsOverwrittenNoFol
   Send(WM_COMMAND, IDM_SHORTCUT_QUICK_LAUNCH);
   EXPECT_FALSE(fs::exists(scratch.path / "no quick launch" / "Microsoft")) << "no folder is made for it";
 
-  // Made, so that a cut-off name would have landed in it.
-  const std::string name(255 - 1 - scratch.path.string().size() - (sizeof LINK_NAME - 1), 'x');
+  // Made, so that a cut-off name would have landed in it: folders of CJK letters (three bytes each in UTF-8,
+  // 80 a folder as Linux takes 255 bytes a name) that leave the link's path one byte too long.
+  const size_t length = PATH_BUFFER_SIZE - 2 - scratch.path.string().size() - (sizeof LINK_NAME - 1);
+  std::wstring name;
+  for (size_t bytes = 0; bytes + 3 <= length; bytes += name.back() == L'\\' ? 1 : 3) name += name.size() % 81 == 80 ? L'\\' : L'\u5199';
+  name.append(length - fs::path(name).u8string().size(), L'x');
   NamedFolder(PLACES[0], name);
   Send(WM_COMMAND, IDM_SHORTCUT_DESKTOP);
-  EXPECT_TRUE(fs::is_empty(scratch.path / name) && fs::is_empty(shellDesktop));
+  // Looked for past Windows' limit, which only the long form of a path is.
+  const std::wstring cutOff = L"\\\\?\\" + (scratch.path / name / LINK_NAME).wstring();
+  EXPECT_TRUE(GetFileAttributesW(cutOff.c_str()) == INVALID_FILE_ATTRIBUTES && fs::is_empty(shellDesktop));
 }
 
 }  // namespace

@@ -13,19 +13,27 @@ namespace {
 namespace fs = std::filesystem;
 
 // "Фото\写真 ❤" in a scratch folder, with a photo (200 x 200) and a custom
-// frame in it.
+// frame in it; and the same photo at the end of paths of 250 and of 260 UTF-16
+// units, mostly CJK (three bytes a letter in UTF-8, 85 letters a folder as
+// Linux takes 255 bytes a name): Windows takes the first and not the second.
 struct UnicodeFolder {
   ScratchFolder scratch{"cherimo-unicode"};
   fs::path folder = scratch.path / L"\u0424\u043e\u0442\u043e" / L"\u5199\u771f \u2764";
   std::wstring photo = (folder / L"\u5199\u771f.png").wstring(), frame = (folder / L"\u2764.png").wstring();
-  // Two bytes a letter in UTF-8: the path fits a 256-character buffer but
-  // not a 256-byte one (in two folders, as Linux takes 255 bytes a name).
-  std::wstring deepPhoto = (folder / std::wstring(65, L'\u0416') / std::wstring(65, L'\u0416') / L"x.png").wstring();
+  std::wstring longPhoto = PhotoPathOfLength(250), tooLongPhoto = PhotoPathOfLength(260);
 
   UnicodeFolder() {
-    fs::create_directories(fs::path(deepPhoto).parent_path());
-    for (const std::wstring& file : {photo, deepPhoto}) fs::copy_file(CHERIMO_CORPUS_DIR "/images/halves.png", file);
+    for (const std::wstring& file : {photo, longPhoto, tooLongPhoto}) {
+      fs::create_directories(fs::path(file).parent_path());
+      fs::copy_file(CHERIMO_CORPUS_DIR "/images/halves.png", file);
+    }
     fs::copy_file(CHERIMO_CORPUS_DIR "/images/frame.png", frame);
+  }
+
+  std::wstring PhotoPathOfLength(size_t units) const {
+    std::wstring path = folder.wstring();
+    while (units - path.size() > 86) path += L'\\' + std::wstring(80, L'\u5199');
+    return path + L'\\' + std::wstring(units - path.size() - 5, L'\u5199') + L".png";
   }
 };
 
@@ -38,24 +46,35 @@ std::string Utf8(const fs::path& path) {
 // whole fails, whichever side lost it.
 void WritePath(const char* name, const std::wstring& path) { WriteRegString(TEXT_SETTINGS_KEY, name, Utf8(path)); }
 
-// A photo kept under a cut-off name would be written back over the stored one.
-TEST_F(FrameWindowTest, AUnicodePathTooLongForItsBufferIsRefusedAndKeptWhileADroppedPhotoLoads) {
+// A path as long as Windows takes loads from the settings, a drop and the open
+// dialog and is kept whole; a longer one is refused and changes nothing.
+TEST_F(FrameWindowTest, APathUpToTheLongestWindowsTakesLoadsFromEverySourceAndALongerOneIsRefused) {
   const UnicodeFolder folder;
-  WritePath("Photo", folder.deepPhoto);
+  WritePath("Photo", folder.longPhoto);
   Start();
-  lstrcpyA(FileNameBuffer, "unchanged");
-  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.deepPhoto})));
-  // Still the default photo's size: the stored path and the drop were both refused.
-  EXPECT_EQ(Settings.W2, 87);
-  EXPECT_STREQ(FileNameBuffer, "unchanged");
+  EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(200, Utf8(folder.longPhoto)));
+  const std::function<void(const std::wstring&)> sources[] = {
+      [&](const std::wstring& path) { Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path}))); },
+      [&](const std::wstring& path) {
+        const UINT_PTR timer = AnswerOpenDialog(Utf8(path));
+        Send(WM_COMMAND, IDM_SELECT_PHOTO);
+        KillTimer(nullptr, timer);
+      }};
+  for (const auto& give : sources) {
+    Send(MSG_SET_PHOTO, DEFAULT_PHOTO_ID);
+    give(folder.tooLongPhoto);
+    EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(87, Utf8(folder.longPhoto)));
+    give(folder.longPhoto);
+    EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(200, Utf8(folder.longPhoto)));
+  }
+  // Refused when stored too, and kept there: a cut-off name would be written back over it.
+  WritePath("Photo", folder.tooLongPhoto);
+  SyncSettings(0);
+  EXPECT_STREQ(Settings.Photo, "");
   SyncSettings(1);
   std::string stored;
   ReadString("Photo", &stored);
-  EXPECT_EQ(stored, Utf8(folder.deepPhoto));
-
-  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.photo})));
-  EXPECT_EQ(Settings.W2, 200);
-  EXPECT_EQ(Settings.Photo, Utf8(folder.photo));
+  EXPECT_EQ(stored, Utf8(folder.tooLongPhoto));
 }
 
 // "Open with", "Send to" and a drop on the icon start the program with a path:
@@ -65,9 +84,9 @@ TEST_F(FrameWindowTest, AUnicodePathTooLongForItsBufferIsRefusedAndKeptWhileADro
 // folder, and a WM_COPYDATA of the wrong form, change nothing.
 TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCopyAndABadOneChangesNothing) {
   const UnicodeFolder folder;
-  std::string photo = Utf8(folder.photo), frame = Utf8(folder.frame), tooLong(300, 'x');
+  std::string photo = Utf8(folder.photo), frame = Utf8(folder.frame), longPhoto = Utf8(folder.longPhoto), tooLong(800, 'x');
   const auto quoted = [](std::string path) { return path.insert(0, 1, '"') += '"'; };
-  const std::string bad[] = {quoted(Utf8(folder.deepPhoto)), Utf8(folder.folder), quoted(photo + "x"),
+  const std::string bad[] = {quoted(Utf8(folder.tooLongPhoto)), Utf8(folder.folder), quoted(photo + "x"),
                              CHERIMO_CORPUS_DIR "/bad/truncated.png", ""};
   const auto startAgain = [](const std::string& arguments) {
     RunningProgram again;
@@ -92,14 +111,16 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     EXPECT_TRUE(IsWindowVisible(window));
     const DWORD length = static_cast<DWORD>(photo.size());
     COPYDATASTRUCT malformed[] = {{1, length + 1, photo.data()}, {COPYDATA_PHOTO_PATH, 0, nullptr},
-                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 301, tooLong.data()}};
+                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 801, tooLong.data()}};
     for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
-  }), photo + ",200");
+    EXPECT_TRUE(startAgain(quoted(longPhoto)));
+  }), longPhoto + ",200");
   // The frame decoded, so it stays chosen; the folder was found, so only its separator is trimmed.
   std::string path;
   ReadString("Path", &path);
   EXPECT_EQ(path + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(folder.folder) + ",-1");
   EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
+  EXPECT_EQ(run(quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
 }
 
 }  // namespace
