@@ -101,7 +101,7 @@ void StartRound(const char* shown) {
   SortSlides(Slides);
   Position = -1;
   if (Settings.SlideRandom == 1) {
-    ShuffleRound(Order, Slides.count, IndexOfPhoto(shown), RandomState);
+    ShuffleRound(Order, Slides.count, shown ? IndexOfPhoto(shown) : -1, RandomState);
   } else {
     for (int i = 0; i < Slides.count; ++i) Order[i] = i;
   }

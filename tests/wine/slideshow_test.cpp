@@ -3,6 +3,7 @@
 // the settings it leaves.
 #include <shlobj.h>
 
+#include <set>
 #include <string>
 
 #include "app/texts.h"
@@ -78,8 +79,14 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   SetCursorPos(rect.left - 50, rect.bottom + 50);
   EXPECT_TRUE(WaitUntil([] { return ShownName() == "a.bmp"; }));
 
-  // The folder and the interval are kept; a photo chosen alone ends the show.
+  // A random round holds every picture once; the folder and the interval are
+  // kept; a photo chosen alone ends the show.
   Send(WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST + 5);
+  Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  EXPECT_TRUE(GetMenuState(ContextMenu, IDM_SLIDES_RANDOM, MF_BYCOMMAND) & MF_CHECKED);
+  std::set<std::string> round;
+  for (int step = 0; step < 4; ++step) round.insert(Walk({VK_RIGHT}));
+  EXPECT_EQ(round, (std::set<std::string>{"IMG_2.jpg ", "IMG_3.gif ", "a.bmp ", "img_10.png "}));
   SyncSettings(1);
   std::string stored;
   EXPECT_TRUE(ReadString("SlideFolder", &stored));
