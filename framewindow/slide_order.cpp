@@ -143,19 +143,23 @@ int AppendPackedSlide(char* bytes, size_t& size, size_t capacity, const char* pa
   return 1;
 }
 
-int UnpackSlides(const char* bytes, size_t size, SlideList& list) {
-  ClearSlides(list);
+int CountPackedSlides(const char* bytes, size_t size) {
   if (size < 2 || bytes[size - 1] != '\0' || bytes[size - 2] != '\0') return 0;
-  for (size_t at = 0; at < size - 1;) {
+  int count = 0;
+  for (size_t at = 0; at < size - 1; ++count) {
     const char* path = bytes + at;
     const size_t length = std::strlen(path);
-    if (length == 0 || !IsFullPath(path) || list.count == SLIDES_MAX || !AddSlide(list, path)) {
-      ClearSlides(list);
-      return 0;
-    }
+    if (length == 0 || length >= PATH_BUFFER_SIZE || !IsFullPath(path) || count == SLIDES_MAX) return 0;
     at += length + 1;
   }
-  return list.count > 0;
+  return count;
+}
+
+int UnpackSlides(const char* bytes, size_t size, SlideList& list) {
+  ClearSlides(list);
+  const int count = CountPackedSlides(bytes, size);
+  for (const char* path = bytes; list.count < count; path += std::strlen(path) + 1) AddSlide(list, path);
+  return count > 0;
 }
 
 uint32_t NextRandom(uint32_t& state) {

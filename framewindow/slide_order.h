@@ -45,8 +45,10 @@ int FindSlide(const SlideList& list, const char* name);
 size_t PackSlides(const SlideList& list, char* bytes, size_t capacity);
 // Adds one path to packed bytes of `size` (0 for none yet); 0 when it does not fit.
 int AppendPackedSlide(char* bytes, size_t& size, size_t capacity, const char* path);
-// 1 with the list filled when the bytes are such a set of 1 to SLIDES_MAX
-// full paths that each fit a path buffer; 0, with the list empty, otherwise.
+// How many paths the bytes hold when they are such a set of 1 to SLIDES_MAX
+// full paths that each fit a path buffer; 0 otherwise.
+int CountPackedSlides(const char* bytes, size_t size);
+// 1 with the list filled when the bytes are such a set; 0, with the list empty, otherwise.
 int UnpackSlides(const char* bytes, size_t size, SlideList& list);
 
 // A fresh random round: order[] holds 0 to count-1 once each, and never starts
