@@ -208,16 +208,11 @@ bool DialogAnswered;
 // A message box the dialog raises (a file it cannot find) is confirmed; the
 // dialog itself is cancelled once it has had its answer.
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
-  for (HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr); dialog;
-       dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) {
-    if (!IsWindowVisible(dialog)) continue;
-    const bool openDialog = GetDlgItem(dialog, cmb13) != nullptr;
-    if (openDialog && !std::exchange(DialogAnswered, true)) {
-      SetDlgItemTextA(dialog, cmb13, DialogAnswer.c_str());
-      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    } else {
-      PostMessageA(dialog, WM_COMMAND, openDialog ? IDCANCEL : IDOK, 0);
-    }
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    if (!IsWindowVisible(box)) continue;
+    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
   }
 }
 

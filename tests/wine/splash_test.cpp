@@ -65,6 +65,7 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFoll
   EXPECT_TRUE(Visible() && IsWindowEnabled(FrameWindow));
   ASSERT_TRUE(WaitUntil([] { return !Visible(); }, 2 * SPLASH_SHOWN_MS));
   EXPECT_GE(GetTickCount() - begun, SPLASH_SHOWN_MS);
+  SendMessageA(SplashWindow, WM_NULL, 0, 0);  // the splash's thread has turned it into the hint
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(SplashWindow, shape), ERROR);
   DeleteObject(shape);
