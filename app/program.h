@@ -10,6 +10,11 @@ extern char ModulePath[PATH_BUFFER_SIZE];
 constexpr int AUTOSTART_COMMAND_SIZE = PATH_BUFFER_SIZE + 8;
 extern char AutostartCommand[AUTOSTART_COMMAND_SIZE];
 
+// The start's command line, replaceable so that tests in a process of their
+// own arguments start as a plain start does.
+using CommandLineFunction = LPSTR(WINAPI*)();
+extern CommandLineFunction CommandLineCall;
+
 // Start-up up to the main loop. 0 when another instance runs (it has been
 // shown), the single-instance mutex could not be made or the frame window
 // could not be created: the process ends without writing the settings.

@@ -21,12 +21,16 @@
 HINSTANCE ProgramInstance;
 char ModulePath[PATH_BUFFER_SIZE];
 char AutostartCommand[AUTOSTART_COMMAND_SIZE];
+CommandLineFunction CommandLineCall = GetCommandLineA;
 
 namespace {
 
-// How long a second start waits for the running copy to take its photo; a
-// copy that hangs must not keep it.
-constexpr UINT HAND_OVER_TIMEOUT_MS = 10000;
+// How long a second start waits in all for the running copy: for its window
+// while it is still starting (Explorer starts one process per file of a
+// multi-selection, all at once), then for each message it sends. A copy that
+// hangs must not keep it: with its own start and end, every start ends within 10 s.
+constexpr DWORD HAND_OVER_TIMEOUT_MS = 9000;
+constexpr DWORD WINDOW_POLL_MS = 50;
 
 bool SettingsWritten = false;
 
@@ -34,26 +38,59 @@ bool SettingsWritten = false;
 // in this start's folder, which neither a running copy nor the next start shares.
 int TakeStartPath(char* path) {
   char argument[PATH_BUFFER_SIZE];
-  if (!TakeCommandLinePath(GetCommandLineA(), argument, sizeof argument)) return 0;
+  if (!TakeCommandLinePath(CommandLineCall(), argument, sizeof argument)) return 0;
   const DWORD length = GetFullPathNameA(argument, PATH_BUFFER_SIZE, path, nullptr);
   return length > 0 && length < PATH_BUFFER_SIZE;
 }
 
-void HandPathOver(const char* path) {
-  COPYDATASTRUCT data = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(path) + 1), const_cast<char*>(path)};
-  DWORD_PTR result;
-  SendMessageTimeoutA(FrameWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      HAND_OVER_TIMEOUT_MS, &result);
+struct RunningCopy {
+  HWND window;
+  DWORD deadline;
+  bool ended;  // it ended meanwhile, leaving the mutex to this start
+};
+
+DWORD TimeLeft(DWORD deadline) {
+  const auto left = static_cast<LONG>(deadline - GetTickCount());
+  return left > 0 ? static_cast<DWORD>(left) : 0;
 }
 
-// The running copy takes this start's photo, if any, and comes to the front.
-void ShowRunningInstance(const char* path) {
-  FrameWindow = FindWindowA(TEXT_FRAME_CLASS, nullptr);
-  if (!FrameWindow) return;
-  if (path) HandPathOver(path);
-  SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
-  SetForegroundWindow(FrameWindow);
-  SetActiveWindow(FrameWindow);
+// The running copy's frame window, waited for while the copy that holds the
+// mutex is still starting, or until that copy has ended (it was closing).
+// Windows lets only the foreground process give the foreground away: this
+// start, which the shell made foreground, allows it to the running copy
+// before it sends anything.
+RunningCopy ReachRunningCopy(HANDLE mutex) {
+  RunningCopy copy = {nullptr, GetTickCount() + HAND_OVER_TIMEOUT_MS, false};
+  while (!(copy.window = FindWindowA(TEXT_FRAME_CLASS, nullptr)) && TimeLeft(copy.deadline) > 0) {
+    const DWORD waited = WaitForSingleObject(mutex, WINDOW_POLL_MS);
+    copy.ended = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (copy.ended) return copy;
+  }
+  DWORD processId = 0;
+  if (copy.window && GetWindowThreadProcessId(copy.window, &processId)) AllowSetForegroundWindow(processId);
+  return copy;
+}
+
+// Each message gets the time that is left; a copy that does not answer in it is left alone.
+void SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPARAM lParam) {
+  const DWORD left = TimeLeft(copy.deadline);
+  DWORD_PTR result;
+  if (left > 0) SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result);
+}
+
+// The running copy takes this start's photo, if any, and comes to the front:
+// its open dialog, if one is up, as the frame window is disabled under it.
+// 0 when there is no running copy any more: this start is the program.
+int ShowRunningInstance(HANDLE mutex, const char* path) {
+  const RunningCopy copy = ReachRunningCopy(mutex);
+  if (!copy.window) return !copy.ended;
+  if (path) {
+    COPYDATASTRUCT data = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(path) + 1), const_cast<char*>(path)};
+    SendToRunningCopy(copy, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  }
+  SendToRunningCopy(copy, MSG_SET_SHOW_STATE, 1, 0);
+  SetForegroundWindow(GetLastActivePopup(copy.window));
+  return 1;
 }
 
 // A display unplugged since the last run may have taken the stored position
@@ -91,20 +128,19 @@ int StartProgram() {
   CoInitialize(nullptr);
   InitCommonControls();
 
-  if (!CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME)) return 0;
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME);
+  if (!mutex) return 0;
   const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
   char startPath[PATH_BUFFER_SIZE];
   const int hasStartPath = TakeStartPath(startPath);
-  if (alreadyRunning) {
-    ShowRunningInstance(hasStartPath ? startPath : nullptr);
-    return 0;
-  }
+  if (alreadyRunning && ShowRunningInstance(mutex, hasStartPath ? startPath : nullptr)) return 0;
 
   RefreshDesktopMetrics();
   Settings.X1 = DesktopMetrics.workArea.right - Settings.W1;
   SyncSettings(0);
   KeepStoredRectOnScreen();
-  if (EndsWithHiddenSwitch(GetCommandLineA())) Settings.Show = 2;
+  const int hiddenStart = EndsWithHiddenSwitch(CommandLineCall());
+  if (hiddenStart) Settings.Show = 2;
 
   StartSplash();
   BuildAutostartCommand();
@@ -123,6 +159,8 @@ int StartProgram() {
   SendToFrame(MSG_RECOMPOSE, 0, 0);
   EnterHintMode();
   SendToFrame(MSG_SET_TASKBAR, static_cast<WPARAM>(Settings.Taskbar), 1);
+  // A photo from Explorer is to be seen, however the window was left at the last exit.
+  if (hasStartPath && !hiddenStart) SendToFrame(MSG_SET_SHOW_STATE, 1, 0);
   if (GetActiveWindow() != FrameWindow) {
     SetActiveWindow(FrameWindow);
     SetForegroundWindow(FrameWindow);

@@ -5,6 +5,7 @@
 
 #include "app/size_limits.h"
 #include "app/texts.h"
+#include "framewindow/photo_paths.h"
 #include "framewindow/slide_order.h"
 
 int EndsWithHiddenSwitch(const char* commandLine) {

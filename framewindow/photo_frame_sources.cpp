@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "app/settings_rules.h"
 #include "app/shared_windows.h"
+#include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
@@ -20,15 +21,15 @@ void StorePath(char* setting, WPARAM source) {
 
 // The key image by the AND rule, so key colours never blend; then the
 // artwork with both keys black, averaged. The loader's pixels are changed.
-// A frame that is all outside would make the window vanish: it is refused
-// like a file that does not decode.
+// A frame that is all outside at some window size would make the window
+// vanish: it is refused like a file that does not decode.
 int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   int32_t width, height;
   uint32_t *keyPixels, *artPixels;
   if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !AnyPixelInside(keyPixels, static_cast<size_t>(FRAME_SURFACE_SIDE) * FRAME_SURFACE_SIDE)) {
+      !ShowsAtEveryWindowSide(keyPixels, FRAME_SURFACE_SIDE)) {
     return 0;
   }
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
@@ -52,6 +53,8 @@ int TakePhoto(WPARAM source, LPARAM startup) {
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
     StorePath(Settings.Photo, source);
     ForgetStoredPhotoView();
+    // A photo dropped or given by Explorer: the open dialog opens beside it next.
+    if (startup != 1) CopyFolderPart(Settings.Path, PATH_BUFFER_SIZE, Settings.Photo);
   }
   Settings.W2 = width;
   Settings.H2 = height;

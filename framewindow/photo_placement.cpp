@@ -7,6 +7,7 @@
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
 #include "framewindow/slideshow.h"
 #include "splash/splash.h"
@@ -39,11 +40,13 @@ void StartDrag(int& active) {
 }
 
 // A file from a drop or another start, in FileNameBuffer, is shown as the
-// photo, and the window comes forward.
+// photo, and the window comes forward; while a dialog is up, the dialog does:
+// the frame window it disabled must not take the keys.
 void ShowFileNamePhoto() {
   SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
-  SetForegroundWindow(FrameWindow);
-  SetFocus(FrameWindow);
+  HWND front = GetLastActivePopup(FrameWindow);
+  SetForegroundWindow(front);
+  if (front == FrameWindow) SetFocus(FrameWindow);
 }
 
 void ShowFrame(int32_t frameId) {
@@ -152,15 +155,16 @@ void MsgDropFiles(HDROP drop) {
   DragFinish(drop);
 }
 
-// Any program may send this: only a path with one zero, at its end, that fits
-// the buffer whole is taken.
+// Any program may send this: only a full path with one zero, at its end, that
+// fits the buffer whole is taken. A relative one would be resolved against
+// this copy's current folder, which the open dialog moves.
 LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
   if (!data || data->dwData != COPYDATA_PHOTO_PATH || !data->lpData || data->cbData < 2 ||
       data->cbData > PATH_BUFFER_SIZE) {
     return 0;
   }
   const char* path = static_cast<const char*>(data->lpData);
-  if (std::memchr(path, '\0', data->cbData) != path + data->cbData - 1) return 0;
+  if (std::memchr(path, '\0', data->cbData) != path + data->cbData - 1 || !IsFullPath(path)) return 0;
   std::memcpy(FileNameBuffer, path, data->cbData);
   ShowFileNamePhoto();
   return 1;

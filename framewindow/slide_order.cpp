@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framewindow/photo_paths.h"
+
 namespace {
 
 unsigned char Folded(char c) {
@@ -77,13 +79,6 @@ int HasListedExtension(const char* name, const char* extensions) {
     entry += entryLength + (end ? 1 : 0);
   }
   return 0;
-}
-
-int IsFullPath(const char* path) {
-  const bool drive = Folded(path[0]) >= 'a' && Folded(path[0]) <= 'z' && path[1] == ':' && path[2] == '\\';
-  const bool share = path[0] == '\\' && path[1] == '\\' && path[2] && path[2] != '\\' && path[2] != '?' &&
-                     path[2] != '.';
-  return drive || share;
 }
 
 void ClearSlides(SlideList& list) {

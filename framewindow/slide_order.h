@@ -17,10 +17,6 @@ int CompareNaturalNames(const char* a, const char* b);
 // the list is ";"-separated extensions with their dots (".jpg;.png").
 int HasListedExtension(const char* name, const char* extensions);
 
-// 1 for a drive path ("C:\...") or a share ("\\server\share..."): a relative
-// path names a file in some process's current folder.
-int IsFullPath(const char* path);
-
 // Up to SLIDES_MAX names (or full paths) in one block of text.
 struct SlideList {
   int count;

@@ -8,6 +8,7 @@
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
+#include "framewindow/photo_paths.h"
 #include "framewindow/slide_order.h"
 #include "imaging/heap_array.h"
 #include "imaging/picture_types.h"

@@ -151,12 +151,26 @@ void RefreshIcon(LPARAM skipTray) {
   }
 }
 
+// A minimised window has no client area: it is composed at the size it
+// keeps for its restore, so that its icons (on the taskbar button, in the
+// tray) show a photo handed to it meanwhile.
+int CompositionSize(int& width, int& height) {
+  RECT client;
+  if (IsIconic(FrameWindow)) {
+    client = {0, 0, Settings.W1, Settings.H1};
+  } else if (!GetClientRect(FrameWindow, &client)) {
+    return 0;
+  }
+  width = client.right;
+  height = client.bottom;
+  return width > 0 && height > 0;
+}
+
 }  // namespace
 
 void MsgRecompose(WPARAM keepRegion, LPARAM skipTray) {
-  RECT client;
-  if (!RegionBuffer || !GetClientRect(FrameWindow, &client) || client.right <= 0 || client.bottom <= 0) return;
-  const int width = client.right, height = client.bottom;
+  int width, height;
+  if (!RegionBuffer || !CompositionSize(width, height)) return;
   // Surfaces that cannot be made leave the window as it was.
   if (!PrepareComposition(width, height) || !PrepareScaledFrame(width, height) || !ComposePhoto(width, height)) {
     return;

@@ -1,5 +1,9 @@
 #include "imaging/key_colors.h"
 
+#include "app/size_limits.h"
+#include "imaging/heap_array.h"
+#include "imaging/reduce.h"
+
 void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value) {
   if (width <= 0 || height <= 0) return;
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -13,6 +17,23 @@ int AnyPixelInside(const uint32_t* pixels, size_t count) {
     if (pixels[i] != OUTSIDE_KEY) return 1;
   }
   return 0;
+}
+
+int ShowsAtEveryWindowSide(const uint32_t* keys, int side) {
+  const size_t count = static_cast<size_t>(side) * side;
+  for (size_t i = 0; i < count; ++i) {
+    if ((keys[i] & OUTSIDE_KEY) != OUTSIDE_KEY) return 1;
+  }
+  if (!AnyPixelInside(keys, count)) return 0;
+  HeapArray<uint32_t> reduced;
+  if (!reduced.Allocate(count)) return 0;
+  for (int windowSide = WINDOW_SIDE_MIN; windowSide < side && windowSide <= WINDOW_SIDE_MAX; ++windowSide) {
+    if (!ReduceByAnd(keys, side, side, reduced.data, windowSide, windowSide) ||
+        !AnyPixelInside(reduced.data, static_cast<size_t>(windowSide) * windowSide)) {
+      return 0;
+    }
+  }
+  return 1;
 }
 
 void MixKeyShare(const uint32_t* art, const uint32_t* keyShare, uint32_t* mixed, int count, uint32_t value) {

@@ -14,6 +14,14 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 // 1 when some pixel is not the outside key: a frame without one shows nothing.
 int AnyPixelInside(const uint32_t* pixels, size_t count);
 
+// 1 when a square key image keeps a pixel that is not the outside key at every
+// window side the program allows, reduced by the AND rule as the window's
+// outline is. There white, yellow and cyan (green byte 255) beside the
+// outside key become it, so thin light lines can vanish; a pixel whose green
+// byte is below 255 keeps its block inside at every size, and larger windows
+// repeat pixels. 0 also when out of memory.
+int ShowsAtEveryWindowSide(const uint32_t* keys, int side);
+
 // A frame's area average with its keys replaced by `value`, from two
 // averages that do not depend on it: `art`, of the frame with its keys black,
 // and `keyShare`, of its key mask (255 in each channel where the area is all

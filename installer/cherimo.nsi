@@ -44,6 +44,8 @@ Unicode true
 !define CLASSES_KEY "Software\Classes"
 !define APPLICATION_KEY "${CLASSES_KEY}\Applications\${PROGRAM_FILE}"
 !define PROG_ID "Brivanta.Cherimo.Picture"
+; Where the shell keeps the program the user made a type's default ("Always use this app").
+!define FILE_EXTS_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts"
 !define OPEN_COMMAND '"$INSTDIR\${PROGRAM_FILE}" "%1"'
 !define SHCNE_ASSOCCHANGED 0x08000000
 ; How long a running copy gets to write its settings and end.
@@ -266,16 +268,47 @@ Function un.RemoveAutostart
   Pop $0
 FunctionEnd
 
-; The Applications entry goes only while it opens this copy: the shell makes
-; one of that name when the user picks another copy's exe in "Open with".
+; A type whose default the user made the entry $0 would open nothing once it
+; is gone: its UserChoice goes, so that Windows falls back to its own default.
+; Defaults naming anything else stay.
+Function un.ForgetDefaultsNaming
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $1 0
+  ${Do}
+    EnumRegKey $2 HKCU "${FILE_EXTS_KEY}" $1
+    ${IfThen} $2 == "" ${|} ${ExitDo} ${|}
+    ReadRegStr $3 HKCU "${FILE_EXTS_KEY}\$2\UserChoice" "ProgId"
+    ${If} $3 == $0
+      DeleteRegKey HKCU "${FILE_EXTS_KEY}\$2\UserChoice"
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+  Pop $3
+  Pop $2
+  Pop $1
+FunctionEnd
+
+; The Applications entry and the ProgID go only while they open this copy:
+; the shell makes an Applications entry of that name when the user picks
+; another copy's exe in "Open with", and a copy installed beside this one
+; since has written the ProgID for itself.
 Function un.RemoveOpenWith
   Push $0
   ReadRegStr $0 HKCU "${APPLICATION_KEY}\shell\open\command" ""
   ${If} $0 == '${OPEN_COMMAND}'
     DeleteRegKey HKCU "${APPLICATION_KEY}"
+    StrCpy $0 "Applications\${PROGRAM_FILE}"
+    Call un.ForgetDefaultsNaming
   ${EndIf}
-  DeleteRegKey HKCU "${CLASSES_KEY}\${PROG_ID}"
-  !insertmacro FOR_EACH_PICTURE_TYPE WITHDRAW_FROM_TYPE
+  ReadRegStr $0 HKCU "${CLASSES_KEY}\${PROG_ID}\shell\open\command" ""
+  ${If} $0 == '${OPEN_COMMAND}'
+    DeleteRegKey HKCU "${CLASSES_KEY}\${PROG_ID}"
+    !insertmacro FOR_EACH_PICTURE_TYPE WITHDRAW_FROM_TYPE
+    StrCpy $0 "${PROG_ID}"
+    Call un.ForgetDefaultsNaming
+  ${EndIf}
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
   Pop $0
 FunctionEnd

@@ -74,7 +74,15 @@ application_key="$classes\Applications\cherimo.exe"
 prog_id='Brivanta.Cherimo.Picture'
 picture_types=(.jpg .jpeg .png .bmp .gif .ico .emf)
 # A default program the user chose for .jpg, which no install or uninstall may touch.
-user_choice='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.jpg\UserChoice'
+file_exts='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts'
+user_choice="$file_exts\.jpg\UserChoice"
+# The user made the program the default of .png by its exe and of .gif by its ProgID.
+make_program_default() {
+  run reg add "$file_exts\.png\UserChoice" /v ProgId /d 'Applications\cherimo.exe' /f >/dev/null
+  run reg add "$file_exts\.gif\UserChoice" /v ProgId /d "$prog_id" /f >/dev/null
+}
+program_defaults_kept() { has_key "$file_exts\.png\UserChoice" && has_key "$file_exts\.gif\UserChoice"; }
+program_defaults_gone() { no_key "$file_exts\.png\UserChoice" && no_key "$file_exts\.gif\UserChoice"; }
 jpg_default_kept() {
   reg_default_equals "$classes\.jpg" UserChosen.Viewer && reg_equals "$user_choice" ProgId UserChosen.Viewer
 }
@@ -198,6 +206,7 @@ CHERIMO_LINK=$desktop_link CHERIMO_LINK_TARGET=$exe run "$make_link"
 CHERIMO_LINK=$quick_launch_link CHERIMO_LINK_TARGET=$exe run "$make_link"
 CHERIMO_LINK=$start_menu_link CHERIMO_LINK_TARGET='C:\elsewhere\cherimo.exe' run "$make_link"
 run reg add "$run_key" /v 'Brivanta Cherimo' /d "\"$exe\" /a" /f >/dev/null
+make_program_default
 check "the program's own shortcuts are in place" exists "$desktop_link"
 check "the uninstall succeeds" uninstall /S
 check "the running program was closed" wait_until 5 process_ended "$pid"
@@ -211,17 +220,24 @@ check "a shortcut of that name to another program stays" exists "$start_menu_lin
 check "the Open with registration is gone" open_with_gone
 check "the Send to shortcut is gone" missing "$send_to_link"
 check "the user's default program for .jpg is still untouched" jpg_default_kept
+check "the types whose default was the program fall back to Windows' own" program_defaults_gone
 check "the settings stay" reg_equals "$settings_key" FrameID 0x7db
 
 echo "== uninstall with the settings"
 check "the install succeeds" run "$setup" /S
 echo "not a link" > "$(unix_path "$quick_launch_link")"
 run reg add "$run_key" /v 'Brivanta Cherimo' /d '"C:\portable\cherimo.exe" /a' /f >/dev/null
-# The shell's own entry when the user picks another copy in "Open with".
-run reg add "$application_key\\shell\\open\\command" /ve /d '"C:\portable\cherimo.exe" "%1"' /f >/dev/null
+# A second copy installed beside it since: "Open with" and the defaults the
+# user made of it are that copy's.
+second_dir='C:\cherimo-second-copy'
+check "a second copy installs beside it" run "$setup" /S "/D=$second_dir"
+make_program_default
 check "the uninstall succeeds" uninstall /S /REMOVESETTINGS
-check "another copy's Open with entry stays" reg_default_equals "$application_key\\shell\\open\\command" '"C:\portable\cherimo.exe" "%1"'
-run reg delete "$application_key" /f >/dev/null
+exe="$second_dir\\cherimo.exe" check "the second copy's Open with registration stays" open_with_registered
+check "the defaults naming the second copy stay" program_defaults_kept
+check "the second copy's uninstall succeeds" run "$second_dir\\uninstall.exe" /S
+check "then its registration and the defaults naming it go" wait_until 30 eval 'open_with_gone && program_defaults_gone'
+wait_until 30 uninstaller_copy_ended
 check "the program folder is gone" test ! -e "$u_instdir"
 check "no settings key is left" no_key 'HKCU\Software\Brivanta'
 check "another file of the shortcut's name stays" exists "$quick_launch_link"

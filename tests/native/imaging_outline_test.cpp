@@ -1,7 +1,9 @@
 // The outline scan, the key colour rules and the region block they fill.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,6 +79,17 @@ TEST(SameRegion, ComparesOnlyTheStoredRectangles) {
   EXPECT_TRUE(SameRegion(*a.region, *b.region));
   EXPECT_FALSE(SameRegion(*a.region, *ScanKeys({A, A, G, A}, 4, 1).region));
   EXPECT_FALSE(SameRegion(*a.region, *ScanKeys({A, G, A, G}, 4, 1).region));
+}
+
+// A line of green byte 255 one pixel wide is gone at 128 x 128; a darker one,
+// or a light block 16 pixels wide, stays at every side from 32 to 256.
+TEST(KeyColors, AFrameShowsAtEveryWindowSideOnlyWithWhatTheAndRuleKeeps) {
+  for (const auto& [colour, width, shows] :
+       {std::tuple(0xFFFFFFu, 1, 0), {0x00FFFFu, 2, 0}, {0xFFFFFFu, 16, 1}, {0xFFFEFFu, 1, 1}, {G, 16, 0}}) {
+    Pixels keys(256 * 256, G);
+    for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, width, colour);
+    EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), shows) << std::hex << colour << " " << width;
+  }
 }
 
 TEST(KeyColors, ReplaceClearAndWidenWorkOnExactPixelValues) {

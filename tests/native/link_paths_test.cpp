@@ -5,6 +5,7 @@
 
 #include "desktop/link_paths.h"
 #include "desktop/shortcuts.h"
+#include "framewindow/photo_paths.h"
 
 namespace {
 
@@ -41,6 +42,20 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
     EXPECT_EQ(std::to_string(composed) + std::string(text, strnlen(text, BUFFER)) + text[BUFFER],
               (c.expected.empty() ? "0" : "1") + c.expected + 'x')
         << c.folder.size() << " " << c.place;
+  }
+}
+
+// A handed-over photo path is full or refused; its folder fits whole or is not taken.
+TEST(LinkPaths, AHandedOverPathIsFullOnlyWithItsDriveOrShareAndItsFolderFitsWhole) {
+  const struct { const char* path; int full; std::string folder; } cases[] = {
+      {"C:\\a\\b.png", 1, "C:\\a\\"}, {"z:/b.png", 1, "z:/"}, {"\\\\srv\\s\\c.png", 1, "\\\\srv\\s\\"},
+      {"C:b.png", 0, ""}, {"\\b.png", 0, "\\"}, {"\\\\", 0, "\\\\"}, {"\\\\\\x", 0, "\\\\\\"}, {"1:\\b", 0, "1:\\"},
+      {"", 0, ""}, {"C:\\abcdefg\\f", 1, ""}};
+  for (const auto& c : cases) {
+    char folder[10] = "kept";
+    const int copied = CopyFolderPart(folder, sizeof folder, c.path);
+    EXPECT_EQ(std::to_string(IsFullPath(c.path)) + std::to_string(copied) + folder,
+              std::to_string(c.full) + (c.folder.empty() ? "0kept" : "1" + c.folder)) << c.path;
   }
 }
 

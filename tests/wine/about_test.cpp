@@ -36,6 +36,14 @@ void OpenAndEndTheBox() {
     EXPECT_EQ(linkFont.lfHeight, boxFont.lfHeight) << "the link's text is as large as the box's";
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindowVisible(dialog) && !IsWindowEnabled(FrameWindow)) << "modal, and open after Escape";
+    // A photo handed over meanwhile brings the box forward, not the frame under
+    // it, which would take the keys (F1: a second box).
+    std::string photo = CHERIMO_CORPUS_DIR "/images/halves.png";
+    COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
+    EXPECT_EQ(SendMessageA(FrameWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver)), 1);
+    GUITHREADINFO front = {sizeof front};
+    GetGUIThreadInfo(GetWindowThreadProcessId(FrameWindow, nullptr), &front);
+    EXPECT_TRUE(front.hwndActive == dialog && front.hwndFocus != FrameWindow) << "the box stays in front";
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     // Whatever happened, the frame window's thread must get out of the box.
     if (!WaitUntil([&] { return !IsWindow(dialog); })) {

@@ -15,7 +15,10 @@
 
 class FrameWindowTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(RedirectCurrentUser()); }
+  void SetUp() override {
+    CommandLineCall = PlainCommandLine;
+    ASSERT_TRUE(RedirectCurrentUser());
+  }
   void TearDown() override {
     if (IsWindow(FrameWindow)) DestroyWindow(FrameWindow);
     RestoreCurrentUser();
@@ -24,6 +27,11 @@ class FrameWindowTest : public testing::Test {
   void Start() {
     ASSERT_EQ(StartProgram(), 1);
     ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrameWindow) != 0; }));
+  }
+
+  static LPSTR WINAPI PlainCommandLine() {
+    static char line[] = "cherimo.exe";
+    return line;
   }
 
   static Box Placed() { return BoxOf(FrameWindow); }

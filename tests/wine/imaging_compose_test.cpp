@@ -211,6 +211,7 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   const auto before = Sources();
   Send(MSG_SET_FRAME, 0xFFFE);  // no such resource
   SendFile(MSG_SET_FRAME, "images/all-outside.png");  // nothing would be left of the window
+  SendFile(MSG_SET_FRAME, "images/thin-light-lines.png");  // nothing left of it at 128 x 128
   for (const char* bad : BAD_FILES) {
     SendFile(MSG_SET_PHOTO, bad);
     SendFile(MSG_SET_FRAME, bad);

@@ -102,9 +102,12 @@ TEST_F(PresenceTest, TheTrayIconIsAddedAgainForARestartedShellChangedAndRemovedO
   EXPECT_EQ(TrayRequests, (std::vector<std::string>{added, added, "modify icon", "delete", added, "delete"}));
 }
 
+// A photo handed over while minimised reaches the tray at once, not at the
+// next change, and the open dialog's folder.
 TEST_F(PresenceTest, AStartPutAwayStaysPutAwayAndARestoreByTheSystemIsRecordedSoMinimizeWorksAgain) {
   WriteDword("Show", 2);
   WriteDword("Taskbar", 1);
+  WriteDword("TrayIcon", 1);
   ASSERT_EQ(StartProgram(), 1);
   EXPECT_EQ(State(), "2 hidden") << "not shown when the window is merely created";
   EXPECT_TRUE(ExtendedStyle() & WS_EX_APPWINDOW);
@@ -114,6 +117,14 @@ TEST_F(PresenceTest, AStartPutAwayStaysPutAwayAndARestoreByTheSystemIsRecordedSo
   EXPECT_EQ(State(), "1 shown");
   Send(WM_COMMAND, IDM_MINIMIZE);
   EXPECT_EQ(State(), "2 minimised");
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
+  TrayRequests.clear();
+  std::string photo = CHERIMO_CORPUS_DIR "/images/halves.png";
+  COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
+  Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver));
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
+  EXPECT_EQ(TrayRequests, std::vector<std::string>{"modify icon"});
+  EXPECT_STREQ(Settings.Path, CHERIMO_CORPUS_DIR "/images/") << "the open dialog opens beside it";
 }
 
 }  // namespace

@@ -1,9 +1,90 @@
-// The end of the session and a slideshow resumed in the real exe (the single
-// instance and the hidden switch: unicode_paths_test.cpp, with the paths a start brings).
+// The end of the session, the second start's hand-over and a slideshow
+// resumed in the real exe (the hidden switch and bad paths: unicode_paths_test.cpp).
+#include <algorithm>
+#include <vector>
+
+#include "app/ids.h"
 #include "app/texts.h"
 #include "tests/wine/program_fixture.h"
 
 namespace {
+
+std::string Quoted(const std::string& path) { return '"' + path + '"'; }
+
+// "Open with" shows the window in front however it was left at the last exit.
+// A second start while the About box is up brings the box forward: the frame
+// it disabled must not take the keys, or F1 opens a second box.
+TEST_F(RealProgramTest, AStartWithAPathShowsTheWindowInFrontAndASecondOneTheBoxThatIsUp) {
+  for (const DWORD row : {0, 1, 2, 3}) {
+    WriteDword("Show", 1 + row / 2);
+    WriteDword("Taskbar", row % 2);
+    RunningProgram program, again;
+    HWND window = StartedWindow(program, Quoted(CHERIMO_CORPUS_DIR "/images/halves.png").c_str()), box = nullptr;
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && !IsIconic(window) && GetForegroundWindow() == window; }))
+        << row;
+    PostMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(box); }));
+    ASSERT_TRUE(StartProgramProcess(again) && WaitForExit(again) == 0);
+    GUITHREADINFO front = {sizeof front};
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &front);
+    PostMessageA(front.hwndFocus, WM_KEYDOWN, VK_F1, 0);
+    EXPECT_TRUE(front.hwndActive == box && Answers(window) && FindWindowA("#32770", TEXT_ABOUT_TITLE) == box);
+    PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }) && CloseAndWait(program, window) == 0);
+  }
+}
+
+// What reaches a copy that holds the mutex but makes its window only later.
+std::vector<std::string> Received;
+LRESULT CALLBACK RecordHandOver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (message == WM_COPYDATA || message == MSG_SET_SHOW_STATE) {
+    Received.emplace_back(data ? static_cast<const char*>(data->lpData) : "show");
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Explorer starts one process per file of a multi-selection, all at once:
+// none gives up before the first one's window is there, each hands over its
+// path made full, and each ends in time even when that window never answers.
+TEST_F(RealProgramTest, StartsAtTheSameMomentWaitForTheWindowHandOverEveryPathAndEndInTimeWhenItHangs) {
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME);
+  const std::string paths[] = {"C:\\photos\\a.png", "relative b.png", "\\\\server\\share\\c.png"};
+  std::vector<std::string> expected(3, "show");
+  RunningProgram starts[3], hung;
+  for (int i = 0; i < 3; ++i) {
+    char full[MAX_PATH];
+    expected.emplace_back(full, GetFullPathNameA(paths[i].c_str(), MAX_PATH, full, nullptr));
+    ASSERT_TRUE(StartProgramProcess(starts[i], Quoted(paths[i]).c_str()));
+  }
+  const auto ended = [&](int count) {
+    const auto done = [](auto& start) { return WaitForSingleObject(start.process.hProcess, 0) == WAIT_OBJECT_0; };
+    return std::count_if(starts, starts + 3, done) == count;
+  };
+  EXPECT_FALSE(WaitUntil([&] { return !ended(0); }, 1500)) << "a start gave up";
+  WNDCLASSA recording = {0, RecordHandOver, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                         TEXT_FRAME_CLASS};
+  ASSERT_TRUE(RegisterClassA(&recording));
+  HWND window = CreateWindowExA(0, TEXT_FRAME_CLASS, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return ended(3); }));
+  std::sort(Received.begin(), Received.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Received, expected);
+  // This thread now answers nothing.
+  const DWORD started = GetTickCount();
+  ASSERT_TRUE(StartProgramProcess(hung, Quoted(paths[0]).c_str()));
+  EXPECT_TRUE(WaitForSingleObject(hung.process.hProcess, 10000) == WAIT_OBJECT_0 && GetTickCount() - started < 10000);
+  // A copy that ends while a start waits leaves the start to be the program, with its photo.
+  DestroyWindow(window);
+  RunningProgram heir;
+  ASSERT_TRUE(StartProgramProcess(heir, Quoted(CHERIMO_CORPUS_DIR "/images/halves.png").c_str()));
+  EXPECT_FALSE(WaitUntil([&] { return FindWindowA(TEXT_FRAME_CLASS, nullptr) != nullptr; }, 1000));
+  ReleaseMutex(mutex);
+  window = StartUpEnded(FindFrameWindow());
+  EXPECT_TRUE(window && CloseAndWait(heir, window) == 0 && StoredDword("W2") == 200);
+  CloseHandle(mutex);
+}
 
 // Only an ending session writes the settings, and before the process is ended.
 TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {

@@ -110,15 +110,18 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     for (const std::string& path : bad) EXPECT_TRUE(startAgain(path)) << path;
     EXPECT_TRUE(IsWindowVisible(window));
     const DWORD length = static_cast<DWORD>(photo.size());
+    // A relative path would be found from the running copy's folder, which the open dialog moves.
+    std::string relative = "halves.png";
     COPYDATASTRUCT malformed[] = {{1, length + 1, photo.data()}, {COPYDATA_PHOTO_PATH, 0, nullptr},
-                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 801, tooLong.data()}};
+                                  {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 801, tooLong.data()},
+                                  {COPYDATA_PHOTO_PATH, 11, relative.data()}};
     for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
     EXPECT_TRUE(startAgain(quoted(longPhoto)));
   }), longPhoto + ",200");
-  // The frame decoded, so it stays chosen; the folder was found, so only its separator is trimmed.
+  // The frame decoded, so it stays chosen; the open dialog opens beside the photo.
   std::string path;
   ReadString("Path", &path);
-  EXPECT_EQ(path + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(folder.folder) + ",-1");
+  EXPECT_EQ(path + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(fs::path(folder.longPhoto).parent_path()) + "\\,-1");
   EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
   EXPECT_EQ(run(quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
 }
