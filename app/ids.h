@@ -90,6 +90,8 @@ constexpr unsigned TRAY_ICON_ID = 4000;
 // The tag of the WM_COPYDATA by which a second start hands its photo path to
 // the running copy: the data is the path with its terminating zero.
 constexpr uintptr_t COPYDATA_PHOTO_PATH = 0x43485031;
+// ... and several paths at once: each full path with its zero, then one more zero.
+constexpr uintptr_t COPYDATA_PHOTO_PATHS = 0x43485032;
 
 // The link control's own message: wParam is the LINK_ state to draw, lParam 1
 // redraws even when the state stays.

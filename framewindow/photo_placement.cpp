@@ -9,6 +9,7 @@
 #include "app/shared_windows.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
+#include "framewindow/slide_order.h"
 #include "framewindow/slideshow.h"
 #include "splash/splash.h"
 
@@ -39,14 +40,18 @@ void StartDrag(int& active) {
   SetCapture(FrameWindow);
 }
 
-// A file from a drop or another start, in FileNameBuffer, is shown as the
-// photo, and the window comes forward; while a dialog is up, the dialog does:
-// the frame window it disabled must not take the keys.
-void ShowFileNamePhoto() {
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+// After photos from a drop or another start the window comes forward; while
+// a dialog is up, the dialog does: the frame window it disabled must not take the keys.
+void BringForward() {
   HWND front = GetLastActivePopup(FrameWindow);
   SetForegroundWindow(front);
   if (front == FrameWindow) SetFocus(FrameWindow);
+}
+
+// A dropped file, in FileNameBuffer, is shown as the photo.
+void ShowFileNamePhoto() {
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  BringForward();
 }
 
 void ShowFrame(int32_t frameId) {
@@ -147,7 +152,7 @@ void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 1) {
     ShowDroppedSet(drop);
-    SetForegroundWindow(FrameWindow);
+    BringForward();
   } else if (length > 0 && length < PATH_BUFFER_SIZE &&
       DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
     ShowFileNamePhoto();
@@ -157,8 +162,15 @@ void MsgDropFiles(HDROP drop) {
 
 // Any program may send this: only a full path with one zero, at its end, that
 // fits the buffer whole is taken. A relative one would be resolved against
-// this copy's current folder, which the open dialog moves.
+// this copy's current folder, which the open dialog moves. A list is taken
+// whole when every path in it would be, as the stored set is.
 LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
+  if (data && data->dwData == COPYDATA_PHOTO_PATHS && data->lpData && data->cbData <= SLIDE_FILES_VALUE_MAX &&
+      CountPackedSlides(static_cast<const char*>(data->lpData), data->cbData) > 0) {
+    ShowPhotoSet(static_cast<const char*>(data->lpData), data->cbData);
+    BringForward();
+    return 1;
+  }
   if (!data || data->dwData != COPYDATA_PHOTO_PATH || !data->lpData || data->cbData < 2 ||
       data->cbData > PATH_BUFFER_SIZE) {
     return 0;
@@ -166,6 +178,7 @@ LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
   const char* path = static_cast<const char*>(data->lpData);
   if (std::memchr(path, '\0', data->cbData) != path + data->cbData - 1 || !IsFullPath(path)) return 0;
   std::memcpy(FileNameBuffer, path, data->cbData);
-  ShowFileNamePhoto();
+  ShowStartPhoto(FileNameBuffer);
+  BringForward();
   return 1;
 }

@@ -329,14 +329,11 @@ void ShowStartPhoto(const char* path) {
   const DWORD now = GetTickCount();
   const bool joins = JoinedSize > 0 && now - LastStartPathTick < SLIDE_JOIN_MS;
   LastStartPathTick = now;
-  if (!JoinedPaths.data && !JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) return;
-  if (!joins) {
-    JoinedSize = 0;
+  if (!joins) JoinedSize = 0;
+  if (JoinedPaths.data || JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
     AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path);
-    SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0);
-    return;
   }
-  if (AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path)) {
-    TakePhotoSet(JoinedPaths.data, JoinedSize, Settings.Photo);
-  }
+  // Each photo shows as it comes; the set goes on from the last one shown.
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0);
+  if (joins) TakePhotoSet(JoinedPaths.data, JoinedSize, Settings.Photo);
 }

@@ -41,6 +41,6 @@ void StopSlideshow();
 // name order, become the slideshow; one picture is shown alone.
 void ShowPhotoSet(const char* packed, size_t size);
 void ShowDroppedSet(HDROP drop);
-// A single path from a start: paths that arrive within a second of each
-// other join into one set.
+// A single path from a start, shown: paths that arrive within a second of
+// each other join into one set.
 void ShowStartPhoto(const char* path);

@@ -86,6 +86,55 @@ TEST_F(RealProgramTest, StartsAtTheSameMomentWaitForTheWindowHandOverEveryPathAn
   CloseHandle(mutex);
 }
 
+// "Send to" with three files, a second start with three, and three starts at
+// once with one path each: each is one slideshow of its three in name order,
+// kept as the set given. A list handed over is checked as a single path is.
+TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
+  const ScratchFolder scratch("cherimo-several");
+  std::string paths[6];
+  for (int i = 0; i < 6; ++i) {
+    paths[i] = scratch.path.string() + "\\" + static_cast<char>('a' + i) + ".png";
+    ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", paths[i].c_str(), FALSE));
+  }
+  const auto shownAndKept = [](RunningProgram& program, HWND window) {
+    std::string photo;
+    if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &photo);
+    return photo + "|" + ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").data;
+  };
+  const auto set = [&](std::initializer_list<int> files) {
+    std::string packed;
+    for (int i : files) packed += paths[i] + '\0';
+    return packed + '\0';
+  };
+  RunningProgram sendTo, running, again;
+  HWND window = StartedWindow(sendTo, (Quoted(paths[2]) + " " + Quoted(paths[0]) + " " + Quoted(paths[1])).c_str());
+  EXPECT_EQ(shownAndKept(sendTo, window), paths[0] + "|" + set({2, 0, 1}));
+  window = StartedWindow(running);
+  ASSERT_TRUE(StartProgramProcess(again, (paths[4] + " " + paths[3] + " /a " + paths[5]).c_str()));
+  EXPECT_EQ(WaitForExit(again), 0);
+  std::string bad[] = {set({0}).substr(1), set({0}).substr(0, paths[0].size() + 1), "C:\\a\0\0C:\\b\0\0",
+                       std::string("a.png\0\0", 7)};
+  for (std::string& data : bad) {
+    COPYDATASTRUCT list = {COPYDATA_PHOTO_PATHS, static_cast<DWORD>(data.size()), data.data()};
+    EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&list)), 0);
+  }
+  EXPECT_EQ(shownAndKept(running, window), paths[3] + "|" + set({4, 3, 5}));
+
+  RunningProgram starts[3];
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(StartProgramProcess(starts[i], Quoted(paths[i]).c_str()));
+  window = StartUpEnded(FindFrameWindow());
+  const auto ended = [&](RunningProgram& start) { return WaitForSingleObject(start.process.hProcess, 0) == WAIT_OBJECT_0; };
+  EXPECT_TRUE(WaitUntil([&] { return std::count_if(starts, starts + 3, ended) == 2; }, 10000));
+  RunningProgram& first = *std::find_if(starts, starts + 3, [&](RunningProgram& start) { return !ended(start); });
+  const std::string kept = shownAndKept(first, window);
+  std::vector<std::string> joined;
+  for (size_t at = kept.find('|') + 1; at < kept.size() && kept[at]; at = kept.find('\0', at) + 1) {
+    joined.emplace_back(kept.c_str() + at);
+  }
+  std::sort(joined.begin(), joined.end());
+  EXPECT_EQ(joined, (std::vector<std::string>{paths[0], paths[1], paths[2]})) << "one set of the three, as they came";
+}
+
 // Only an ending session writes the settings, and before the process is ended.
 TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
   RunningProgram program;
