@@ -1,5 +1,6 @@
 #include "about/link_control.h"
 
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/texts.h"
@@ -8,6 +9,8 @@
 HFONT LinkFont;
 
 namespace {
+
+int LinkFontDpi;
 
 constexpr COLORREF LINK_NORMAL_COLOR = RGB(0, 0, 128);
 constexpr COLORREF LINK_PRESSED_COLOR = RGB(224, 0, 0);
@@ -20,6 +23,24 @@ int LinkHasCapture;
 // so a press that began elsewhere never opens a link.
 HWND PressedLink;
 
+// The box's font is 8 points at its monitor's DPI, and so is the link's: a
+// box on a monitor of another scale has the font remade for it.
+HFONT LinkFontFor(int dpi) {
+  if (LinkFont && LinkFontDpi == dpi) return LinkFont;
+  LOGFONTA font = {};
+  font.lfHeight = -MulDiv(8, dpi, 72);
+  font.lfWeight = FW_BOLD;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfPitchAndFamily = FF_SWISS;
+  lstrcpyA(font.lfFaceName, TEXT_LINK_FONT);
+  HFONT made = CreateFontIndirectA(&font);
+  if (!made) return LinkFont;
+  if (LinkFont) DeleteObject(LinkFont);
+  LinkFont = made;
+  LinkFontDpi = dpi;
+  return LinkFont;
+}
+
 void SendState(HWND window, unsigned state, LPARAM redraw) { SendMessageA(window, MSG_LINK_STATE, state, redraw); }
 
 // The only place where the link draws itself.
@@ -27,7 +48,7 @@ void MsgLinkState(HWND window, WPARAM state, LPARAM redraw) {
   if (redraw != 1 && static_cast<WPARAM>(GetWindowLongPtrA(window, GWLP_USERDATA)) == state) return;
   SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(state));
   HDC dc = GetWindowDC(window);
-  HGDIOBJ previousFont = SelectObject(dc, LinkFont);
+  HGDIOBJ previousFont = SelectObject(dc, LinkFontFor(DpiOfWindow(window)));
   RECT rect;
   GetClientRect(window, &rect);
   // Hover and press push the text one pixel down and right, as a button would.
@@ -141,15 +162,7 @@ LRESULT CALLBACK LinkControlProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void InitLinkControl() {
-  HDC screen = GetWindowDC(nullptr);
-  LOGFONTA font = {};
-  font.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  font.lfWeight = FW_BOLD;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfPitchAndFamily = FF_SWISS;
-  lstrcpyA(font.lfFaceName, TEXT_LINK_FONT);
-  LinkFont = CreateFontIndirectA(&font);
+  LinkFontFor(DpiOfWindow(nullptr));
 
   WNDCLASSEXA linkClass = {};
   linkClass.cbSize = sizeof linkClass;

@@ -3,10 +3,10 @@
 #pragma once
 #include <windows.h>
 
-// Lives from start-up to the end of the process.
+// Lives from start-up to the end of the process; remade for a link drawn at another DPI.
 extern HFONT LinkFont;
 
-// Makes the link font and registers the link's window class.
+// Makes the link font for the screen's DPI and registers the link's window class.
 void InitLinkControl();
 
 LRESULT CALLBACK LinkControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,10 +5,15 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "about/link_control.h"
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/program.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/startup_rules.h"
@@ -100,10 +105,18 @@ int ShowRunningInstance(HANDLE mutex, COPYDATASTRUCT* handOver) {
   return 1;
 }
 
+// The stored rectangle in pixels at a DPI, its edges kept within the coordinates.
+RECT StoredRect(int dpi) {
+  auto edge = [](int32_t start, int32_t side) { return static_cast<LONG>(std::min<int64_t>(int64_t{start} + side, INT32_MAX)); };
+  return {Settings.X1, Settings.Y1, edge(Settings.X1, ScaleToDpi(Settings.W1, dpi)),
+          edge(Settings.Y1, ScaleToDpi(Settings.H1, dpi))};
+}
+
 // A display unplugged since the last run may have taken the stored position
-// with it: a window that would lie on no monitor goes to the nearest work area.
+// with it: a window that would lie on no monitor goes to the nearest work
+// area, whole at that monitor's scale.
 void KeepStoredRectOnScreen() {
-  RECT stored = {Settings.X1, Settings.Y1, Settings.X1 + Settings.W1, Settings.Y1 + Settings.H1};
+  RECT stored = StoredRect(DpiOfRect(StoredRect(BASE_DPI)));
   if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL)) return;
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
@@ -121,9 +134,21 @@ void BuildAutostartCommand() {
   ComposeAutostartCommand(AutostartCommand, AUTOSTART_COMMAND_SIZE, ModulePath);
 }
 
+// The stored sides are 96-DPI units: the window is made at the scale of the
+// monitor it lands on, and resized should its own DPI, known once it exists, differ.
 HWND CreateFrameWindow() {
-  return CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                  Settings.X1, Settings.Y1, Settings.W1, Settings.H1, nullptr, nullptr, ProgramInstance, nullptr);
+  FrameDpi = DpiOfRect(StoredRect(BASE_DPI));
+  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE,
+                                WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, Settings.X1, Settings.Y1,
+                                ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi), nullptr,
+                                nullptr, ProgramInstance, nullptr);
+  const int dpi = window ? DpiOfWindow(window) : FrameDpi;
+  if (dpi != FrameDpi) {
+    const int width = ScaleToDpi(Settings.W1, dpi), height = ScaleToDpi(Settings.H1, dpi);
+    FrameDpi = dpi;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return window;
 }
 
 void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, message, wParam, lParam); }
@@ -148,7 +173,7 @@ int StartProgram() {
   if (alreadyRunning && ShowRunningInstance(mutex, hasStartList || hasStartPath ? &handOver : nullptr)) return 0;
 
   RefreshDesktopMetrics();
-  Settings.X1 = DesktopMetrics.workArea.right - Settings.W1;
+  Settings.X1 = DesktopMetrics.workArea.right - ScaleToDpi(Settings.W1, DpiOfWindow(nullptr));
   SyncSettings(0);
   KeepStoredRectOnScreen();
   const int hiddenStart = EndsWithHiddenSwitch(CommandLineCall());

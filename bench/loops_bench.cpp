@@ -80,7 +80,7 @@ int main() {
               }));
   IconPixels icon;
   std::printf("  icon pixels: %.3f ms\n", MedianOf(RUNS, [&](int) {
-                ComposeIconPixels(out.data(), keys.data(), artwork.data(), SIDE, SIDE, icon);
+                ComposeIconPixels(out.data(), keys.data(), artwork.data(), SIDE, SIDE, 32, icon);
               }));
   return 0;
 }

@@ -75,5 +75,17 @@ add_dependencies(wine_tests cherimo)
 # The tests share one Wine prefix and its registry, so they run one at a time.
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR} PROPERTIES RESOURCE_LOCK wineprefix)
+# The cases whose sizes follow the display's scale run again at 144 and 192
+# DPI, each scale in a Wine prefix of its own.
+set(CHERIMO_DPI_CASES
+  FrameWindowTest.AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeForIt
+  PlacementTest.KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCentre
+  FrameWindowTest.TheAboutBoxOpensAndEndsItsLinkOpensOnAClickAndTheMenuOpensItsAddresses
+  OnAndOff/SplashTest.Splash*/0 OnAndOff/SplashTest.Splash*/1 OnAndOff/SplashTest.Hint*/0 OnAndOff/SplashTest.Hint*/1)
+foreach(dpi 144 192)
+  add_test(NAME wine.dpi${dpi} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-dpi.sh ${dpi} $<TARGET_FILE:wine_tests>
+    ${CHERIMO_DPI_CASES} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine.dpi${dpi} PROPERTIES RESOURCE_LOCK wineprefix-dpi${dpi})
+endforeach()
 
 add_subdirectory(bench)

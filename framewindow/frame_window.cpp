@@ -3,8 +3,10 @@
 #include "framewindow/frame_window.h"
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/program.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
@@ -26,8 +28,8 @@ void StoreWindowRect() {
   if (!GetWindowRect(FrameWindow, &rect)) return;
   Settings.X1 = rect.left;
   Settings.Y1 = rect.top;
-  Settings.W1 = rect.right - rect.left;
-  Settings.H1 = rect.bottom - rect.top;
+  Settings.W1 = UnscaleFromDpi(rect.right - rect.left, FrameDpi);
+  Settings.H1 = UnscaleFromDpi(rect.bottom - rect.top, FrameDpi);
 }
 
 namespace {
@@ -74,6 +76,15 @@ void MsgGetMinMaxInfo(MINMAXINFO* limits) {
   limits->ptMaxTrackSize = {DesktopMetrics.screenWidth, DesktopMetrics.screenHeight};
 }
 
+// On a monitor of another scale the window takes the rectangle the system
+// suggests (its sides scaled) and remakes its picture and icons for it.
+void MsgDpiChanged(WPARAM dpis, const RECT* suggested) {
+  FrameDpi = HIWORD(dpis);
+  SetWindowPos(FrameWindow, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
 // The hint stays while the cursor is anywhere over the window's rectangle,
 // also where the outline leaves the desktop showing.
 void MsgTimer() {
@@ -118,6 +129,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DISPLAYCHANGE:
     case WM_THEMECHANGED:
       RefreshDesktopMetrics();
+      return 0;
+    case WM_DPICHANGED:
+      MsgDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_GETMINMAXINFO:
       MsgGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));

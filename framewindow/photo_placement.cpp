@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
@@ -109,7 +110,7 @@ void MsgResizeStep(WPARAM direction) {
   RECT rect;
   GetWindowRect(FrameWindow, &rect);
   const WindowBox box =
-      ResizeStep(rect.left, rect.top, rect.right, rect.bottom, static_cast<int16_t>(HIWORD(direction)));
+      ResizeStep(rect.left, rect.top, rect.right, rect.bottom, static_cast<int16_t>(HIWORD(direction)), FrameDpi);
   MoveWindow(FrameWindow, box.left, box.top, box.width, box.height, TRUE);
 }
 

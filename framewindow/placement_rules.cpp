@@ -1,6 +1,7 @@
 #include "framewindow/placement_rules.h"
 
 #include "app/ids.h"
+#include "app/scale_rules.h"
 
 PhotoView FillingView(int32_t photoWidth, int32_t photoHeight) {
   const int32_t side = photoWidth < photoHeight ? photoWidth : photoHeight;
@@ -46,6 +47,16 @@ int32_t ClampWindowSide(int32_t& side, int32_t shift) {
   return shift;
 }
 
+// One side's resize step in 96-DPI units; its new pixels, and in `shift` the
+// move that keeps the centre (none once the side was clamped).
+int32_t StepWindowSide(int32_t pixels, int32_t step, int32_t dpi, int32_t& shift) {
+  int32_t side = UnscaleFromDpi(pixels, dpi) - step;
+  const int32_t kept = ClampWindowSide(side, 1);
+  const int32_t stepped = ScaleToDpi(side, dpi);
+  shift = kept ? (pixels - stepped) >> 1 : 0;
+  return stepped;
+}
+
 // Frame ids outside the built-in range (a stored value whose frame never
 // loaded) step into the range rather than past it.
 int32_t ClampToBuiltInFrames(int64_t frameId) {
@@ -64,15 +75,12 @@ void ZoomView(PhotoView& view, int32_t d) {
   view.top += ClampZoomSide(view.highSide, shift);
 }
 
-WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction) {
+WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction, int32_t dpi) {
   const int32_t step = direction < 0 ? -RESIZE_STEP : RESIZE_STEP;
-  right -= step;
-  bottom -= step;
-  const int32_t shift = step >> 1;
-  WindowBox box = {left, top, right - left, bottom - top};
-  box.left += ClampWindowSide(box.width, shift);
-  box.top += ClampWindowSide(box.height, shift);
-  return box;
+  int32_t shiftX, shiftY;
+  const int32_t width = StepWindowSide(right - left, step, dpi, shiftX);
+  const int32_t height = StepWindowSide(bottom - top, step, dpi, shiftY);
+  return {left + shiftX, top + shiftY, width, height};
 }
 
 int32_t PreviousFrameId(int32_t frameId) {

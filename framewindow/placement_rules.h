@@ -36,8 +36,10 @@ struct WindowBox {
 };
 
 // One resize step of the window rectangle about its centre, sides kept within
-// 32 to 256. direction is the high-order word of the request: negative grows.
-WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction);
+// 32 to 256. Steps and limits are 96-DPI units: at `dpi` the window's pixels
+// are its sides scaled. direction is the high-order word of the request:
+// negative grows.
+WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction, int32_t dpi);
 
 // Page Up and Page Down through the built-in frames, without wrapping; a
 // custom frame steps to the first or last built-in one.

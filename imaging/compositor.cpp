@@ -4,10 +4,14 @@
 #include <cstring>
 #include <utility>
 
+#include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "imaging/enlarge.h"
 #include "imaging/frame_icon.h"
+#include "imaging/key_colors.h"
 #include "imaging/heap_array.h"
 #include "imaging/outline_scan.h"
 #include "imaging/photo_reductions.h"
@@ -57,6 +61,20 @@ int PrepareComposition(int width, int height) {
   return 1;
 }
 
+// A window larger than the frame (a high DPI) gets the frame enlarged
+// smoothly, keys and artwork in one, then reduced on a side that is smaller.
+int EnlargeFrame(const uint32_t* keys, int keyWidth, int keyHeight, int width, int height) {
+  const int largeWidth = std::max(width, keyWidth), largeHeight = std::max(height, keyHeight);
+  HeapArray<uint32_t> large;
+  if (!large.Allocate(static_cast<size_t>(largeWidth) * largeHeight) ||
+      !EnlargeSmoothly(keys, keyWidth, keyHeight, large.data, largeWidth, largeHeight)) {
+    return 0;
+  }
+  if (!ReduceByAnd(large.data, largeWidth, largeHeight, Scaled.keys.data, width, height)) return 0;
+  ReplaceKeyColors(large.data, largeWidth, largeHeight, 0);
+  return AreaAverageWhole(large.data, largeWidth, largeHeight, Scaled.artwork.data, width, height);
+}
+
 // Without a frame both stay black: every pixel is artwork, the window a black rectangle.
 int PrepareScaledFrame(int width, int height) {
   if (Scaled.revision == FrameRevision && Scaled.width == width && Scaled.height == height) return 1;
@@ -68,8 +86,12 @@ int PrepareScaledFrame(int width, int height) {
   int keyWidth, keyHeight, artWidth, artHeight;
   const uint32_t* keys = DibPixels(FrameKeySurface, &keyWidth, &keyHeight);
   const uint32_t* artwork = DibPixels(FrameArtSurface, &artWidth, &artHeight);
-  if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Scaled.keys.data, width, height)) return 0;
-  if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Scaled.artwork.data, width, height)) return 0;
+  if (keys && artwork && (width > keyWidth || height > keyHeight)) {
+    if (!EnlargeFrame(keys, keyWidth, keyHeight, width, height)) return 0;
+  } else {
+    if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Scaled.keys.data, width, height)) return 0;
+    if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Scaled.artwork.data, width, height)) return 0;
+  }
   Scaled.width = width;
   Scaled.height = height;
   Scaled.revision = FrameRevision;
@@ -126,11 +148,15 @@ void ApplyPendingIcon() {
   }
   IconPending = false;
   LastIconTick = GetTickCount();
-  HICON icon = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, CompositionWidth,
-                              CompositionHeight);
-  SendMessageA(FrameWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  SendMessageA(FrameWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  ReplaceFrameIcon(icon);
+  HICON icons[2];
+  const int sizes[2] = {SM_CXSMICON, SM_CXICON};
+  for (int i = 0; i < 2; ++i) {
+    icons[i] = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, CompositionWidth,
+                              CompositionHeight, SystemMetricForDpi(sizes[i], FrameDpi));
+  }
+  SendMessageA(FrameWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[0]));
+  SendMessageA(FrameWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[1]));
+  ReplaceFrameIcons(icons[0], icons[1]);
   if (std::exchange(TrayPending, false)) {
     SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(Settings.TrayIcon),
                  reinterpret_cast<LPARAM>(FrameIcon));
@@ -152,12 +178,12 @@ void RefreshIcon(LPARAM skipTray) {
 }
 
 // A minimised window has no client area: it is composed at the size it
-// keeps for its restore, so that its icons (on the taskbar button, in the
-// tray) show a photo handed to it meanwhile.
+// keeps for its restore (its stored sides at its DPI), so that its icons (on
+// the taskbar button, in the tray) show a photo handed to it meanwhile.
 int CompositionSize(int& width, int& height) {
   RECT client;
   if (IsIconic(FrameWindow)) {
-    client = {0, 0, Settings.W1, Settings.H1};
+    client = {0, 0, ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi)};
   } else if (!GetClientRect(FrameWindow, &client)) {
     return 0;
   }

@@ -7,20 +7,34 @@
 #include "imaging/surface.h"
 
 HICON FrameIcon;
+HICON FrameIconLarge;
 FrameIconCounters FrameIconCounts;
 
+namespace {
+
+void ReplaceIcon(HICON& current, HICON icon) {
+  HICON previous = current;
+  current = icon;
+  if (previous && previous != icon) {
+    DestroyIcon(previous);
+    ++FrameIconCounts.destroyed;
+  }
+}
+
+}  // namespace
+
 HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const uint32_t* artwork, int width,
-                     int height) {
+                     int height, int side) {
   IconPixels pixels;
-  if (!ComposeIconPixels(composition, keys, artwork, width, height, pixels)) return nullptr;
+  if (!ComposeIconPixels(composition, keys, artwork, width, height, side, pixels)) return nullptr;
   // CreateIconIndirect copies both bitmaps: they are deleted on return.
   OwnedBitmap color, mask;
   BITMAPINFO header;
   uint32_t* colorPixels = nullptr;
-  color.handle = CreateDib32(ICON_SIDE, ICON_SIDE, &header, &colorPixels);
-  mask.handle = CreateBitmap(ICON_SIDE, ICON_SIDE, 1, 1, pixels.mask);
+  color.handle = CreateDib32(side, side, &header, &colorPixels);
+  mask.handle = CreateBitmap(side, side, 1, 1, pixels.mask.data);
   if (!color.handle || !mask.handle) return nullptr;
-  std::memcpy(colorPixels, pixels.color, sizeof pixels.color);
+  std::memcpy(colorPixels, pixels.color.data, pixels.color.count * sizeof(uint32_t));
   GdiFlush();
   ICONINFO info = {};
   info.fIcon = TRUE;
@@ -31,11 +45,7 @@ HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const ui
   return icon;
 }
 
-void ReplaceFrameIcon(HICON icon) {
-  HICON previous = FrameIcon;
-  FrameIcon = icon;
-  if (previous && previous != icon) {
-    DestroyIcon(previous);
-    ++FrameIconCounts.destroyed;
-  }
+void ReplaceFrameIcons(HICON small, HICON large) {
+  ReplaceIcon(FrameIcon, small);
+  ReplaceIcon(FrameIconLarge, large);
 }

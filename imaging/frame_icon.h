@@ -1,12 +1,15 @@
-// The window's and the notification area's 32 × 32 icon: the current frame
-// with the current photo in small, transparent outside the frame's outline.
+// The window's and the notification area's icons: the current frame with the
+// current photo in small, transparent outside the frame's outline, at the
+// small and large icon sizes of the frame window's DPI.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
-// The current icon; each recomposition replaces it and destroys the old one.
+// The current icons, small (the window's small icon and the tray's) and
+// large; each recomposition replaces them and destroys the old ones.
 extern HICON FrameIcon;
+extern HICON FrameIconLarge;
 
 // Counts of icons made and destroyed, so tests can show none are lost.
 struct FrameIconCounters {
@@ -15,11 +18,11 @@ struct FrameIconCounters {
 };
 extern FrameIconCounters FrameIconCounts;
 
-// Makes the icon from the three window-sized pictures of a recomposition
-// (composition, keys and artwork, width × height each). Null when it cannot
-// be made.
+// Makes a side × side icon from the three window-sized pictures of a
+// recomposition (composition, keys and artwork, width × height each). Null
+// when it cannot be made.
 HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const uint32_t* artwork, int width,
-                     int height);
+                     int height, int side);
 
-// Makes `icon` the current FrameIcon and destroys the one before, if any.
-void ReplaceFrameIcon(HICON icon);
+// Makes these the current icons and destroys the ones before, if any.
+void ReplaceFrameIcons(HICON small, HICON large);

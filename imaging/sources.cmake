@@ -1,4 +1,5 @@
 list(APPEND CHERIMO_PURE_SOURCES
+  imaging/enlarge.cpp
   imaging/exif_orientation.cpp
   imaging/icon_pixels.cpp
   imaging/image_header.cpp

@@ -6,9 +6,12 @@
 #include <utility>
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "imaging/enlarge.h"
 #include "imaging/image_loader.h"
 #include "splash/splash_window.h"
 
@@ -24,11 +27,31 @@ constexpr int HINT_NOTHING_APPLIED = -1;
 int HintShown = HINT_UNAVAILABLE;
 UINT_PTR HintTimer;
 
+// The pictures are drawn for 96 DPI: on a screen of a larger scale they are
+// enlarged smoothly, or shown as drawn when that cannot be done.
+void ScalePicture(SplashPictureRecord& picture, int dpi) {
+  const int width = ScaleToDpi(picture.width, dpi), height = ScaleToDpi(picture.height, dpi);
+  if (width <= picture.width && height <= picture.height) return;
+  Surface scaled;
+  int32_t scaledWidth = 0, scaledHeight = 0;
+  uint32_t* pixels = nullptr;
+  if (!MakeDibSurface(nullptr, scaled, scaledWidth, scaledHeight, pixels, width, height) ||
+      !EnlargeSmoothly(picture.pixels, picture.width, picture.height, pixels, scaledWidth, scaledHeight)) {
+    return;
+  }
+  picture.surface = std::move(scaled);
+  picture.width = scaledWidth;
+  picture.height = scaledHeight;
+  picture.pixels = pixels;
+}
+
 int TakePicture(ImageSource source, SplashPictureRecord& picture) {
   if (!DecodeImage(source, nullptr)) return 0;
   TakeLoaderSurface(picture.surface);
   picture.pixels = DibPixels(picture.surface, &picture.width, &picture.height);
-  return picture.pixels != nullptr;
+  if (!picture.pixels) return 0;
+  ScalePicture(picture, DpiOfWindow(nullptr));
+  return 1;
 }
 
 }  // namespace

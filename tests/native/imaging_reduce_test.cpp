@@ -6,8 +6,10 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "imaging/enlarge.h"
 #include "imaging/icon_pixels.h"
 #include "imaging/key_colors.h"
 #include "imaging/photo_reductions.h"
@@ -172,15 +174,46 @@ TEST(PhotoReductions, AveragingFromTheChosenLevelMatchesTheExactAverage) {
   }
 }
 
-TEST(ComposeIconPixels, AtThirtyTwoPixelsTheIconShapeIsTheWindowShape) {
-  Pixels keys(32 * 32), composition = MakePicture(32, 32, 7), artwork = MakePicture(32, 32, 8);
-  std::mt19937 random(9);
-  for (uint32_t& key : keys) key = (const uint32_t[]){OUTSIDE_KEY, PHOTO_KEY, 0x0000FE00}[random() % 3];
-  IconPixels icon;
-  ASSERT_EQ(ComposeIconPixels(composition.data(), keys.data(), artwork.data(), 32, 32, icon), 1);
-  for (int i = 0; i < 32 * 32; ++i) {
-    ASSERT_EQ(icon.mask[i / 8] >> (7 - i % 8) & 1, keys[i] == OUTSIDE_KEY) << i;
-    ASSERT_EQ(icon.color[i], keys[i] == OUTSIDE_KEY ? 0 : keys[i] == PHOTO_KEY ? composition[i] : artwork[i]) << i;
+TEST(EnlargeSmoothly, ADiscTwiceAndFourTimesLargerHasNoStepsAlongItsEdgeAndNoFringes) {
+  // A disc of radius 24 about (32, 32) with a hole of radius 8, artwork
+  // between, and a line of artwork one pixel thin down column 62.
+  Pixels disc(64 * 64);
+  for (int i = 0; i < 64 * 64; ++i) {
+    const double r = std::hypot(i % 64 + 0.5 - 32, i / 64 + 0.5 - 32);
+    disc[i] = r > 24 && i % 64 != 62 ? OUTSIDE_KEY : r > 8 ? 0x00404040 : PHOTO_KEY;
+  }
+  Pixels same(64 * 64);
+  ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, same.data(), 64, 64), 1);
+  EXPECT_EQ(same, disc);
+  for (const int side : {128, 256}) {
+    Pixels large(side * side);
+    ASSERT_EQ(EnlargeSmoothly(disc.data(), 64, 64, large.data(), side, side), 1);
+    // Where the edge runs steeply (less than half a pixel across per row) it moves
+    // at most a pixel from row to row; repeated pixels make steps of 2 or 4.
+    for (int y = side / 3, last = -1; y < side * 2 / 3; ++y) {
+      const auto row = large.begin() + y * side;
+      const int left = static_cast<int>(std::find_if(row, row + side, [](uint32_t p) { return p != OUTSIDE_KEY; }) - row);
+      EXPECT_TRUE(last < 0 || std::abs(left - last) <= 1) << side << " row " << y;
+      last = left;
+    }
+    for (int y = 0; y < side; ++y) ASSERT_EQ(large[y * side + side / 64 * 62], 0x00404040u) << "the thin line at " << y;
+    EXPECT_EQ(std::count_if(large.begin(), large.end(), [](uint32_t p) { return p != OUTSIDE_KEY && p != PHOTO_KEY && p != 0x00404040; }), 0);
+  }
+}
+
+TEST(ComposeIconPixels, AtTheWindowsSizeTheIconShapeIsTheWindowShape) {
+  // 24 pixels: mask rows of 3 bytes padded to a whole word.
+  for (const auto& [side, rowBytes] : {std::pair(32, 4), std::pair(24, 4)}) {
+    Pixels keys(side * side), composition = MakePicture(side, side, 7), artwork = MakePicture(side, side, 8);
+    std::mt19937 random(9);
+    for (uint32_t& key : keys) key = (const uint32_t[]){OUTSIDE_KEY, PHOTO_KEY, 0x0000FE00}[random() % 3];
+    IconPixels icon;
+    ASSERT_EQ(ComposeIconPixels(composition.data(), keys.data(), artwork.data(), side, side, side, icon), 1);
+    ASSERT_EQ(icon.mask.count, static_cast<size_t>(rowBytes * side));
+    for (int i = 0; i < side * side; ++i) {
+      ASSERT_EQ(icon.mask[i / side * rowBytes + i % side / 8] >> (7 - i % 8) & 1, keys[i] == OUTSIDE_KEY) << i;
+      ASSERT_EQ(icon.color[i], keys[i] == OUTSIDE_KEY ? 0 : keys[i] == PHOTO_KEY ? composition[i] : artwork[i]) << i;
+    }
   }
 }
 

@@ -34,12 +34,11 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
       {"C:\\Desktop", 11, SHORTCUT_QUICK_LAUNCH + 1, ""},
   };
   for (const auto& c : cases) {
-    char text[BUFFER + 1];
-    memset(text, 'x', sizeof text);
-    const int composed = c.folderSize ? ComposeShortcutPath(text, BUFFER, c.folder.c_str(), c.folderSize, c.place)
-                                      : ComposeAutostartCommand(text, BUFFER, c.folder.c_str());
+    std::string text(BUFFER + 1, 'x');
+    const int composed = c.folderSize ? ComposeShortcutPath(text.data(), BUFFER, c.folder.c_str(), c.folderSize, c.place)
+                                      : ComposeAutostartCommand(text.data(), BUFFER, c.folder.c_str());
     // One guard byte past the buffer stays.
-    EXPECT_EQ(std::to_string(composed) + std::string(text, strnlen(text, BUFFER)) + text[BUFFER],
+    EXPECT_EQ(std::to_string(composed) + text.substr(0, strnlen(text.c_str(), BUFFER)) + text[BUFFER],
               (c.expected.empty() ? "0" : "1") + c.expected + 'x')
         << c.folder.size() << " " << c.place;
   }

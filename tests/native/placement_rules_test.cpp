@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/ids.h"
+#include "app/scale_rules.h"
 #include "framewindow/placement_rules.h"
 
 namespace {
@@ -46,17 +47,30 @@ TEST(FillingView, ANewPhotoShowsItsLargestCentredSquare) {
 
 TEST(ResizeStep, ResizesAboutTheCentreAndAClampedSideKeepsItsCorner) {
   constexpr int16_t GROW = -1, SHRINK = 1;
-  const struct { int32_t left, top, right, bottom; int16_t direction; WindowBox box; } cases[] = {
-      {500, 300, 600, 400, GROW, {498, 298, 104, 104}}, {500, 300, 600, 400, SHRINK, {502, 302, 96, 96}},
-      {500, 300, 600, 400, 0, {502, 302, 96, 96}},
-      {10, 20, 262, 272, GROW, {8, 18, 256, 256}},  // grows to exactly the largest side
-      {10, 20, 264, 274, GROW, {10, 20, 256, 256}},
-      {10, 20, 46, 56, SHRINK, {12, 22, 32, 32}},  // shrinks to exactly the smallest side
-      {10, 20, 44, 54, SHRINK, {10, 20, 32, 32}}, {0, 0, 300, 200, SHRINK, {0, 2, 256, 196}},
+  const struct { int32_t left, top, right, bottom; int16_t direction; int32_t dpi; WindowBox box; } cases[] = {
+      {500, 300, 600, 400, GROW, 96, {498, 298, 104, 104}}, {500, 300, 600, 400, SHRINK, 96, {502, 302, 96, 96}},
+      {500, 300, 600, 400, 0, 96, {502, 302, 96, 96}},
+      {10, 20, 262, 272, GROW, 96, {8, 18, 256, 256}},  // grows to exactly the largest side
+      {10, 20, 264, 274, GROW, 96, {10, 20, 256, 256}},
+      {10, 20, 46, 56, SHRINK, 96, {12, 22, 32, 32}},  // shrinks to exactly the smallest side
+      {10, 20, 44, 54, SHRINK, 96, {10, 20, 32, 32}}, {0, 0, 300, 200, SHRINK, 96, {0, 2, 256, 196}},
+      // Steps and limits grow with the scale: 6 pixels at 150 %, 5 at 125 %, sides up to 384 and 512.
+      {500, 300, 650, 450, GROW, 144, {497, 297, 156, 156}}, {500, 300, 625, 425, SHRINK, 120, {502, 302, 120, 120}},
+      {0, 0, 381, 381, GROW, 144, {0, 0, 384, 384}}, {0, 0, 506, 60, GROW, 192, {0, -4, 512, 68}},
+      {0, 0, 70, 64, SHRINK, 192, {0, 0, 64, 64}},  // 35 units less 4 is 31: clamped at 32
   };
   for (const auto& c : cases) {
-    const WindowBox box = ResizeStep(c.left, c.top, c.right, c.bottom, c.direction);
-    EXPECT_EQ(std::memcmp(&box, &c.box, sizeof box), 0) << c.right - c.left << ": " << box.left << " " << box.width;
+    const WindowBox box = ResizeStep(c.left, c.top, c.right, c.bottom, c.direction, c.dpi);
+    EXPECT_EQ(std::memcmp(&box, &c.box, sizeof box), 0) << c.right - c.left << "@" << c.dpi << ": " << box.left << " " << box.width;
+  }
+}
+
+TEST(ScaleToDpi, RoundsToTheNearestPixelAndBackToTheSameUnits) {
+  const int32_t cases[][3] = {{100, 96, 100}, {100, 144, 150}, {100, 120, 125}, {101, 120, 126}, {256, 192, 512},
+                              {3, 144, 5},    {-3, 144, -5},   {100, 0, 100},   {INT32_MAX, 192, INT32_MAX}};
+  for (const auto& [value, dpi, pixels] : cases) EXPECT_EQ(ScaleToDpi(value, dpi), pixels) << value << "@" << dpi;
+  for (const int32_t dpi : {96, 120, 144, 168, 192, 240, 288}) {
+    for (int32_t value = -300; value <= 300; ++value) ASSERT_EQ(UnscaleFromDpi(ScaleToDpi(value, dpi), dpi), value) << dpi;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "app/ids.h"
@@ -76,15 +77,9 @@ unsigned DrawnState(HWND link, POINT* first) {
   return state;
 }
 
-// One mouse message to the link, at x (inside from 0, left of it below), and
-// the state it must then show with the opens so far.
-struct Step {
-  UINT message;
-  WPARAM keys;
-  int x;
-  unsigned state;
-  size_t opens;
-};
+// One mouse message to the link (its keys, at x: inside from 0, left of it
+// below), and the state it must then show with the opens so far.
+using Step = std::tuple<UINT, WPARAM, int, unsigned, size_t>;
 
 constexpr UINT MOVE = WM_MOUSEMOVE, DOWN = WM_LBUTTONDOWN, UP = WM_LBUTTONUP;
 constexpr Step CLICKS[] = {
@@ -118,15 +113,15 @@ TEST_F(FrameWindowTest, TheAboutBoxOpensAndEndsItsLinkOpensOnAClickAndTheMenuOpe
   ASSERT_NE(link, nullptr);
   POINT rest, at;
   ASSERT_TRUE(WaitUntil([&] { return DrawnState(link, &rest) == LINK_NORMAL; }));
-  for (const Step& step : CLICKS) {
-    if (step.message == WM_PAINT) RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    if (step.message != WM_PAINT) SendMessageA(link, step.message, step.keys, MAKELPARAM(step.x, 10));
-    EXPECT_EQ(DrawnState(link, &at), step.state) << "step " << &step - CLICKS;
+  for (size_t step = 0; step < std::size(CLICKS); ++step) {
+    const auto& [message, keys, x, state, opens] = CLICKS[step];
+    if (message == WM_PAINT) RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (message != WM_PAINT) SendMessageA(link, message, keys, MAKELPARAM(x, 10));
+    EXPECT_EQ(std::pair(DrawnState(link, &at), Opens.size()), std::pair(state, opens)) << "step " << step;
     // Hover and press draw into the client rectangle less one pixel at its
     // left and top: the centred text moves by none or one each way.
-    const LONG dx = at.x - rest.x, dy = at.y - rest.y, most = step.state != LINK_NORMAL;
-    EXPECT_TRUE(dx >= 0 && dx <= most && dy >= 0 && dy <= most) << "step " << &step - CLICKS << " moved " << dx << "," << dy;
-    EXPECT_EQ(Opens.size(), step.opens) << "step " << &step - CLICKS;
+    const LONG dx = at.x - rest.x, dy = at.y - rest.y, most = state != LINK_NORMAL;
+    EXPECT_TRUE(dx >= 0 && dx <= most && dy >= 0 && dy <= most) << "step " << step << " moved " << dx << "," << dy;
   }
   DestroyWindow(link);
   Send(WM_COMMAND, IDM_VISIT_HOME_PAGE);

@@ -18,7 +18,7 @@ class DesktopTest : public RealProgramTest {
 
   // A drag, with a key held or none.
   void Drag(int dx, int dy, const char* key = nullptr, int virtualKey = 0) const {
-    ASSERT_TRUE(RunXdotool(PointerOnto(window)));
+    ASSERT_TRUE(OnWindow());
     if (key) Input(std::string("keydown ") + key, virtualKey, true);
     Input("mousedown 1", VK_LBUTTON, true);
     POINT start, now;
@@ -28,11 +28,6 @@ class DesktopTest : public RealProgramTest {
     Input("mouseup 1", VK_LBUTTON, false);
     if (key) Input(std::string("keyup ") + key, virtualKey, false);
   }
-
-  void PressKeys(const char* keys) const { ASSERT_TRUE(RunXdotool(PointerOnto(window) + " " + keys)); }
-
-  RunningProgram program;
-  HWND window = nullptr;
 };
 
 // One walk: keys and the wheel resize the window and step through the
@@ -44,11 +39,11 @@ TEST_F(DesktopTest, RealInputReachesTheWindowAndTheEndStoresWhatItDid) {
   window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
   // Keys arrive in order: once the resize shows, the page keys before it are done.
-  PressKeys("key Next key Prior key Prior key plus");
+  ASSERT_TRUE(OnWindow("key Next key Prior key Prior key plus"));
   ASSERT_TRUE(WaitUntil([&] { return BoxOf(window).width == 104; })) << testing::PrintToString(BoxOf(window));
   // Button 4 rolls the wheel away from the user: one step smaller, which the
   // box after the first drag shows.
-  PressKeys("click 4");
+  ASSERT_TRUE(OnWindow("click 4"));
   Drag(30, 20);
   ASSERT_TRUE(WaitUntil([&] { return BoxOf(window) == Box{430, 320, 100, 100}; })) << testing::PrintToString(BoxOf(window));
   Drag(12, -9, "Control_L", VK_CONTROL);
@@ -57,7 +52,7 @@ TEST_F(DesktopTest, RealInputReachesTheWindowAndTheEndStoresWhatItDid) {
   // The tray's window shows once it holds an icon.
   HWND tray = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tray = FindWindowA(nullptr, "Wine System Tray")) != 0; }));
-  PressKeys("key Escape");
+  ASSERT_TRUE(OnWindow("key Escape"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
   // The icon is the first one in the tray's client area.
   POINT icon = {GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};

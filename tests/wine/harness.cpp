@@ -29,6 +29,28 @@ namespace {
 
 bool QuitSeen;
 
+std::string DialogAnswer;
+bool DialogAnswered;
+
+// A message box the dialog raises (a file it cannot find) is confirmed; the
+// dialog itself is cancelled once it has had its answer.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    if (!IsWindowVisible(box)) continue;
+    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
+  }
+}
+
+// Starts a command line as the shell would, without waiting for it.
+bool Launch(std::string commandLine, PROCESS_INFORMATION* process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        process) != 0;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -78,12 +100,15 @@ std::optional<int64_t> StoredDword(const char* name) {
   return number;
 }
 
-bool ReadString(const char* name, std::string* text, DWORD* type) {
-  const RegValue value = ReadRegValue(TEXT_SETTINGS_KEY, name);
-  if (!value.present) return false;
-  *text = value.data;
-  while (!text->empty() && text->back() == '\0') text->pop_back();
-  if (type) *type = value.type;
+std::string StoredText(const char* name) {
+  std::string text = ReadRegValue(TEXT_SETTINGS_KEY, name).data;
+  while (!text.empty() && text.back() == '\0') text.pop_back();
+  return text;
+}
+
+bool ReadString(const char* name, std::string* text) {
+  if (!ReadRegValue(TEXT_SETTINGS_KEY, name).present) return false;
+  *text = StoredText(name);
   return true;
 }
 
@@ -105,6 +130,11 @@ int CountValues(DWORD wantedType) {
   }
   RegCloseKey(key);
   return count;
+}
+
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string bytes = path.u8string();
+  return {bytes.begin(), bytes.end()};
 }
 
 ScratchFolder::ScratchFolder(const char* tag) {
@@ -131,13 +161,6 @@ RunningProgram::~RunningProgram() {
   if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-}
-
-bool Launch(std::string commandLine, PROCESS_INFORMATION* process) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        process) != 0;
 }
 
 bool StartProgramProcess(RunningProgram& program, const char* arguments) {
@@ -199,24 +222,6 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
-
-namespace {
-
-std::string DialogAnswer;
-bool DialogAnswered;
-
-// A message box the dialog raises (a file it cannot find) is confirmed; the
-// dialog itself is cancelled once it has had its answer.
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
-  for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-    if (!IsWindowVisible(box)) continue;
-    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
-    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
-    PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
-  }
-}
-
-}  // namespace
 
 UINT_PTR AnswerOpenDialog(const std::string& path) {
   DialogAnswer = path;

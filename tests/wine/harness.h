@@ -45,11 +45,16 @@ inline void WriteRegString(const char* keyName, const char* name, const std::str
 void DeleteSettingsKey();
 // A stored REG_DWORD as the signed setting it holds; empty when absent.
 std::optional<int64_t> StoredDword(const char* name);
-// A stored setting's text without the zeros the registry layer may append.
-bool ReadString(const char* name, std::string* value, DWORD* type = nullptr);
+// A stored setting's text without the zeros the registry layer may append;
+// StoredText gives it empty when absent.
+bool ReadString(const char* name, std::string* value);
+std::string StoredText(const char* name);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
 int CountValues(DWORD type);
+
+// A path's UTF-8 bytes, as the program stores and reads paths.
+std::string Utf8(const std::filesystem::path& path);
 
 // A fresh folder under the temporary folder, removed with what it holds.
 struct ScratchFolder {
@@ -73,8 +78,6 @@ struct RunningProgram {
   ~RunningProgram();
 };
 
-// Starts a command line as the shell would, without waiting for it.
-bool Launch(std::string commandLine, PROCESS_INFORMATION* process);
 // Starts cherimo.exe next to the test exe with the given arguments.
 bool StartProgramProcess(RunningProgram& program, const char* arguments = "");
 // Waits for the process to end; returns its exit code, or -1 on time-out.

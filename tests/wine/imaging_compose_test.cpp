@@ -6,8 +6,12 @@
 // graphics objects at the end than at the start.
 #include <psapi.h>
 
+#include <algorithm>
 #include <tuple>
 
+#include "app/display_scale.h"
+#include "app/scale_rules.h"
+#include "desktop/tray_icon.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
 #include "imaging/key_colors.h"
@@ -70,7 +74,7 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   ASSERT_EQ(ReduceByAnd(frame.data(), 256, 256, smallKeys.data(), 32, 32), 1);
   std::vector<uint8_t> mask(32 * 4);
   for (int i = 0; i < 32 * 32; ++i) mask[i / 8] |= (smallKeys[i] == OUTSIDE_KEY) << (7 - i % 8);
-  EXPECT_EQ(IconMask(FrameIcon), mask);
+  EXPECT_EQ(IconMask(FrameIconLarge), mask);
 
   // A region the system refuses is deleted, leaves the shape as it was and is tried again next time.
   SetWindowRgnCall = RefuseRegion;
@@ -87,10 +91,9 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysAndWParamOneKeepsTheRegion) 
   Send(MSG_RECOMPOSE, 1, 0);
   SettleIcon();
   EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
-  EXPECT_EQ(IconMask(FrameIcon), std::vector<uint8_t>(32 * 4));
-  for (WPARAM size : {ICON_SMALL, ICON_BIG}) {
-    EXPECT_EQ(Send(WM_GETICON, size), reinterpret_cast<LRESULT>(FrameIcon));
-  }
+  EXPECT_EQ(IconMask(FrameIconLarge), std::vector<uint8_t>(32 * 4));
+  EXPECT_EQ(std::pair(Send(WM_GETICON, ICON_SMALL), Send(WM_GETICON, ICON_BIG)),
+            std::pair(reinterpret_cast<LRESULT>(FrameIcon), reinterpret_cast<LRESULT>(FrameIconLarge)));
   // A new size reshapes the window by itself.
   ResizeClient(32, 32);
   EXPECT_EQ(ShapeErrors(FrameWindow, Pixels(32 * 32, PHOTO_KEY).data(), 32, 32), 0);
@@ -105,11 +108,11 @@ TEST_F(FrameWindowTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASec
   WaitUntil([&] { return GetTickCount() - settled > 150; });
   const long made = FrameIconCounts.made;
   Send(MSG_RECOMPOSE);
-  EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(1L, 0));
+  EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(2L, 0));
   Send(MSG_RECOMPOSE);
-  EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(1L, 1));
+  EXPECT_EQ(std::pair(FrameIconCounts.made - made, IconRefreshPending()), std::pair(2L, 1));
   SettleIcon();
-  EXPECT_EQ(FrameIconCounts.made - made, 2);
+  EXPECT_EQ(FrameIconCounts.made - made, 4);  // a small and a large icon each time
 
   const DWORD start = GetTickCount();
   int steps = 0;
@@ -119,7 +122,7 @@ TEST_F(FrameWindowTest, TheIconFollowsAtOnceAfterAPauseAndAtMostEveryTenthOfASec
   }
   SettleIcon();
   EXPECT_GT(steps, 20);
-  EXPECT_LE(FrameIconCounts.made - made, 2 + 5);  // the two above, then at most five
+  EXPECT_LE(FrameIconCounts.made - made, 2 * (2 + 5));  // the two above, then at most five
 }
 
 TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheShapeStopsAtItsLimit) {
@@ -156,6 +159,87 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
     EXPECT_EQ(got, colours);
     EXPECT_EQ(reinterpret_cast<const RegionBlock*>(RegionBuffer)->header.count, runs);
   }
+}
+
+// The side of an icon's bitmap.
+LONG IconSide(HICON icon) {
+  ICONINFO info = {};
+  BITMAP bitmap = {};
+  if (GetIconInfo(icon, &info)) GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmMask);
+  DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
+HICON TrayIconHandedOver;
+BOOL WINAPI RecordTrayIcon(DWORD, PNOTIFYICONDATAA data) {
+  if (data->uFlags & NIF_ICON) TrayIconHandedOver = data->hIcon;
+  return TRUE;
+}
+
+// Pixels of the window's region that differ from the 96-DPI outline (the frame's keys
+// reduced to the stored size, scaled up) other than next to that outline's edge.
+int OutlineErrors(const Pixels& frame, int units, int unitsHigh, int width, int height) {
+  Pixels keys(units * unitsHigh);
+  if (!ReduceByAnd(frame.data(), 256, 256, keys.data(), units, unitsHigh)) return -1;
+  auto inside = [&](int x, int y) {
+    x = std::clamp(x, 0, units - 1), y = std::clamp(y, 0, unitsHigh - 1);
+    return keys[y * units + x] != OUTSIDE_KEY;
+  };
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  int wrong = GetWindowRgn(FrameWindow, region) == ERROR;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int ux = x * units / width, uy = y * unitsHigh / height;
+      if ((PtInRegion(region, x, y) != 0) == inside(ux, uy)) continue;
+      bool edge = false;
+      for (int d = 0; d < 9; ++d) edge = edge || inside(ux - 1 + d % 3, uy - 1 + d / 3) != inside(ux, uy);
+      wrong += !edge;
+    }
+  }
+  DeleteObject(region);
+  return wrong;
+}
+
+// Stored sides are 96-DPI units: at the display's scale (the suite runs again
+// at 144 and 192 DPI) the window is its stored size scaled, the photo is
+// averaged from its own pixels at that size, the outline is the 96-DPI one
+// within a pixel along its edge, and the icons, the tray's too, have the icon
+// sizes of the DPI. A move to a monitor of twice the scale takes the
+// rectangle the system suggests and keeps the stored size.
+TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeForIt) {
+  WriteDword("W1", 200);
+  WriteDword("H1", 160);
+  TrayShellCall = RecordTrayIcon;
+  Start();
+  const int dpi = DpiOfWindow(FrameWindow);
+  const int width = ScaleToDpi(200, dpi), height = ScaleToDpi(160, dpi);
+  EXPECT_EQ(std::tuple(Placed().width, Placed().height, Settings.W1, Settings.H1),
+            std::tuple(LONG{width}, LONG{height}, 200, 160));
+
+  const Picture photo = Decoded("images/photo.png");
+  SendFile(MSG_SET_FRAME, "images/all-photo.png");
+  SendFile(MSG_SET_PHOTO, "images/photo.png");
+  std::tie(Settings.X2, Settings.Y2, Settings.W3, Settings.H3) = std::tuple(0, 0, 256, 256);
+  Send(MSG_RECOMPOSE);
+  Pixels direct(width * height);
+  ASSERT_EQ(AreaAverage({photo.pixels.data(), 256, 256, 0}, 256, 256, {0, 0, 256, 256}, direct.data(), width, height), 1);
+  EXPECT_EQ(Pixels(CompositionPixels, CompositionPixels + width * height), direct);
+
+  SendFile(MSG_SET_FRAME, "images/frame.png");
+  SettleIcon();
+  EXPECT_EQ(OutlineErrors(Decoded("images/frame.png").pixels, 200, 160, width, height), 0);
+  EXPECT_EQ(std::tuple(IconSide(FrameIcon), IconSide(FrameIconLarge), IconSide(TrayIconHandedOver)),
+            std::tuple(SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CXICON, dpi),
+                       SystemMetricForDpi(SM_CXSMICON, dpi)));
+
+  const Box box = Placed();
+  RECT suggested = {box.left - 10, box.top, box.left - 10 + 2 * width, box.top + 2 * height};
+  Send(WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+  SettleIcon();
+  EXPECT_EQ(std::tuple(Placed(), Settings.W1, Settings.H1, IconSide(FrameIconLarge), IconSide(TrayIconHandedOver)),
+            std::tuple(Box{box.left - 10, box.top, 2 * width, 2 * height}, 200, 160,
+                       SystemMetricForDpi(SM_CXICON, 2 * dpi), SystemMetricForDpi(SM_CXSMICON, 2 * dpi)));
 }
 
 // The photo's size, its shown square (pan X2, Y2 and zoom W3, H3) and path, the frame's id and path.
@@ -256,7 +340,7 @@ TEST_F(FrameWindowTest, TenThousandRecompositionsAndAThousandPictureChangesHoldN
   const auto [surfaces, icons, bytes] = Holdings();
   for (int i = 0; i < 10000; ++i) step(i);
   const auto [surfacesAfter, iconsAfter, bytesAfter] = Holdings();
-  EXPECT_EQ(std::tuple(icons, surfacesAfter, iconsAfter), std::tuple(1L, surfaces, 1L));
+  EXPECT_EQ(std::tuple(icons, surfacesAfter, iconsAfter), std::tuple(2L, surfaces, 2L));
   EXPECT_LT(bytesAfter, bytes + (4 << 20)) << bytes << " -> " << bytesAfter;
 }
 

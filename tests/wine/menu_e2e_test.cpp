@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "app/ids.h"
 #include "app/texts.h"
@@ -20,7 +21,7 @@ class MenuTest : public RealProgramTest {
  protected:
   // A right click on the frame; the pointer stays on it, where the menu's keys go.
   void MenuKeys(const std::string& keys) const {
-    ASSERT_TRUE(RunXdotool(PointerOnto(window) + " click 3"));
+    ASSERT_TRUE(OnWindow("click 3"));
     ASSERT_TRUE(WaitUntil([] { return VisibleWindow("#32768", nullptr) != nullptr; }));
     ASSERT_TRUE(RunXdotool("mousemove_relative -- -3 -3 key --delay 20 " + keys));
   }
@@ -41,10 +42,6 @@ class MenuTest : public RealProgramTest {
     EXPECT_TRUE(WaitUntil([] { return VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE) == nullptr; }));
     return opened;
   }
-
-
-  RunningProgram program;
-  HWND window = nullptr;
 };
 
 // The splash shows during start-up and a while after, then gives way to the
@@ -71,7 +68,7 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   EXPECT_EQ(GetWindowLongA(splash, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOOLWINDOW);
   EXPECT_EQ(GetForegroundWindow(), foreground);
 
-  ASSERT_TRUE(RunXdotool(PointerOnto(window) + " key F1"));
+  ASSERT_TRUE(OnWindow("key F1"));
   HWND about = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (about = VisibleWindow("#32770", TEXT_ABOUT_TITLE)) != nullptr; }));
   ASSERT_TRUE(RunXdotool(PointerOnto(about) + " key Return"));
@@ -88,15 +85,12 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   SetWindowPos(window, nullptr, work.right - 100, work.bottom - 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(RunXdotool("mousemove 5 5"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(splash); }));
-  ASSERT_TRUE(RunXdotool(PointerOnto(window)));
+  ASSERT_TRUE(OnWindow());
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(splash) != 0; }));
   MenuKeys("x");
   EXPECT_EQ(WaitForExit(program), 0);
-  std::string path, stored;
-  EXPECT_TRUE(ReadString("Path", &path) && ReadString("Photo", &stored));
-  EXPECT_EQ(path + "|" + stored, folder + "|" + photo);
-  EXPECT_EQ(StoredDword("W2"), 256);
-  EXPECT_EQ(StoredDword("AlwaysOnTheTop"), 0);
+  EXPECT_EQ(StoredText("Path") + "|" + StoredText("Photo"), folder + "|" + photo);
+  EXPECT_EQ((std::vector{StoredDword("W2"), StoredDword("AlwaysOnTheTop")}), (std::vector<std::optional<int64_t>>{256, 0}));
 }
 
 }  // namespace

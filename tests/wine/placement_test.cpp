@@ -1,6 +1,8 @@
 // Panning, resize steps and drops through the frame window's messages.
 #include <algorithm>
 
+#include "app/display_scale.h"
+#include "app/scale_rules.h"
 #include "app/texts.h"
 #include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -15,23 +17,29 @@ BOOL WINAPI FailCursorQuery(LPPOINT point) {
   return FALSE;
 }
 
-// Each step from where the one before left the window.
-TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourPixelsAboutTheCentre) {
+// Each step from where the one before left the window. Sides and steps are
+// 96-DPI units (the suite runs again at 144 and 192 DPI): the window's pixels
+// are the stored sides scaled, its position stays in screen pixels.
+TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCentre) {
   WriteDword("X1", 500);
   WriteDword("Y1", 300);
   Start();
-  const struct { UINT message; WPARAM wParam; Box after; } steps[] = {
-      {WM_KEYDOWN, VK_ADD, {498, 298, 104, 104}},
-      {WM_KEYDOWN, VK_OEM_MINUS, {500, 300, 100, 100}},
-      {WM_KEYDOWN, VK_SUBTRACT, {502, 302, 96, 96}},
+  const int dpi = DpiOfWindow(FrameWindow);
+  const LONG centre = 500 + ScaleToDpi(100, dpi) / 2, middle = 300 + ScaleToDpi(100, dpi) / 2;
+  const struct { UINT message; WPARAM wParam; int32_t side; } steps[] = {
+      {WM_KEYDOWN, VK_ADD, 104},
+      {WM_KEYDOWN, VK_OEM_MINUS, 100},
+      {WM_KEYDOWN, VK_SUBTRACT, 96},
       // Two notches at once are one step.
-      {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), {504, 304, 92, 92}},
-      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), {502, 302, 96, 96}},
-      {MSG_RESIZE_STEP, 0xFFFF0000, {500, 300, 100, 100}},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 92},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 96},
+      {MSG_RESIZE_STEP, 0xFFFF0000, 100},
   };
   for (const auto& step : steps) {
     Send(step.message, step.wParam, 1);
-    EXPECT_EQ(Placed(), step.after) << step.message << " " << step.wParam;
+    const LONG pixels = ScaleToDpi(step.side, dpi);
+    EXPECT_EQ(std::tuple(Placed(), Settings.W1), std::tuple(Box{centre - pixels / 2, middle - pixels / 2, pixels, pixels}, step.side))
+        << step.message << " " << step.wParam;
   }
 }
 

@@ -39,4 +39,11 @@ class RealProgramTest : public testing::Test {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitForExit(program);
   }
+
+  // xdotool input with the pointer on the middle of the window first.
+  bool OnWindow(const std::string& input = "") const { return RunXdotool(PointerOnto(window) + " " + input); }
+
+  // The walks' one program and its frame window.
+  RunningProgram program;
+  HWND window = nullptr;
 };

@@ -62,8 +62,7 @@ class ShortcutsTest : public FrameWindowTest {
   fs::path NamedFolder(const Place& place, const fs::path& name, bool makeSubfolder = true) {
     const fs::path folder = scratch.path / name;
     fs::create_directories(makeSubfolder ? folder / place.subfolder : folder);
-    const std::u8string utf8 = folder.u8string();
-    WriteRegString(TEXT_SHELL_FOLDERS_KEY, place.value, std::string(utf8.begin(), utf8.end()));
+    WriteRegString(TEXT_SHELL_FOLDERS_KEY, place.value, Utf8(folder));
     return folder / place.subfolder / LINK_NAME;
   }
 

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/scale_rules.h"
 #include "app/texts.h"
+#include "imaging/enlarge.h"
 #include "tests/wine/imaging_files.h"
 #include "splash/splash.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -32,17 +35,21 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   StartSplash();
   ASSERT_TRUE(SplashWindow);
   EXPECT_EQ(Visible(), GetParam() == 1);
+  // Drawn for 96 DPI and enlarged smoothly at a larger scale (the suite runs again at 144 and 192 DPI).
   ASSERT_TRUE(DecodeImage(SPLASH_PICTURE_ID, nullptr));
-  const int width = LoaderWidth, height = LoaderHeight;
+  const int dpi = DpiOfWindow(nullptr);
+  const int width = ScaleToDpi(LoaderWidth, dpi), height = ScaleToDpi(LoaderHeight, dpi);
+  Pixels picture(width * height);
+  ASSERT_EQ(EnlargeSmoothly(LoaderPixels, LoaderWidth, LoaderHeight, picture.data(), width, height), 1);
   const Box centred = {GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height};
   EXPECT_EQ(BoxOf(SplashWindow), centred);
-  EXPECT_EQ(ShapeErrors(SplashWindow, LoaderPixels, width, height), 0);
+  EXPECT_EQ(ShapeErrors(SplashWindow, picture.data(), width, height), 0);
   if (GetParam() != 1) return;
   // The picture fills its shape from its first row and column.
   HDC dc = GetDC(SplashWindow);
   int wrong = 0;
   for (int i = 0; i < width * height; i += 7) {
-    const uint32_t pixel = LoaderPixels[i], shown = GetPixel(dc, i % width, i / width);
+    const uint32_t pixel = picture[i], shown = GetPixel(dc, i % width, i / width);
     wrong += pixel != OUTSIDE_KEY && shown != RGB(pixel >> 16, pixel >> 8 & 0xFF, pixel & 0xFF);
   }
   ReleaseDC(SplashWindow, dc);
@@ -83,12 +90,13 @@ TEST_P(SplashTest, HintShowsOnlyWhenOnAndHidesOnceTheCursorLeavesTheFrameAndFoll
   EXPECT_EQ(ShowRequests.exchange(0), hint == 1 ? 1 : 0) << "a repeated request is no new request";
   UnhookWindowsHookEx(hook);
 
+  const LONG width = ScaleToDpi(286, DpiOfWindow(nullptr)), height = ScaleToDpi(48, DpiOfWindow(nullptr));
   RECT original;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &original, 0);
   for (RECT work : {RECT{original.left, original.top, original.right - 100, original.bottom - 60}, original}) {
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
     SendMessageA(SplashWindow, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-    EXPECT_EQ(BoxOf(SplashWindow), (Box{work.right - 286, work.bottom - 48, 286, 48}));
+    EXPECT_EQ(BoxOf(SplashWindow), (Box{work.right - width, work.bottom - height, width, height}));
   }
 }
 

@@ -37,11 +37,6 @@ struct UnicodeFolder {
   }
 };
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string bytes = path.u8string();
-  return {bytes.begin(), bytes.end()};
-}
-
 // Through the test's own code page, UTF-8 too: a name that does not come back
 // whole fails, whichever side lost it.
 void WritePath(const char* name, const std::wstring& path) { WriteRegString(TEXT_SETTINGS_KEY, name, Utf8(path)); }
@@ -72,9 +67,7 @@ TEST_F(FrameWindowTest, APathUpToTheLongestWindowsTakesLoadsFromEverySourceAndAL
   SyncSettings(0);
   EXPECT_STREQ(Settings.Photo, "");
   SyncSettings(1);
-  std::string stored;
-  ReadString("Photo", &stored);
-  EXPECT_EQ(stored, Utf8(folder.tooLongPhoto));
+  EXPECT_EQ(StoredText("Photo"), Utf8(folder.tooLongPhoto));
 }
 
 // "Open with", "Send to" and a drop on the icon start the program with a path:
@@ -97,9 +90,8 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     RunningProgram program;
     HWND window = StartedWindow(program, arguments.c_str());
     if (window) meanwhile(window);
-    std::string path;
-    if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &path);
-    return path + "," + std::to_string(StoredDword("W2").value_or(-1));
+    const bool ended = window && CloseAndWait(program, window) == 0;
+    return (ended ? StoredText("Photo") : "") + "," + std::to_string(StoredDword("W2").value_or(-1));
   };
   // A stored custom frame and folder in the same Unicode folder.
   WritePath("Frame", folder.frame);
@@ -119,9 +111,7 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
     EXPECT_TRUE(startAgain(quoted(longPhoto)));
   }), longPhoto + ",200");
   // The frame decoded, so it stays chosen; the open dialog opens beside the photo.
-  std::string path;
-  ReadString("Path", &path);
-  EXPECT_EQ(path + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(fs::path(folder.longPhoto).parent_path()) + "\\,-1");
+  EXPECT_EQ(StoredText("Path") + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(fs::path(folder.longPhoto).parent_path()) + "\\,-1");
   EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
   EXPECT_EQ(run(quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
 }
