@@ -114,13 +114,6 @@ void SortSlides(SlideList& list) {
   list.heaped = 0;
 }
 
-int FindSlide(const SlideList& list, const char* name) {
-  for (int i = 0; i < list.count; ++i) {
-    if (std::strcmp(SlideAt(list, i), name) == 0) return i;
-  }
-  return -1;
-}
-
 size_t PackSlides(const SlideList& list, char* bytes, size_t capacity) {
   size_t size = 0;
   for (int i = 0; i < list.count; ++i) {

@@ -33,8 +33,6 @@ int AddSlide(SlideList& list, const char* name);
 // Puts the names in name order; call after the last AddSlide.
 void SortSlides(SlideList& list);
 inline const char* SlideAt(const SlideList& list, int index) { return list.text + list.offsets[index]; }
-// The index of the name, or -1.
-int FindSlide(const SlideList& list, const char* name);
 
 // The stored set: each full path with its zero, then one more zero
 // (REG_MULTI_SZ). The size written, or 0 when the buffer is too small.

@@ -83,9 +83,6 @@ void CheckRanges(FuzzedDataProvider& input) {
           "window and zoom sides");
   Require(int64_t{settings.X1} + settings.W1 <= INT32_MAX && int64_t{settings.Y1} + settings.H1 <= INT32_MAX,
           "window edges fit");
-  Require(settings.SlideInterval >= 0 && settings.SlideInterval <= 3600 && settings.SlideInterval % 10 == 0 &&
-              (settings.SlideRandom == 0 || settings.SlideRandom == 1),
-          "a slideshow interval of the menu's, the order on or off");
   const SettingsTable once = settings;
   KeepLoadedSettingsInRange(settings);
   Require(std::memcmp(&once, &settings, sizeof settings) == 0, "values in range stay");

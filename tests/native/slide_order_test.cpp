@@ -28,8 +28,6 @@ TEST(SlideOrder, NamesSortAsExplorerSortsThem) {
   SortSlides(*list);
   EXPECT_EQ(Joined(*list), "9.jpg|10.jpg|A.png|a.png.bmp|b.png|img_1.jpg|IMG_2.jpg|img_02.jpg|img_2b.jpg|img_10.jpg|"
                            "x99999999999999999999.gif|x100000000000000000000.gif|\xC3\xA9t\xC3\xA9.jpg|");
-  EXPECT_EQ(FindSlide(*list, "img_2b.jpg"), 8);
-  EXPECT_EQ(FindSlide(*list, "IMG_2B.jpg"), -1);
   EXPECT_EQ(AddSlide(*list, ""), 0);
   EXPECT_EQ(AddSlide(*list, std::string(PATH_BUFFER_SIZE, 'p').c_str()), 0);
 }
@@ -64,20 +62,14 @@ TEST(SlideOrder, TheStoredSetIsTakenWholeOnlyWhenEveryPathIsFull) {
     EXPECT_EQ(UnpackSlides(bytes.data(), c.bytes.empty() ? 0 : bytes.size(), *list), c.taken[0] != '\0') << c.bytes;
     EXPECT_EQ(Joined(*list), c.taken) << c.bytes;
   }
-  // A set packs and unpacks to itself; one more path than the list holds is refused.
+  // One more path than the list holds is refused (the fuzzing packs every set taken again).
   std::string packed(SLIDE_FILES_VALUE_MAX, '#');
   size_t size = 0;
   for (int i = 0; i <= SLIDES_MAX; ++i) {
     ASSERT_TRUE(AppendPackedSlide(packed.data(), size, packed.size(), ("C:\\" + std::to_string(i)).c_str()));
   }
   EXPECT_EQ(UnpackSlides(packed.data(), size, *list), 0);
-  size = 0;
-  for (const char* path : {"C:\\b", "C:\\a"}) AppendPackedSlide(packed.data(), size, packed.size(), path);
-  ASSERT_EQ(UnpackSlides(packed.data(), size, *list), 1);
-  std::string again(11, '#');
-  EXPECT_EQ(PackSlides(*list, again.data(), 10), 0u) << "too small";
-  EXPECT_EQ(PackSlides(*list, again.data(), 11), 11u);
-  EXPECT_EQ(again, std::string("C:\\b\0C:\\a\0\0", 11));
+  EXPECT_EQ(PackSlides(*list, packed.data(), 1), 0u) << "no room for the end";
 }
 
 TEST(SlideOrder, PicturesAreNamedByTheirExtension) {
@@ -110,19 +102,13 @@ TEST(SlideOrder, RandomRoundsShowEachPhotoOnceAndNeverRepeatAtTheSeam) {
   EXPECT_GT(std::unique(firstRounds.begin(), firstRounds.end()) - firstRounds.begin(), 50) << "seeds give other orders";
 }
 
+// Hidden, minimised, the pointer on it, a drag, the menu, a dialog: each alone holds the change.
 TEST(SlideOrder, APhotoChangesOnlyWhenNobodyIsAtWorkOnTheWindow) {
-  const SlideConditions free = {true, false, false, false, false, false};
-  EXPECT_EQ(SlideMayChange(free), 1);
-  for (bool SlideConditions::*held :
-       {&SlideConditions::minimised, &SlideConditions::pointerOver, &SlideConditions::dragging,
-        &SlideConditions::menuOpen, &SlideConditions::dialogOpen}) {
-    SlideConditions now = free;
-    now.*held = true;
-    EXPECT_EQ(SlideMayChange(now), 0);
+  for (int held = -1; held < 6; ++held) {
+    bool c[6] = {true, false, false, false, false, false};
+    if (held >= 0) c[held] = !c[held];
+    EXPECT_EQ(SlideMayChange({c[0], c[1], c[2], c[3], c[4], c[5]}), held < 0) << held;
   }
-  SlideConditions hidden = free;
-  hidden.visible = false;
-  EXPECT_EQ(SlideMayChange(hidden), 0);
 }
 
 }  // namespace

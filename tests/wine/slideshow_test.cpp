@@ -33,10 +33,7 @@ class SlideshowTest : public FrameWindowTest {
   // The names shown by each key in turn.
   std::string Walk(std::initializer_list<WPARAM> keys) {
     std::string shown;
-    for (WPARAM key : keys) {
-      Send(WM_KEYDOWN, key);
-      shown += ShownName() + " ";
-    }
+    for (WPARAM key : keys) shown += (Send(WM_KEYDOWN, key), ShownName()) + " ";
     return shown;
   }
 };
