@@ -29,13 +29,15 @@ enum : unsigned {
   MSG_SHOW_HINT = 1701,  // wParam 1 shows the hint without activating it, 0 hides it
 };
 
-// The frame window's one timer: while the hint shows, it looks for the cursor.
+// The frame window's timers: while the hint shows, one looks for the cursor;
+// while a slideshow runs, the other changes the photo every interval.
 constexpr uintptr_t HINT_TIMER_ID = 666;
 constexpr unsigned HINT_TIMER_PERIOD_MS = 100;
+constexpr uintptr_t SLIDE_TIMER_ID = 667;
 
 // The splash window's timer: a quick start-up still shows the splash for a
 // while from its first paint before it turns into the hint.
-constexpr uintptr_t SPLASH_TIMER_ID = 667;
+constexpr uintptr_t SPLASH_TIMER_ID = 668;
 constexpr unsigned SPLASH_SHOWN_MS = 1500;
 
 // Menu commands.
@@ -51,6 +53,13 @@ enum : unsigned {
   IDM_SHORTCUT_START_MENU = 5051,
   IDM_SHORTCUT_QUICK_LAUNCH = 5052,
   IDM_SELECT_PHOTO = 5060,
+  IDM_SLIDES_FOLDER = 5061,
+  IDM_SLIDES_NEXT = 5062,
+  IDM_SLIDES_PREVIOUS = 5063,
+  IDM_SLIDES_RANDOM = 5064,
+  IDM_SLIDES_STOP = 5065,
+  // One item per slideshow interval, in the menu's order.
+  IDM_SLIDES_INTERVAL_FIRST = 5100,
   IDM_CUSTOM_FRAME = 5070,
   IDM_ABOUT = 5080,
   IDM_EXIT = 5090,
@@ -83,6 +92,8 @@ constexpr unsigned TRAY_ICON_ID = 4000;
 // The tag of the WM_COPYDATA by which a second start hands its photo path to
 // the running copy: the data is the path with its terminating zero.
 constexpr uintptr_t COPYDATA_PHOTO_PATH = 0x43485031;
+// ... and several paths at once: each full path with its zero, then one more zero.
+constexpr uintptr_t COPYDATA_PHOTO_PATHS = 0x43485032;
 
 // The link control's own message: wParam is the LINK_ state to draw, lParam 1
 // redraws even when the state stays.

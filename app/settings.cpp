@@ -11,6 +11,7 @@
 #include "app/texts.h"
 
 SettingsTable Settings = BUILT_IN_SETTINGS;
+SlideFilesStore SlideFiles;
 ImageSource StartFrame = FRAME_ID_DEFAULT;
 ImageSource StartPhoto = DEFAULT_PHOTO_ID;
 
@@ -40,6 +41,8 @@ constexpr NumberEntry NUMBER_ENTRIES[] = {
     {"X2", &SettingsTable::X2},
     {"Y2", &SettingsTable::Y2},
     {"FrameID", &SettingsTable::FrameID},
+    {"SlideInterval", &SettingsTable::SlideInterval},
+    {"SlideRandom", &SettingsTable::SlideRandom},
 };
 
 struct StringEntry {
@@ -51,7 +54,10 @@ constexpr StringEntry STRING_ENTRIES[] = {
     {"Path", &SettingsTable::Path},
     {"Photo", &SettingsTable::Photo},
     {"Frame", &SettingsTable::Frame},
+    {"SlideFolder", &SettingsTable::SlideFolder},
 };
+
+constexpr char SLIDE_FILES_NAME[] = "SlideFiles";
 
 void WriteNumber(HKEY key, const NumberEntry& entry) {
   const DWORD value = static_cast<DWORD>(Settings.*entry.value);
@@ -98,6 +104,24 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   }
 }
 
+// No set, no value: a set from an earlier run must not come back.
+void WriteSlideFiles(HKEY key) {
+  if (SlideFiles.size == 0) {
+    RegDeleteValueA(key, SLIDE_FILES_NAME);
+    return;
+  }
+  RegSetValueExA(key, SLIDE_FILES_NAME, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(SlideFiles.bytes),
+                 static_cast<DWORD>(SlideFiles.size));
+}
+
+void ReadSlideFiles(HKEY key) {
+  DWORD size = sizeof SlideFiles.bytes;
+  DWORD type = REG_NONE;
+  const bool read = RegQueryValueExA(key, SLIDE_FILES_NAME, nullptr, &type, reinterpret_cast<BYTE*>(SlideFiles.bytes),
+                                     &size) == ERROR_SUCCESS;
+  SlideFiles.size = read && type == REG_MULTI_SZ ? size : 0;
+}
+
 SettingsTable StoredPhotoView;
 bool StoredPhotoViewKept = false;
 
@@ -140,11 +164,13 @@ void SyncSettings(int save) {
       if (StoredPhotoViewKept) CopyPhotoView(Settings, StoredPhotoView);
       for (const NumberEntry& entry : NUMBER_ENTRIES) WriteNumber(key, entry);
       for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) WriteString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
+      WriteSlideFiles(key);
     } else {
       Settings.Photo[0] = '\0';
       Settings.Frame[0] = '\0';
       for (const NumberEntry& entry : NUMBER_ENTRIES) ReadNumber(key, entry);
       for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) ReadString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
+      ReadSlideFiles(key);
       KeepLoadedSettingsInRange(Settings);
       StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, PathExists);
       StartPhoto = ChooseStartPhoto(Settings.Photo, PathExists);

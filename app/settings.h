@@ -1,4 +1,4 @@
-// The program's whole persistent state: eighteen numbers and three paths,
+// The program's whole persistent state: numbers, paths and the slideshow's files,
 // read from the registry once at start and written back once at the end.
 #pragma once
 #include <cstdint>
@@ -10,10 +10,16 @@ struct SettingsTable {
   int32_t AlwaysOnTheTop, Taskbar, Show, TrayIcon, AutoStart, Splash, Hint;
   int32_t W2, H2, W3, H3, X2, Y2;
   int32_t FrameID;
+  int32_t SlideInterval, SlideRandom;
   char Path[PATH_BUFFER_SIZE];
   char Photo[PATH_BUFFER_SIZE];
   char Frame[PATH_BUFFER_SIZE];
+  char SlideFolder[PATH_BUFFER_SIZE];
 };
+
+// The slideshow's intervals in seconds, in the menu's order; 0 changes only when asked.
+inline constexpr int32_t SLIDE_INTERVALS[] = {10, 60, 300, 1800, 3600, 0};
+constexpr int32_t SLIDE_INTERVAL_DEFAULT = 60;
 
 // A first run's values; X1 is replaced at start by the work area's right edge minus W1.
 inline constexpr SettingsTable BUILT_IN_SETTINGS = {
@@ -21,9 +27,18 @@ inline constexpr SettingsTable BUILT_IN_SETTINGS = {
     1, 0, 1, 1, 0, 1, 1,
     87, 127, 128, 168, -21, -11,
     FRAME_ID_DEFAULT,
-    "", "", ""};
+    SLIDE_INTERVAL_DEFAULT, 0,
+    "", "", "", ""};
 
 extern SettingsTable Settings;
+
+// The slideshow's set of files as read and to be written (REG_MULTI_SZ
+// bytes, size 0 for none); the slideshow checks it before it takes it.
+struct SlideFilesStore {
+  char bytes[SLIDE_FILES_VALUE_MAX];
+  size_t size;
+};
+extern SlideFilesStore SlideFiles;
 
 // The frame and photo that start-up hands to the frame window.
 extern ImageSource StartFrame;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/size_limits.h"
 
@@ -103,4 +104,9 @@ void KeepLoadedSettingsInRange(SettingsTable& settings) {
   settings.H3 = std::clamp(settings.H3, 1, pictureSideMax);
   settings.X2 = std::clamp(settings.X2, -pictureSideMax, pictureSideMax);
   settings.Y2 = std::clamp(settings.Y2, -pictureSideMax, pictureSideMax);
+  if (std::find(std::begin(SLIDE_INTERVALS), std::end(SLIDE_INTERVALS), settings.SlideInterval) ==
+      std::end(SLIDE_INTERVALS)) {
+    settings.SlideInterval = SLIDE_INTERVAL_DEFAULT;
+  }
+  if (settings.SlideRandom != 1) settings.SlideRandom = 0;
 }

@@ -34,5 +34,6 @@ int IsStorablePath(const char* text, int utf8);
 // one into 1); the tray icon, shown unless 0, becomes 1; the show state
 // becomes shown; window sides go into 32 to 256, the resize steps' own limits, with the
 // edges where that fits; zoom sides go into 1 to the largest picture side and pan
-// into the same distance either way.
+// into the same distance either way; a slideshow interval that is no choice of
+// the menu becomes the default, and the random order is on only when 1.
 void KeepLoadedSettingsInRange(SettingsTable& settings);

@@ -2,6 +2,7 @@
 // Loading the settings brings stored values into the same limits that resize
 // steps and decoding keep.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 constexpr int32_t WINDOW_SIDE_MIN = 32;
@@ -12,6 +13,11 @@ constexpr int PATH_UNITS_MAX = 259;
 // Every path buffer: in UTF-8, the program's code page, a unit takes up to
 // three bytes (four for a pair of two units); then the terminating zero.
 constexpr int PATH_BUFFER_SIZE = PATH_UNITS_MAX * 3 + 1;
+
+// A slideshow shows at most this many files of a folder or a set.
+constexpr int SLIDES_MAX = 1000;
+// The stored set: every path with its zero, then one more zero.
+constexpr size_t SLIDE_FILES_VALUE_MAX = static_cast<size_t>(SLIDES_MAX) * PATH_BUFFER_SIZE + 1;
 
 // The largest picture the program takes: 64 megapixels, 256 MB per surface.
 // A photo lives in up to three copies while it is set (decoder, surface,

@@ -20,6 +20,8 @@
 #include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
+#include "framewindow/slideshow.h"
+#include "imaging/heap_array.h"
 #include "splash/splash.h"
 
 HINSTANCE ProgramInstance;
@@ -82,16 +84,21 @@ void SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPA
   if (left > 0) SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result);
 }
 
-// The running copy takes this start's photo, if any, and comes to the front:
-// its open dialog, if one is up, as the frame window is disabled under it.
-// 0 when there is no running copy any more: this start is the program.
-int ShowRunningInstance(HANDLE mutex, const char* path) {
+// Several full paths ("Send to" with several files), packed as the stored
+// set is; 0 when the line holds no such list.
+int TakeStartList(HeapArray<char>& list, size_t& size) {
+  const char* line = CommandLineCall();
+  return list.Allocate(static_cast<size_t>(lstrlenA(line)) + 2) &&
+         TakeCommandLinePaths(line, list.data, list.count, size) > 0;
+}
+
+// The running copy takes this start's photo or photos, if any, and comes to
+// the front: its open dialog, if one is up, as the frame window is disabled
+// under it. 0 when there is no running copy any more: this start is the program.
+int ShowRunningInstance(HANDLE mutex, COPYDATASTRUCT* handOver) {
   const RunningCopy copy = ReachRunningCopy(mutex);
   if (!copy.window) return !copy.ended;
-  if (path) {
-    COPYDATASTRUCT data = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(path) + 1), const_cast<char*>(path)};
-    SendToRunningCopy(copy, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-  }
+  if (handOver) SendToRunningCopy(copy, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(handOver));
   SendToRunningCopy(copy, MSG_SET_SHOW_STATE, 1, 0);
   SetForegroundWindow(GetLastActivePopup(copy.window));
   return 1;
@@ -154,9 +161,14 @@ int StartProgram() {
   HANDLE mutex = CreateMutexA(nullptr, TRUE, TEXT_MUTEX_NAME);
   if (!mutex) return 0;
   const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
+  HeapArray<char> startList;
+  size_t startListSize = 0;
   char startPath[PATH_BUFFER_SIZE];
-  const int hasStartPath = TakeStartPath(startPath);
-  if (alreadyRunning && ShowRunningInstance(mutex, hasStartPath ? startPath : nullptr)) return 0;
+  const int hasStartList = TakeStartList(startList, startListSize);
+  const int hasStartPath = !hasStartList && TakeStartPath(startPath);
+  COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATHS, static_cast<DWORD>(startListSize), startList.data};
+  if (hasStartPath) handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(lstrlenA(startPath) + 1), startPath};
+  if (alreadyRunning && ShowRunningInstance(mutex, hasStartList || hasStartPath ? &handOver : nullptr)) return 0;
 
   RefreshDesktopMetrics();
   Settings.X1 = DesktopMetrics.workArea.right - ScaleToDpi(Settings.W1, DpiOfWindow(nullptr));
@@ -177,13 +189,16 @@ int StartProgram() {
   SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);
   SendToFrame(MSG_SET_FRAME, StartFrame, 1);
   SendToFrame(MSG_SET_PHOTO, StartPhoto, 1);
-  // A photo from Explorer is taken as a dropped one; one that does not decode changes nothing.
-  if (hasStartPath) SendToFrame(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(startPath), 0);
+  // A photo from Explorer is taken as a dropped one (one that does not decode
+  // changes nothing), and joins those that other starts hand over at once;
+  // several make a slideshow.
+  if (hasStartPath) ShowStartPhoto(startPath);
+  if (hasStartList) ShowPhotoSet(startList.data, startListSize);
   SendToFrame(MSG_RECOMPOSE, 0, 0);
   EnterHintMode();
   SendToFrame(MSG_SET_TASKBAR, static_cast<WPARAM>(Settings.Taskbar), 1);
   // A photo from Explorer is to be seen, however the window was left at the last exit.
-  if (hasStartPath && !hiddenStart) SendToFrame(MSG_SET_SHOW_STATE, 1, 0);
+  if ((hasStartPath || hasStartList) && !hiddenStart) SendToFrame(MSG_SET_SHOW_STATE, 1, 0);
   if (GetActiveWindow() != FrameWindow) {
     SetActiveWindow(FrameWindow);
     SetForegroundWindow(FrameWindow);

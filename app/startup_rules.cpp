@@ -1,8 +1,12 @@
 #include "app/startup_rules.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "app/size_limits.h"
 #include "app/texts.h"
+#include "framewindow/photo_paths.h"
+#include "framewindow/slide_order.h"
 
 int EndsWithHiddenSwitch(const char* commandLine) {
   const size_t length = std::strlen(commandLine);
@@ -86,4 +90,44 @@ int TakeCommandLinePath(const char* commandLine, char* path, size_t pathSize) {
   std::memcpy(path, begin, length);
   path[length] = '\0';
   return 1;
+}
+
+namespace {
+
+// The paths of the line packed; -1 when it holds anything but paths.
+int PackCommandLinePaths(const char* commandLine, char* packed, size_t capacity, size_t& size) {
+  int count = 0;
+  for (const char* at = SkipProgramName(commandLine);;) {
+    while (IsBlank(*at)) ++at;
+    if (!*at) return count;
+    const bool quoted = *at == '"';
+    const char* begin = quoted ? at + 1 : at;
+    const char* end = begin;
+    while (*end && *end != '"' && (quoted || !IsBlank(*end))) ++end;
+    if (quoted != (*end == '"')) return -1;
+    at = quoted ? end + 1 : end;
+    if (*at && !IsBlank(*at)) return -1;
+    const size_t length = static_cast<size_t>(end - begin);
+    if (!quoted && length == SWITCH_LENGTH && IsSwitch(begin)) continue;
+    char path[PATH_BUFFER_SIZE];
+    if (length == 0 || length >= sizeof path) return -1;
+    std::memcpy(path, begin, length);
+    path[length] = '\0';
+    if (!IsFullPath(path)) return -1;
+    // Beyond the most a slideshow shows, the first are taken.
+    if (count < SLIDES_MAX && !AppendPackedSlide(packed, size, capacity, path)) return -1;
+    ++count;
+  }
+}
+
+}  // namespace
+
+int TakeCommandLinePaths(const char* commandLine, char* packed, size_t capacity, size_t& size) {
+  size = 0;
+  const int count = PackCommandLinePaths(commandLine, packed, capacity, size);
+  if (count < 2) {
+    size = 0;
+    return 0;
+  }
+  return std::min(count, SLIDES_MAX);
 }

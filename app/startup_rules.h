@@ -13,6 +13,13 @@ int EndsWithHiddenSwitch(const char* commandLine);
 // not fit the buffer whole: a cut-off path would name another file.
 int TakeCommandLinePath(const char* commandLine, char* path, size_t pathSize);
 
+// Several picture paths, as "Send to" passes the files selected: each a full
+// path, quoted or without blanks, the hidden switch anywhere between them.
+// The count (at most SLIDES_MAX, the first ones) with the paths packed as
+// the stored set is; 0 when the line holds fewer than two paths or anything
+// else, or they do not fit: the single path's reading then applies.
+int TakeCommandLinePaths(const char* commandLine, char* packed, size_t capacity, size_t& size);
+
 struct ScreenRect {
   int32_t left, top, right, bottom;
 };

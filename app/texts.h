@@ -65,6 +65,16 @@ inline constexpr char TEXT_MENU_SHORTCUT_DESKTOP[] = "to the Desktop";
 inline constexpr char TEXT_MENU_SHORTCUT_START_MENU[] = "to the Start Menu";
 inline constexpr char TEXT_MENU_SHORTCUT_QUICK_LAUNCH[] = "to the Quick Launch";
 inline constexpr char TEXT_MENU_SELECT_PHOTO[] = "&Select Photo...";
+inline constexpr char TEXT_MENU_SLIDESHOW[] = "Sli&deshow";
+inline constexpr char TEXT_MENU_SLIDES_FOLDER[] = "Photos from &Folder...";
+inline constexpr char TEXT_MENU_SLIDES_NEXT[] = "&Next Photo\tRight";
+inline constexpr char TEXT_MENU_SLIDES_PREVIOUS[] = "&Previous Photo\tLeft";
+// In the order of the intervals.
+inline constexpr const char* TEXT_MENU_SLIDES_INTERVALS[] = {
+    "Every &10 Seconds", "Every &Minute", "Every &5 Minutes", "Every &30 Minutes", "Every &Hour", "Only When I &Ask"};
+inline constexpr char TEXT_MENU_SLIDES_RANDOM[] = "In &Random Order";
+inline constexpr char TEXT_MENU_SLIDES_STOP[] = "&Stop Slideshow";
+inline constexpr char TEXT_FOLDER_DIALOG_TITLE[] = "Choose a folder of photos:";
 inline constexpr char TEXT_MENU_SELECT_FRAME[] = "&Select Frame";
 inline constexpr char TEXT_MENU_CUSTOM_FRAME[] = "&Custom...";
 inline constexpr char TEXT_MENU_FRAME_PREFIX[] = " - ";
@@ -73,11 +83,13 @@ inline constexpr char TEXT_MENU_TELL_FRIENDS[] = "&Tell your friends";
 inline constexpr char TEXT_MENU_ABOUT[] = "About";
 inline constexpr char TEXT_MENU_EXIT[] = "E&xit";
 
-// The open dialog: its title and its filter, pairs of description and pattern.
+// The open dialog: its title and its filter, pairs of description and
+// pattern; the pictures' patterns are the decoders' extensions, found at run time.
 inline constexpr char TEXT_OPEN_DIALOG_TITLE[] = "Choose photo...";
-inline constexpr char TEXT_OPEN_DIALOG_FILTER[] =
-    "Pictures (*.jpg, *.bmp, *.png, *.gif; *.jpeg; *.emf; *.ico)\0*.jpg;*.bmp;*.png;*.gif;*.jpeg;*.emf;*.ico\0"
-    "Any file (*.*)\0*.*\0";
+inline constexpr char TEXT_OPEN_DIALOG_PICTURES[] = "Pictures";
+inline constexpr char TEXT_OPEN_DIALOG_ANY_FILE[] = "Any file (*.*)\0*.*\0";
+// Pictures that the imaging component does not list: OLE draws the metafiles.
+inline constexpr char TEXT_EXTRA_PICTURE_EXTENSIONS[] = ".emf;.wmf;.ico";
 
 // Handed to the mail program as it stands: only the line breaks are encoded.
 #define TEXT_MAIL_LINE_BREAK "%0D%0A"

@@ -8,6 +8,7 @@
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "framewindow/frame_catalogue.h"
+#include "framewindow/slideshow.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
 #include "imaging/owned_handle.h"
@@ -34,6 +35,7 @@ constexpr CheckItem CHECK_ITEMS[] = {
     {IDM_ALWAYS_ON_TOP, &SettingsTable::AlwaysOnTheTop}, {IDM_SHOW_ON_TASKBAR, &SettingsTable::Taskbar},
     {IDM_TRAY_ICON, &SettingsTable::TrayIcon},           {IDM_AUTOSTART, &SettingsTable::AutoStart},
     {IDM_SPLASH, &SettingsTable::Splash},                {IDM_HINT, &SettingsTable::Hint},
+    {IDM_SLIDES_RANDOM, &SettingsTable::SlideRandom},
 };
 
 struct MenuEntry {
@@ -151,6 +153,7 @@ void BuildContextMenu(SIZE checkSize) {
   const int checkWidth = checkSize.cx, checkHeight = checkSize.cy;
   HMENU selectFrameMenu = BuildSelectFrameMenu();
   HMENU addShortcutMenu = BuildAddShortcutMenu();
+  HMENU slideshowMenu = BuildSlideshowMenu();
   const MenuEntry entries[] = {
       {IDM_MINIMIZE, TEXT_MENU_MINIMIZE, nullptr},
       {},
@@ -166,6 +169,7 @@ void BuildContextMenu(SIZE checkSize) {
       {0, TEXT_MENU_ADD_SHORTCUT, &addShortcutMenu},
       {},
       {IDM_SELECT_PHOTO, TEXT_MENU_SELECT_PHOTO, nullptr},
+      {0, TEXT_MENU_SLIDESHOW, &slideshowMenu},
       {0, TEXT_MENU_SELECT_FRAME, &selectFrameMenu},
       {},
       {IDM_VISIT_HOME_PAGE, TEXT_MENU_VISIT_HOME_PAGE, nullptr},
@@ -214,6 +218,7 @@ void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
 
 void RefreshMenuChecks() {
   for (const CheckItem& item : CHECK_ITEMS) SetMenuCheck(ContextMenu, item.command, Settings.*item.setting);
+  RefreshSlideMenu();
 }
 
 int32_t ToggleSetting(int32_t& setting) {

@@ -1,5 +1,5 @@
 // The right-click menu: a thumbnail of every frame, made when its group first
-// opens; its six check boxes kept in step with the settings; the commands it sends.
+// opens; its check boxes kept in step with the settings; the commands it sends.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -21,7 +21,7 @@ void MsgInitMenuPopup(HMENU popup);
 // the menu colour, area averaged; null entries are skipped, and an entry whose
 // frame cannot be drawn becomes null. Uses the LoaderSurface.
 void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]);
-// Ticks each toggle item exactly when its setting is 1.
+// Ticks each toggle item exactly when its setting is 1; the slideshow's items follow its state.
 void RefreshMenuChecks();
 void SetMenuCheck(HMENU menu, unsigned command, int32_t value);
 // Opens the menu at the mouse cursor, also when called up from the keyboard.

@@ -16,6 +16,7 @@
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_placement.h"
+#include "framewindow/slideshow.h"
 #include "imaging/compositor.h"
 #include "splash/splash.h"
 
@@ -45,6 +46,7 @@ void MsgCreate(HWND window) {
   MakeBitmapSurface(FrameDC, PhotoSurface, Settings.W2, Settings.H2, PLACEHOLDER_PHOTO_WIDTH,
                     PLACEHOLDER_PHOTO_HEIGHT);
   BuildContextMenu();
+  ResumeSlideshow();
 }
 
 void MsgDestroy() {
@@ -116,6 +118,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       StoreWindowRect();
       return 0;
     case WM_SIZE:
+      HoldSlideshow(message);
       MsgSize(wParam);
       return 0;
     case WM_PAINT:
@@ -134,7 +137,11 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_TIMER:
-      MsgTimer();
+      if (wParam == SLIDE_TIMER_ID) {
+        MsgSlideTimer();
+      } else {
+        MsgTimer();
+      }
       return 0;
     case WM_ENDSESSION:
       MsgEndSession(wParam);
@@ -143,6 +150,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgKeyDown(wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
+      HoldSlideshow(message);
       MsgMouseMove();
       return 0;
     case WM_LBUTTONDOWN:
@@ -155,8 +163,18 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgMouseWheel(wParam, lParam);
       return 0;
     case WM_CAPTURECHANGED:
+      HoldSlideshow(message);
       MsgCaptureChanged();
       return 0;
+    // The user's hand on the menu, a dialog (which disables the window), a
+    // move; or the window shown again: the slideshow waits, then handling goes on.
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+    case WM_ENABLE:
+    case WM_SHOWWINDOW:
+    case WM_EXITSIZEMOVE:
+      HoldSlideshow(message);
+      break;
     case WM_DROPFILES:
       MsgDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
@@ -179,6 +197,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case MSG_SET_PHOTO:
       MsgSetPhoto(wParam, lParam);
+      NoteShownPhoto(wParam, lParam);
       return 0;
     case MSG_SET_FRAME:
       MsgSetFrame(wParam, lParam);

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <cstddef>
+#include <iterator>
 
 #include "about/about_box.h"
 #include "app/ids.h"
@@ -15,7 +16,9 @@
 #include "desktop/shortcuts.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_placement.h"
+#include "framewindow/slideshow.h"
 #include "imaging/frame_icon.h"
+#include "imaging/picture_types.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ int ChooseImageFile() {
   dialog.lStructSize = OPEN_DIALOG_RECORD_SIZE;
   dialog.hwndOwner = FrameWindow;
   dialog.hInstance = ProgramInstance;
-  dialog.lpstrFilter = TEXT_OPEN_DIALOG_FILTER;
+  dialog.lpstrFilter = OpenDialogFilter();
   // No custom filter: Wine takes an empty one for a broken filter list and
   // then lists every file, and Windows only ever wrote a pattern behind an
   // empty title there, which the first filter's index never uses.
@@ -87,6 +90,10 @@ void MsgCommand(WPARAM wParam) {
     SendMessageA(FrameWindow, MSG_SET_FRAME, command, 0);
     return;
   }
+  if (command >= IDM_SLIDES_INTERVAL_FIRST && command < IDM_SLIDES_INTERVAL_FIRST + std::size(SLIDE_INTERVALS)) {
+    SetSlideInterval(static_cast<int>(command - IDM_SLIDES_INTERVAL_FIRST));
+    return;
+  }
   switch (command) {
     case IDM_MINIMIZE:
       SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
@@ -122,6 +129,21 @@ void MsgCommand(WPARAM wParam) {
       break;
     case IDM_SELECT_PHOTO:
       SendChosenFile(MSG_SET_PHOTO);
+      break;
+    case IDM_SLIDES_FOLDER:
+      ChooseSlideFolder();
+      break;
+    case IDM_SLIDES_NEXT:
+      StepSlideshow(1);
+      break;
+    case IDM_SLIDES_PREVIOUS:
+      StepSlideshow(-1);
+      break;
+    case IDM_SLIDES_RANDOM:
+      ToggleSlideOrder();
+      break;
+    case IDM_SLIDES_STOP:
+      StopSlideshow();
       break;
     case IDM_CUSTOM_FRAME:
       SendChosenFile(MSG_SET_FRAME);

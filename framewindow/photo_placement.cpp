@@ -10,6 +10,8 @@
 #include "app/shared_windows.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
+#include "framewindow/slide_order.h"
+#include "framewindow/slideshow.h"
 #include "splash/splash.h"
 
 char FileNameBuffer[PATH_BUFFER_SIZE];
@@ -39,14 +41,18 @@ void StartDrag(int& active) {
   SetCapture(FrameWindow);
 }
 
-// A file from a drop or another start, in FileNameBuffer, is shown as the
-// photo, and the window comes forward; while a dialog is up, the dialog does:
-// the frame window it disabled must not take the keys.
-void ShowFileNamePhoto() {
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+// After photos from a drop or another start the window comes forward; while
+// a dialog is up, the dialog does: the frame window it disabled must not take the keys.
+void BringForward() {
   HWND front = GetLastActivePopup(FrameWindow);
   SetForegroundWindow(front);
   if (front == FrameWindow) SetFocus(FrameWindow);
+}
+
+// A dropped file, in FileNameBuffer, is shown as the photo.
+void ShowFileNamePhoto() {
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  BringForward();
 }
 
 void ShowFrame(int32_t frameId) {
@@ -132,14 +138,23 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
     case VK_NEXT:
       ShowFrame(NextFrameId(Settings.FrameID));
       break;
+    case VK_RIGHT:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_NEXT, 0);
+      break;
+    case VK_LEFT:
+      SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_PREVIOUS, 0);
+      break;
   }
 }
 
 // A name longer than the buffer would arrive cut short and might name some
-// other file: it is refused like a missing one.
+// other file: it is refused like a missing one. Several files are a slideshow.
 void MsgDropFiles(HDROP drop) {
   const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-  if (length > 0 && length < PATH_BUFFER_SIZE &&
+  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 1) {
+    ShowDroppedSet(drop);
+    BringForward();
+  } else if (length > 0 && length < PATH_BUFFER_SIZE &&
       DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
     ShowFileNamePhoto();
   }
@@ -148,8 +163,15 @@ void MsgDropFiles(HDROP drop) {
 
 // Any program may send this: only a full path with one zero, at its end, that
 // fits the buffer whole is taken. A relative one would be resolved against
-// this copy's current folder, which the open dialog moves.
+// this copy's current folder, which the open dialog moves. A list is taken
+// whole when every path in it would be, as the stored set is.
 LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
+  if (data && data->dwData == COPYDATA_PHOTO_PATHS && data->lpData && data->cbData <= SLIDE_FILES_VALUE_MAX &&
+      CountPackedSlides(static_cast<const char*>(data->lpData), data->cbData) > 0) {
+    ShowPhotoSet(static_cast<const char*>(data->lpData), data->cbData);
+    BringForward();
+    return 1;
+  }
   if (!data || data->dwData != COPYDATA_PHOTO_PATH || !data->lpData || data->cbData < 2 ||
       data->cbData > PATH_BUFFER_SIZE) {
     return 0;
@@ -157,6 +179,7 @@ LRESULT MsgCopyData(const COPYDATASTRUCT* data) {
   const char* path = static_cast<const char*>(data->lpData);
   if (std::memchr(path, '\0', data->cbData) != path + data->cbData - 1 || !IsFullPath(path)) return 0;
   std::memcpy(FileNameBuffer, path, data->cbData);
-  ShowFileNamePhoto();
+  ShowStartPhoto(FileNameBuffer);
+  BringForward();
   return 1;
 }

@@ -20,5 +20,6 @@ void MsgResizeStep(WPARAM direction);
 void MsgMouseWheel(WPARAM wParam, LPARAM lParam);
 void MsgKeyDown(WPARAM key, LPARAM keyData);
 void MsgDropFiles(HDROP drop);
-// 1 when the data was a photo path and was taken (whether it decodes or not).
+// 1 when the data was a photo path or a list of them and was taken (whether
+// they decode or not).
 LRESULT MsgCopyData(const COPYDATASTRUCT* data);

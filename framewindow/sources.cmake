@@ -3,7 +3,9 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/frame_window.cpp
   framewindow/menu_commands.cpp
   framewindow/photo_frame_sources.cpp
-  framewindow/photo_placement.cpp)
+  framewindow/photo_placement.cpp
+  framewindow/slideshow.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/photo_paths.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/placement_rules.cpp)
+list(APPEND CHERIMO_PURE_SOURCES framewindow/slide_order.cpp)

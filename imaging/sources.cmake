@@ -11,4 +11,5 @@ list(APPEND CHERIMO_WIN32_SOURCES
   imaging/compositor.cpp
   imaging/frame_icon.cpp
   imaging/image_loader.cpp
+  imaging/picture_types.cpp
   imaging/surface.cpp)

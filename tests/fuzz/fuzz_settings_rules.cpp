@@ -1,6 +1,6 @@
 // The settings rules on random values: stored string values of any length
-// and content, paths trimmed against a random set of existing folders, and
-// any stored numbers.
+// and content, paths trimmed against a random set of existing folders, any
+// stored numbers and any stored set of slideshow files.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/settings_rules.h"
+#include "framewindow/slide_order.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
@@ -87,13 +88,28 @@ void CheckRanges(FuzzedDataProvider& input) {
   Require(std::memcmp(&once, &settings, sizeof settings) == 0, "values in range stay");
 }
 
+// Any stored set of files is taken whole, and packs again to the same bytes,
+// or refused whole.
+void CheckSlideFiles(FuzzedDataProvider& input) {
+  const std::vector<char> bytes = input.ConsumeRemainingBytes<char>();
+  static SlideList list;
+  if (!UnpackSlides(bytes.data(), bytes.size(), list)) {
+    Require(list.count == 0, "a refused set leaves no slides");
+    return;
+  }
+  std::vector<char> again(bytes.size());
+  Require(PackSlides(list, again.data(), again.size()) == bytes.size() && again == bytes,
+          "a taken set is every path of the bytes, in their order");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  switch (input.ConsumeIntegralInRange(0, 2)) {
+  switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0: CheckStringValue(input); break;
     case 1: CheckTrim(input); break;
+    case 2: CheckSlideFiles(input); break;
     default: CheckRanges(input); break;
   }
   return 0;

@@ -89,6 +89,8 @@ TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
       {&S::X1, INT32_MAX, INT32_MAX - 100}, {&S::Y1, INT32_MAX - 99, INT32_MAX - 100}, {&S::Y1, INT32_MIN, INT32_MIN},
       {&S::W3, 0, 1}, {&S::H3, -168, 1}, {&S::W3, 5000, 5000}, {&S::H3, INT32_MAX, 1 << 26},
       {&S::X2, INT32_MIN, -(1 << 26)}, {&S::Y2, (1 << 26) + 1, 1 << 26}, {&S::W2, -7, -7},
+      {&S::SlideInterval, 0, 0}, {&S::SlideInterval, 3600, 3600}, {&S::SlideInterval, 61, 60},
+      {&S::SlideInterval, -10, 60}, {&S::SlideRandom, 1, 1}, {&S::SlideRandom, 2, 0}, {&S::SlideRandom, -1, 0},
   };
   for (const auto& c : cases) {
     SettingsTable settings = BUILT_IN_SETTINGS;
@@ -119,6 +121,22 @@ TEST(CommandLine, EndsWithTheHiddenSwitchAndTakesTheOneArgumentWholeOrNothing) {
   }
   EXPECT_EQ(taken, "C:\\My Photos\\a b.jpg|C:\\my photo.png|hC:\\x.png|hC:\\y.png|C:\\z.png|hC:\\w.png|C:\\v.png|"
                    "hC:\\dir/a|/A|x|pppppppppppppppppppp|0-|h0-|h0-|0-|h0-|0-|0-|0-|0-|0-|0-|0-|");
+  // Several full paths, as "Send to" passes them, are packed in their order; anything else is no list.
+  std::string many = "c.exe";
+  for (int i = 0; i <= SLIDES_MAX; ++i) many += " C:\\" + std::to_string(i);
+  std::string lists;
+  for (const std::string& line : std::initializer_list<std::string>{
+           "c.exe \"C:\\a b.jpg\" C:\\c.jpg /a \"\\\\pc\\s\\d.png\"", "\"c.exe\" /a C:\\a C:\\b", many, "c.exe C:\\a.jpg",
+           "c.exe C:\\my photo.png", "c.exe \"C:\\a\" b.jpg", "c.exe \"C:\\a\"\"C:\\b\"", "c.exe \"C:\\a\" \"C:\\b",
+           "c.exe C:\\a \"\"", "c.exe C:\\a C:\\b\"c\"", "c.exe C:\\a C:\\" + std::string(PATH_BUFFER_SIZE, 'p')}) {
+    std::string packed(SLIDE_FILES_VALUE_MAX, '#');
+    size_t size = 0;
+    const int count = TakeCommandLinePaths(line.c_str(), packed.data(), packed.size(), size);
+    lists += std::to_string(count) + ":" + (count > 100 ? std::to_string(size) : packed.substr(0, size)) + "|";
+  }
+  constexpr char expected[] = "3:C:\\a b.jpg\0C:\\c.jpg\0\\\\pc\\s\\d.png\0\0|2:C:\\a\0C:\\b\0\0|1000:6891|0:|0:|0:|0:|"
+                               "0:|0:|0:|0:|";
+  EXPECT_EQ(lists, std::string(expected, sizeof expected - 1));
 }
 
 TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {

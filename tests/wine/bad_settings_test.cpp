@@ -19,8 +19,9 @@ struct Number {
 };
 const Number NUMBERS[] = {{"X1"}, {"Y1"}, {"W1", 32, 256}, {"H1", 32, 256}, {"AlwaysOnTheTop"}, {"Taskbar"},
                           {"Show", 1, 1}, {"TrayIcon", 0, 1}, {"AutoStart"}, {"Splash"}, {"Hint"}, {"W2", 1}, {"H2", 1},
-                          {"W3", 1}, {"H3", 1}, {"X2"}, {"Y2"}, {"FrameID", FRAME_ID_FIRST, FRAME_ID_LAST}};
-const char* const STRINGS[] = {"Path", "Photo", "Frame"};
+                          {"W3", 1}, {"H3", 1}, {"X2"}, {"Y2"}, {"FrameID", FRAME_ID_FIRST, FRAME_ID_LAST},
+                          {"SlideInterval", 0, 3600}, {"SlideRandom", 0, 1}};
+const char* const STRINGS[] = {"Path", "Photo", "Frame", "SlideFolder"};
 
 RegValue Dword(int32_t value) { return {true, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4)}; }
 RegValue Sized(DWORD type, size_t length, char fill) { return {true, type, std::string(length, fill)}; }
@@ -36,6 +37,12 @@ std::vector<RegValue> BadPaths() {
   return {Dword(0x41424344), {true, REG_MULTI_SZ, std::string("C:\\\0D:\\\0", 8)}, Sized(REG_SZ, 3, '\\'),
           Sized(REG_SZ, 300, 'x'), Sized(REG_SZ, 256, 'y'), {true, REG_SZ, std::string("C:\\\0junk", 8)},
           Sized(REG_SZ, 255, 'z'), Sized(REG_BINARY, 300, 'b')};
+}
+
+// Sets of files that are no slideshow: not a list, not ended, relative, empty.
+std::vector<RegValue> BadSlideFiles() {
+  return {{true, REG_SZ, std::string("C:\\a.jpg\0C:\\b.jpg\0\0", 18)}, {true, REG_MULTI_SZ, std::string("C:\\a.jpg\0b.jpg\0\0", 16)},
+          {true, REG_MULTI_SZ, std::string("C:\\a.jpg\0C:\\b.jpg", 17)}, Sized(REG_MULTI_SZ, 2, '\0')};
 }
 
 void Store(const char* name, const RegValue& value) {
@@ -57,6 +64,7 @@ TEST_P(BadSettingsTest, TheProgramShowsASaneWindowAndWritesValidValues) {
   const size_t row = static_cast<size_t>(GetParam());
   for (size_t i = 0; i < std::size(NUMBERS); ++i) Store(NUMBERS[i].name, numbers[(i + row) % numbers.size()]);
   for (size_t i = 0; i < std::size(STRINGS); ++i) Store(STRINGS[i], paths[(i + row * 3) % paths.size()]);
+  Store("SlideFiles", BadSlideFiles()[row]);
 
   RunningProgram program;
   ASSERT_TRUE(StartProgramProcess(program));
@@ -72,6 +80,7 @@ TEST_P(BadSettingsTest, TheProgramShowsASaneWindowAndWritesValidValues) {
     EXPECT_TRUE(stored && *stored >= number.low && *stored <= number.high) << number.name << " " << stored.value_or(0);
   }
   for (const char* name : STRINGS) EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, name).type, REG_SZ) << name;
+  EXPECT_FALSE(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").present) << "no slideshow of the refused set";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadSettingsTest, testing::Range(0, 4));

@@ -97,7 +97,7 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
   EXPECT_TRUE(IsWindowVisible(FrameWindow));
   Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
   EXPECT_EQ(Settings.Show, 2);
-  EXPECT_EQ(GetMenuItemCount(ContextMenu), 21) << "the menu's entries and nothing past them";
+  EXPECT_EQ(GetMenuItemCount(ContextMenu), 22) << "the menu's entries and nothing past them";
 }
 
 // Every toggle, from a stored value: the tick, one empty and one ticked box

@@ -1,6 +1,9 @@
 // Panning, resize steps and drops through the frame window's messages.
+#include <algorithm>
+
 #include "app/display_scale.h"
 #include "app/scale_rules.h"
+#include "app/texts.h"
 #include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
 
@@ -65,11 +68,25 @@ TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoe
   EXPECT_EQ(Settings.X2, -24) << "a lost capture ends the drag";
 }
 
-TEST_F(PlacementTest, OfSeveralDroppedFilesTheFirstIsTakenAndTheWindowComesForward) {
+// Several files dropped at once are a slideshow in name order, other files
+// left out; it is kept as the set dropped.
+TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindowComesForward) {
+  std::string images = CHERIMO_CORPUS_DIR "\\images\\";
+  std::replace(images.begin(), images.end(), '/', '\\');
+  const std::wstring wide(images.begin(), images.end());
   Start();
-  EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\photos\\first.jpg", L"C:\\photos\\second.jpg"}))), 0);
-  EXPECT_STREQ(FileNameBuffer, "C:\\photos\\first.jpg");
+  EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", wide + L"keys.png", L"C:\\a.txt",
+                                                                   wide + L"photo.jpg"}))), 0);
+  std::string shown = Settings.Photo;
+  for (int step = 0; step < 3; ++step) {
+    Send(WM_KEYDOWN, VK_RIGHT);
+    shown += std::string("|") + Settings.Photo;
+  }
+  EXPECT_EQ(shown, images + "keys.png|" + images + "photo.jpg|" + images + "photo.png|" + images + "keys.png");
   EXPECT_EQ(GetForegroundWindow(), FrameWindow);
+  SyncSettings(1);
+  const std::string set = images + "photo.png" + '\0' + images + "keys.png" + '\0' + images + "photo.jpg" + '\0' + '\0';
+  EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The end of the session and the second start's hand-over in the real exe
-// (the hidden switch and bad paths: unicode_paths_test.cpp), and its icon.
+// The end of the session, the second start's hand-over and a slideshow resumed
+// in the real exe (the hidden switch and bad paths: unicode_paths_test.cpp), and its icon.
 #include <algorithm>
 #include <cstring>
 #include <tuple>
@@ -88,6 +88,52 @@ TEST_F(RealProgramTest, StartsAtTheSameMomentWaitForTheWindowHandOverEveryPathAn
   CloseHandle(mutex);
 }
 
+// "Send to" with three files, a second start with three, and three starts at
+// once with one path each: each is one slideshow of its three in name order,
+// kept as the set given. A list handed over is checked as a single path is.
+TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
+  const ScratchFolder scratch("cherimo-several");
+  std::string paths[6];
+  for (int i = 0; i < 6; ++i) {
+    paths[i] = scratch.path.string() + "\\" + static_cast<char>('a' + i) + ".png";
+    ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", paths[i].c_str(), FALSE));
+  }
+  const auto shownAndKept = [](RunningProgram& program, HWND window) {
+    std::string photo;
+    if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &photo);
+    return photo + "|" + ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").data;
+  };
+  const auto set = [&](std::initializer_list<int> files) {
+    std::string packed;
+    for (int i : files) packed += paths[i] + '\0';
+    return packed + '\0';
+  };
+  RunningProgram sendTo, running, again;
+  HWND window = StartedWindow(sendTo, (Quoted(paths[2]) + " " + Quoted(paths[0]) + " " + Quoted(paths[1])).c_str());
+  EXPECT_EQ(shownAndKept(sendTo, window), paths[0] + "|" + set({2, 0, 1}));
+  window = StartedWindow(running);
+  ASSERT_TRUE(StartProgramProcess(again, (paths[4] + " " + paths[3] + " /a " + paths[5]).c_str()));
+  EXPECT_EQ(WaitForExit(again), 0);
+  std::string bad[] = {set({0}).substr(1), set({0}).substr(0, paths[0].size() + 1), "C:\\a\0\0C:\\b\0\0",
+                       std::string("a.png\0\0", 7)};
+  for (std::string& data : bad) {
+    COPYDATASTRUCT list = {COPYDATA_PHOTO_PATHS, static_cast<DWORD>(data.size()), data.data()};
+    EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&list)), 0);
+  }
+  EXPECT_EQ(shownAndKept(running, window), paths[3] + "|" + set({4, 3, 5}));
+
+  RunningProgram starts[3];
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(StartProgramProcess(starts[i], Quoted(paths[i]).c_str()));
+  window = StartUpEnded(FindFrameWindow());
+  const auto ended = [&](RunningProgram& start) { return WaitForSingleObject(start.process.hProcess, 0) == WAIT_OBJECT_0; };
+  EXPECT_TRUE(WaitUntil([&] { return std::count_if(starts, starts + 3, ended) == 2; }, 10000));
+  RunningProgram& first = *std::find_if(starts, starts + 3, [&](RunningProgram& start) { return !ended(start); });
+  const std::string kept = shownAndKept(first, window);
+  const auto has = [&](int i) { return kept.find(paths[i] + '\0') != std::string::npos; };
+  EXPECT_TRUE(has(0) && has(1) && has(2) && kept.size() == kept.find('|') + 1 + set({0, 1, 2}).size())
+      << "one set of the three, in the order they came";
+}
+
 // Only an ending session writes the settings, and before the process is ended.
 TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
   RunningProgram program;
@@ -130,6 +176,36 @@ TEST(ProgramIcon, TheExeHoldsEverySizeWindowsAsksFor) {
   EXPECT_EQ(images, (std::vector<std::tuple<int, int, bool>>{{16, 32, false}, {20, 32, false}, {24, 32, false},
                                                              {32, 4, false}, {32, 8, false}, {40, 32, false},
                                                              {48, 32, false}, {64, 32, false}, {256, 32, true}}));
+}
+
+// The slideshow goes on from the photo shown at the end: by name in the
+// stored folder, or in the stored set when there is no folder.
+TEST_F(RealProgramTest, TheSlideshowGoesOnAfterARestartFromThePhotoShown) {
+  const ScratchFolder scratch("cherimo-resume");
+  const std::string folder = scratch.path.string(), b = folder + "\\b.png", c = folder + "\\c.png";
+  for (const char* name : {"a.png", "b.png", "c.png"}) {
+    ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", (folder + "\\" + name).c_str(), FALSE));
+  }
+  const auto nextAfterRestart = [](const std::string& photo) {
+    WriteRegString(TEXT_SETTINGS_KEY, "Photo", photo);
+    RunningProgram program;
+    HWND window = StartedWindow(program);
+    DWORD_PTR result;
+    std::string shown;
+    if (window && SendMessageTimeoutA(window, WM_KEYDOWN, VK_RIGHT, 0, SMTO_BLOCK, 10000, &result) &&
+        CloseAndWait(program, window) == 0) {
+      ReadString("Photo", &shown);
+    }
+    return shown;
+  };
+  WriteDword("SlideInterval", 0);
+  WriteRegString(TEXT_SETTINGS_KEY, "SlideFolder", folder);
+  EXPECT_EQ(nextAfterRestart(b), c);
+  const std::string set = b + '\0' + c + '\0' + '\0';
+  WriteRegString(TEXT_SETTINGS_KEY, "SlideFolder", "");
+  WriteValue("SlideFiles", REG_MULTI_SZ, set.data(), static_cast<DWORD>(set.size()));
+  EXPECT_EQ(nextAfterRestart(c), b);
+  EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ using StartupTest = FrameWindowTest;
 
 TEST_F(StartupTest, FirstRunWritesEveryBuiltInValueAndTheWindowKeepsItsLimitsAndFollowsSystemChanges) {
   Start();
-  EXPECT_EQ((std::vector<int>{CountValues(REG_DWORD), CountValues(REG_SZ)}), (std::vector<int>{18, 3}));
+  EXPECT_EQ((std::vector<int>{CountValues(REG_DWORD), CountValues(REG_SZ)}), (std::vector<int>{20, 4}));
   EXPECT_EQ(StoredDword("X1"), DesktopMetrics.workArea.right - 100);
   EXPECT_EQ(Placed(), (Box{DesktopMetrics.workArea.right - 100, 32, 100, 100}));
 

@@ -1,0 +1,46 @@
+// The slideshow: a folder's pictures or a set of files shown in turn, one
+// change every interval on the frame window's timer, never under the user's
+// hand. Its source, interval and order are settings; Photo is where it stands.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstddef>
+
+// Milliseconds in a second of the interval; tests make it short.
+extern unsigned SlideSecondMs;
+// The folder picker, replaceable so that tests can choose without a dialog.
+using BrowseFolderFunction = PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOA info);
+extern BrowseFolderFunction BrowseFolderCall;
+
+// The submenu, built once with the context menu; its items follow RefreshSlideMenu.
+HMENU BuildSlideshowMenu();
+void RefreshSlideMenu();
+
+// At the frame window's creation: a stored source that passes its checks goes
+// on from the stored photo; any other is dropped.
+void ResumeSlideshow();
+void MsgSlideTimer();
+// A new round from the source as it is now: files added to the folder join
+// here. A random round never starts with the photo shown (null: none).
+void StartRound(const char* shown);
+// Messages that mark the user's hand (the pointer, a drag, the menu, a
+// dialog, a window shown again): the next change waits a full interval.
+void HoldSlideshow(UINT message);
+// After MSG_SET_PHOTO: a photo file chosen alone and shown ends the slideshow.
+void NoteShownPhoto(WPARAM source, LPARAM startup);
+
+// The menu's commands.
+void ChooseSlideFolder();
+void StepSlideshow(int step);
+void SetSlideInterval(int choice);
+void ToggleSlideOrder();
+void StopSlideshow();
+
+// Several files at once (packed as the stored set is): their pictures, in
+// name order, become the slideshow; one picture is shown alone.
+void ShowPhotoSet(const char* packed, size_t size);
+void ShowDroppedSet(HDROP drop);
+// A single path from a start, shown: paths that arrive within a second of
+// each other join into one set.
+void ShowStartPhoto(const char* path);

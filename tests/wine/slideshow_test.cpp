@@ -1,0 +1,96 @@
+// The slideshow through the frame window's messages: a folder of good,
+// corrupt and other files walked by key and by the timer, its pauses, and
+// the settings it leaves.
+#include <shlobj.h>
+
+#include <set>
+#include <string>
+
+#include "app/texts.h"
+#include "framewindow/context_menu.h"
+#include "framewindow/slideshow.h"
+#include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/imaging_files.h"
+
+namespace {
+
+std::string ChosenFolder;
+PIDLIST_ABSOLUTE WINAPI ChooseFolder(LPBROWSEINFOA) { return ILCreateFromPathA(ChosenFolder.c_str()); }
+
+std::string ShownName() {
+  const char* slash = std::strrchr(Settings.Photo, '\\');
+  return slash ? slash + 1 : Settings.Photo;
+}
+
+bool Greyed(unsigned command) { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+
+class SlideshowTest : public FrameWindowTest {
+ protected:
+  ScratchFolder folder{"cherimo-slides"};
+  void Put(const char* corpusName, const char* name) {
+    ASSERT_TRUE(CopyFileA(CorpusFile(corpusName).c_str(), (folder.path.string() + "\\" + name).c_str(), FALSE));
+  }
+  // The names shown by each key in turn.
+  std::string Walk(std::initializer_list<WPARAM> keys) {
+    std::string shown;
+    for (WPARAM key : keys) shown += (Send(WM_KEYDOWN, key), ShownName()) + " ";
+    return shown;
+  }
+};
+
+// Name order, corrupt and other files passed over, subfolders left out, the
+// round's end, Left, and a file added joining at the next round; then the
+// timer, which waits while the window is hidden or the pointer is on it.
+TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoesNotDecode) {
+  for (const auto& [from, to] : {std::pair{"images/photo.jpg", "IMG_2.jpg"}, {"images/photo.png", "img_10.png"},
+                                  {"bad/truncated.jpg", "IMG_1.jpg"}, {"images/keys.bmp", "a.bmp"},
+                                  {"images/photo.jpg", "notes.txt"}}) {
+    Put(from, to);
+  }
+  CreateDirectoryA((folder.path.string() + "\\sub.jpg").c_str(), nullptr);
+  WriteDword("SlideInterval", 0);
+  Start();
+  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));
+  ChosenFolder = folder.path.string();
+  BrowseFolderCall = ChooseFolder;
+  Send(WM_COMMAND, IDM_SLIDES_FOLDER);
+  EXPECT_EQ(ShownName(), "a.bmp");
+  EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT) || Greyed(IDM_SLIDES_PREVIOUS) || Greyed(IDM_SLIDES_STOP));
+  EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT}), "IMG_2.jpg img_10.png a.bmp img_10.png IMG_2.jpg ");
+  Put("images/keys.gif", "IMG_3.gif");
+  EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}), "img_10.png a.bmp IMG_2.jpg IMG_3.gif ");
+
+  // Ten seconds of ten milliseconds each.
+  SlideSecondMs = 1;
+  Send(WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST);
+  RECT rect;
+  GetWindowRect(FrameWindow, &rect);
+  SetCursorPos(rect.left - 50, rect.bottom + 50);
+  EXPECT_TRUE(WaitUntil([] { return ShownName() == "img_10.png"; }));
+  Send(MSG_SET_SHOW_STATE, 2);
+  EXPECT_FALSE(WaitUntil([] { return ShownName() != "img_10.png"; }, 300)) << "nothing changes while hidden";
+  Send(MSG_SET_SHOW_STATE, 1);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  EXPECT_FALSE(WaitUntil([] { return ShownName() != "img_10.png"; }, 300)) << "nor under the pointer";
+  SetCursorPos(rect.left - 50, rect.bottom + 50);
+  EXPECT_TRUE(WaitUntil([] { return ShownName() == "a.bmp"; }));
+
+  // A random round holds every picture once; the folder and the interval are
+  // kept; a photo chosen alone ends the show.
+  Send(WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST + 5);
+  Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  EXPECT_TRUE(GetMenuState(ContextMenu, IDM_SLIDES_RANDOM, MF_BYCOMMAND) & MF_CHECKED);
+  Send(WM_COMMAND, IDM_SLIDES_FOLDER);
+  std::set<std::string> round = {ShownName() + " "};
+  for (int step = 0; step < 3; ++step) round.insert(Walk({VK_RIGHT}));
+  EXPECT_EQ(round, (std::set<std::string>{"IMG_2.jpg ", "IMG_3.gif ", "a.bmp ", "img_10.png "}));
+  SyncSettings(1);
+  std::string stored;
+  EXPECT_TRUE(ReadString("SlideFolder", &stored) && stored == folder.path.string()) << stored;
+  EXPECT_EQ(StoredDword("SlideInterval"), 0);
+  Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CorpusFile("images/photo.png").c_str()));
+  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));
+  EXPECT_EQ(Settings.SlideFolder[0], '\0');
+}
+
+}  // namespace
