@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
@@ -89,7 +90,6 @@ HMENU BuildSelectFrameMenu() {
   AppendMenuA(build.selectFrameMenu, MF_STRING, IDM_CUSTOM_FRAME, TEXT_MENU_CUSTOM_FRAME);
   AppendMenuA(build.selectFrameMenu, MF_SEPARATOR, 0, nullptr);
   WalkFrameCatalogue(FrameCatalogue.data(), FrameCatalogue.size(), {&build, AddFrameGroup, AddFrame});
-  for (OwnedBitmap& thumbnail : FrameThumbnails) thumbnail.Reset(nullptr);
   return build.selectFrameMenu;
 }
 
@@ -146,11 +146,11 @@ void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* th
   }
 }
 
-SIZE MenuCheckSize() { return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)}; }
+SIZE MenuCheckSize() {
+  return {SystemMetricForDpi(SM_CXMENUCHECK, FrameDpi), SystemMetricForDpi(SM_CYMENUCHECK, FrameDpi)};
+}
 
 void BuildContextMenu(SIZE checkSize) {
-  ThumbnailSize = checkSize;
-  const int checkWidth = checkSize.cx, checkHeight = checkSize.cy;
   HMENU selectFrameMenu = BuildSelectFrameMenu();
   HMENU addShortcutMenu = BuildAddShortcutMenu();
   HMENU slideshowMenu = BuildSlideshowMenu();
@@ -180,9 +180,15 @@ void BuildContextMenu(SIZE checkSize) {
   };
   ContextMenuOwner.Reset(ContextMenu = CreatePopupMenu());
   AppendEntries(ContextMenu, entries, sizeof entries / sizeof entries[0]);
+  SizeMenuPictures(checkSize);
+}
 
+// The thumbnails go and are made again at the new size as their groups open.
+void SizeMenuPictures(SIZE checkSize) {
+  ThumbnailSize = checkSize;
+  for (OwnedBitmap& thumbnail : FrameThumbnails) thumbnail.Reset(nullptr);
   HDC memoryDC = CreateCompatibleDC(FrameDC);
-  MakeCheckBoxBitmaps(memoryDC, checkWidth, checkHeight);
+  MakeCheckBoxBitmaps(memoryDC, checkSize.cx, checkSize.cy);
   DeleteDC(memoryDC);
   for (const CheckItem& item : CHECK_ITEMS) {
     SetMenuItemBitmaps(ContextMenu, item.command, MF_BYCOMMAND, CheckBoxBitmaps[0].handle, CheckBoxBitmaps[1].handle);

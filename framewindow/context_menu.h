@@ -15,6 +15,8 @@ SIZE MenuCheckSize();
 // The last step of the frame window's creation: the menu, its check boxes
 // and thumbnails of the given size.
 void BuildContextMenu(SIZE checkSize = MenuCheckSize());
+// The check boxes and the frames' thumbnails at another check-mark size.
+void SizeMenuPictures(SIZE checkSize);
 // Gives the frame items of a submenu about to open the thumbnails they lack.
 void MsgInitMenuPopup(HMENU popup);
 // Fills thumbnails[i] (width × height pixels) with frame FRAME_ID_FIRST + i on

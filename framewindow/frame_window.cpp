@@ -77,9 +77,10 @@ void MsgGetMinMaxInfo(MINMAXINFO* limits) {
 }
 
 // On a monitor of another scale the window takes the rectangle the system
-// suggests (its sides scaled) and remakes its picture and icons for it.
+// suggests (its sides scaled) and remakes its picture, icons and menu pictures for it.
 void MsgDpiChanged(WPARAM dpis, const RECT* suggested) {
   FrameDpi = HIWORD(dpis);
+  SizeMenuPictures(MenuCheckSize());
   SetWindowPos(FrameWindow, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_placement.h"
@@ -90,6 +91,18 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
     ASSERT_EQ(thumbnail.dsBm.bmHeight, check.cy);
     const uint32_t* bits = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
     EXPECT_EQ(std::vector<uint32_t>(bits, bits + shown[i].size()), shown[i]);
+  }
+  // On a monitor of twice the scale the check boxes and thumbnails take its check-mark size.
+  RECT twice = {0, 0, 2 * Placed().width, 2 * Placed().height};
+  const int dpi = 2 * FrameDpi;
+  Send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&twice));
+  openEverySubmenu(ContextMenu);
+  for (unsigned command : {unsigned{IDM_HINT}, unsigned{FRAME_ID_FIRST}, unsigned{FRAME_ID_LAST}}) {
+    BITMAP picture = {};
+    GetObjectA(CheckMarks(command).hbmpChecked, sizeof picture, &picture);
+    EXPECT_EQ(std::pair(picture.bmWidth, picture.bmHeight),
+              std::pair(LONG{SystemMetricForDpi(SM_CXMENUCHECK, dpi)}, LONG{SystemMetricForDpi(SM_CYMENUCHECK, dpi)}))
+        << command;
   }
 
   for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
