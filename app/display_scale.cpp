@@ -1,5 +1,6 @@
 #include "app/display_scale.h"
 
+#include "app/late_libraries.h"
 #include "app/scale_rules.h"
 
 int FrameDpi = BASE_DPI;
@@ -10,13 +11,6 @@ using DpiForWindowFunction = UINT(WINAPI*)(HWND window);
 using DpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR monitor, int kind, UINT* dpiX, UINT* dpiY);
 using MetricsForDpiFunction = int(WINAPI*)(int index, UINT dpi);
 
-template <typename Function>
-Function SystemFunction(const char* module, const char* name) {
-  HMODULE handle = GetModuleHandleA(module);
-  if (!handle) handle = LoadLibraryA(module);
-  return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
-}
-
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -26,7 +20,7 @@ int ScreenDpi() {
 
 // Windows 8.1 has monitors of their own DPI but no per-window call.
 int DpiOfMonitor(HMONITOR monitor) {
-  static const auto dpiForMonitor = SystemFunction<DpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
+  const auto dpiForMonitor = LateFunction<DpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
   UINT dpiX = 0, dpiY = 0;
   if (monitor && dpiForMonitor && dpiForMonitor(monitor, 0, &dpiX, &dpiY) == S_OK && dpiY > 0) {
     return static_cast<int>(dpiY);
@@ -37,7 +31,7 @@ int DpiOfMonitor(HMONITOR monitor) {
 }  // namespace
 
 int DpiOfWindow(HWND window) {
-  static const auto dpiForWindow = SystemFunction<DpiForWindowFunction>("user32.dll", "GetDpiForWindow");
+  const auto dpiForWindow = LateFunction<DpiForWindowFunction>("user32.dll", "GetDpiForWindow");
   const UINT dpi = window && dpiForWindow ? dpiForWindow(window) : 0;
   if (dpi > 0) return static_cast<int>(dpi);
   return window ? DpiOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) : ScreenDpi();
@@ -46,7 +40,7 @@ int DpiOfWindow(HWND window) {
 int DpiOfRect(const RECT& rect) { return DpiOfMonitor(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST)); }
 
 int SystemMetricForDpi(int index, int dpi) {
-  static const auto metricsForDpi = SystemFunction<MetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+  const auto metricsForDpi = LateFunction<MetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
   if (metricsForDpi) return metricsForDpi(index, static_cast<UINT>(dpi));
   // Without it the system's metrics are those of the screen's DPI.
   return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
