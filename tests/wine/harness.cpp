@@ -106,12 +106,6 @@ std::string StoredText(const char* name) {
   return text;
 }
 
-bool ReadString(const char* name, std::string* text) {
-  if (!ReadRegValue(TEXT_SETTINGS_KEY, name).present) return false;
-  *text = StoredText(name);
-  return true;
-}
-
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
   WriteRegValue(TEXT_SETTINGS_KEY, name, type, data, size);
 }
