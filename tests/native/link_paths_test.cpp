@@ -20,19 +20,16 @@ TEST(LinkPaths, TheCommandAndTheShortcutPathsFitWholeWithTheirZeroOrAreRefused) 
   // For the command (folderSize 0) folder is the module path; nothing is expected when refused.
   const struct { std::string folder; size_t folderSize; int place; std::string expected; } cases[] = {
       {"C:\\Program Files\\cherimo.exe", 0, 0, "\"C:\\Program Files\\cherimo.exe\" /a"},
-      {command, 0, 0, "\"" + command + "\" /a"},
-      {command + "p", 0, 0, ""}, {"", 0, 0, ""},
+      {command, 0, 0, "\"" + command + "\" /a"}, {command + "p", 0, 0, ""}, {"", 0, 0, ""},
       {"C:\\Desktop", 11, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},
       {"C:\\Start Menu", 14, SHORTCUT_START_MENU, "C:\\Start Menu" + LINK},
       {"C:\\AppData", 11, SHORTCUT_QUICK_LAUNCH, "C:\\AppData" + QUICK_LAUNCH + LINK},
       {"C:\\DesktopGARBAGE", 10, SHORTCUT_DESKTOP, "C:\\Desktop" + LINK},  // data without its zero ends at its size
       {desktop, desktop.size(), SHORTCUT_DESKTOP, desktop + LINK},
-      {desktop + "d", desktop.size() + 1, SHORTCUT_DESKTOP, ""},
+      {desktop + "d", desktop.size() + 1, SHORTCUT_DESKTOP, ""}, {"", 1, SHORTCUT_DESKTOP, ""},
       {quick, quick.size(), SHORTCUT_QUICK_LAUNCH, quick + QUICK_LAUNCH + LINK},
       {quick + "q", quick.size() + 1, SHORTCUT_QUICK_LAUNCH, ""},
-      {"", 1, SHORTCUT_DESKTOP, ""}, {"C:\\Desktop", 11, SHORTCUT_DESKTOP - 1, ""},
-      {"C:\\Desktop", 11, SHORTCUT_QUICK_LAUNCH + 1, ""},
-  };
+      {"C:\\Desktop", 11, SHORTCUT_DESKTOP - 1, ""}, {"C:\\Desktop", 11, SHORTCUT_QUICK_LAUNCH + 1, ""}};
   for (const auto& c : cases) {
     std::string text(BUFFER + 1, 'x');
     const int composed = c.folderSize ? ComposeShortcutPath(text.data(), BUFFER, c.folder.c_str(), c.folderSize, c.place)

@@ -21,12 +21,10 @@ TEST(ZoomView, ZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
   const struct { PhotoView view; int32_t d; PhotoView zoomed; } cases[] = {
       {{128, 168, -21, -11}, 6, {122, 162, -18, -8}}, {{128, 168, -21, -11}, -3, {131, 171, -23, -13}},
       {{128, 168, -21, -11}, 5, {123, 163, -19, -9}}, {{128, 168, -21, -11}, 0, {128, 168, -21, -11}},
-      {{12, 100, 40, 50}, 6, {10, 94, 40, 53}},
-      {{16, 100, 40, 50}, 6, {10, 94, 43, 53}},  // exactly the smallest side
-      {{2046, 2040, 0, 0}, -4, {2048, 2044, 0, -2}},
-      {{2044, 2040, 0, 0}, -4, {2048, 2044, -2, -2}},  // exactly the largest side
-      {{5000, 3000, 7, 7}, 0, {2048, 2048, 7, 7}},  // an oversized new photo comes into range
-  };
+      // Exactly the smallest side, then exactly the largest; an oversized new photo comes into range.
+      {{12, 100, 40, 50}, 6, {10, 94, 40, 53}}, {{16, 100, 40, 50}, 6, {10, 94, 43, 53}},
+      {{2046, 2040, 0, 0}, -4, {2048, 2044, 0, -2}}, {{2044, 2040, 0, 0}, -4, {2048, 2044, -2, -2}},
+      {{5000, 3000, 7, 7}, 0, {2048, 2048, 7, 7}}};
   for (const auto& c : cases) {
     PhotoView view = c.view;
     ZoomView(view, c.d);
@@ -49,10 +47,9 @@ TEST(ResizeStep, ResizesAboutTheCentreAndAClampedSideKeepsItsCorner) {
   constexpr int16_t GROW = -1, SHRINK = 1;
   const struct { int32_t left, top, right, bottom; int16_t direction; int32_t dpi; WindowBox box; } cases[] = {
       {500, 300, 600, 400, GROW, 96, {498, 298, 104, 104}}, {500, 300, 600, 400, SHRINK, 96, {502, 302, 96, 96}},
-      {500, 300, 600, 400, 0, 96, {502, 302, 96, 96}},
-      {10, 20, 262, 272, GROW, 96, {8, 18, 256, 256}},  // grows to exactly the largest side
-      {10, 20, 264, 274, GROW, 96, {10, 20, 256, 256}},
-      {10, 20, 46, 56, SHRINK, 96, {12, 22, 32, 32}},  // shrinks to exactly the smallest side
+      // Grows to exactly the largest side, shrinks to exactly the smallest.
+      {500, 300, 600, 400, 0, 96, {502, 302, 96, 96}}, {10, 20, 262, 272, GROW, 96, {8, 18, 256, 256}},
+      {10, 20, 264, 274, GROW, 96, {10, 20, 256, 256}}, {10, 20, 46, 56, SHRINK, 96, {12, 22, 32, 32}},
       {10, 20, 44, 54, SHRINK, 96, {10, 20, 32, 32}}, {0, 0, 300, 200, SHRINK, 96, {0, 2, 256, 196}},
       // Steps and limits grow with the scale: 6 pixels at 150 %, 5 at 125 %, sides up to 384 and 512.
       {500, 300, 650, 450, GROW, 144, {497, 297, 156, 156}}, {500, 300, 625, 425, SHRINK, 120, {502, 302, 120, 120}},
