@@ -6,7 +6,6 @@
 #include <set>
 #include <string>
 
-#include "app/texts.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/slideshow.h"
 #include "tests/wine/frame_window_fixture.h"

@@ -4,7 +4,6 @@
 // the registry as the same Unicode strings.
 #include "app/ids.h"
 #include "app/texts.h"
-#include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
 #include "tests/wine/program_fixture.h"
 
