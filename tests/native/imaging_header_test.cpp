@@ -84,11 +84,10 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
 
 TEST(ImageSizeAllowed, TakesBothSidesPositiveUpToTheLargestPicture) {
   constexpr int64_t most = MAX_IMAGE_PIXELS;
-  const int64_t allowed[][2] = {{1, 1}, {8192, 8192}, {most, 1}, {1, most}};
-  const int64_t refused[][2] = {{0, 10}, {10, 0}, {10, -1}, {-1, 10}, {8192, 8193}, {most + 1, 1}, {1, most + 1},
-                                {int64_t{1} << 40, int64_t{1} << 40}};
-  for (const auto& [width, height] : allowed) EXPECT_TRUE(ImageSizeAllowed(width, height)) << width << "x" << height;
-  for (const auto& [width, height] : refused) EXPECT_FALSE(ImageSizeAllowed(width, height)) << width << "x" << height;
+  const int64_t cases[][3] = {{1, 1, 1},  {8192, 8192, 1}, {most, 1, 1},    {1, most, 1},      {0, 10, 0},
+                               {10, 0, 0}, {10, -1, 0},     {-1, 10, 0},     {8192, 8193, 0},   {most + 1, 1, 0},
+                               {1, most + 1, 0}, {int64_t{1} << 40, int64_t{1} << 40, 0}};
+  for (const auto& [w, h, allowed] : cases) EXPECT_EQ(ImageSizeAllowed(w, h), allowed) << w << "x" << h;
 }
 
 TEST(OrientPixels, TurnsAndMirrorsAsEachTagSays) {
