@@ -35,7 +35,7 @@ Bytes With(Bytes bytes, size_t at, uint8_t value) {
 // The directory 65544 bytes into the TIFF structure: its offset needs the high half of the 32-bit read.
 const Bytes FAR_DIRECTORY = Join({EXIF, {'I', 'I', 42, 0, 8, 0, 1, 0}, Bytes(65536, 0), ENTRY_6});
 
-TEST(ReadExifOrientation, ReadsTheTagOfEitherByteOrderAndRefusesMalformedOnes) {
+TEST(ExifOrientation, ReadsTheTagOfEitherByteOrderRefusesMalformedOnesAndTurnsAsEachTagSays) {
   const struct { const char* what; Bytes payload; int orientation; } cases[] = {
       {"little-endian", LITTLE_6, 6}, {"big-endian, second entry", BIG_8, 8}, {"far directory", FAR_DIRECTORY, 6},
       {"value 0", With(LITTLE_6, 24, 0), 1}, {"value 9", With(LITTLE_6, 24, 9), 1}, {"type LONG", With(LITTLE_6, 18, 4), 1},
@@ -48,6 +48,20 @@ TEST(ReadExifOrientation, ReadsTheTagOfEitherByteOrderAndRefusesMalformedOnes) {
   std::vector<int> values;  // BIG_8's value at byte 37
   for (uint8_t value = 1; value <= 8; ++value) values.push_back(ReadExifOrientation(With(BIG_8, 37, value).data(), BIG_8.size()));
   EXPECT_EQ(values, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+
+  // Each tag turns and mirrors the picture as it says.
+  // Stored 3 x 2:  1 2 3
+  //                4 5 6
+  // As stored, mirrored, half turn, mirrored top to bottom, transposed (2 x 3), quarter turn clockwise,
+  // transverse, quarter turn anticlockwise.
+  const std::vector<uint32_t> upright[9] = {{}, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}, {6, 5, 4, 3, 2, 1}, {4, 5, 6, 1, 2, 3},
+                                            {1, 4, 2, 5, 3, 6}, {4, 1, 5, 2, 6, 3}, {6, 3, 5, 2, 4, 1}, {3, 6, 2, 5, 1, 4}};
+  for (int orientation = 0; orientation <= 9; ++orientation) {
+    std::vector<uint32_t> out(6, 0);
+    OrientPixels(upright[1].data(), 3, 2, orientation, out.data());
+    EXPECT_EQ(out, upright[orientation >= 1 && orientation <= 8 ? orientation : 1]) << orientation;
+    EXPECT_EQ(OrientationSwapsSides(orientation), orientation >= 5 && orientation <= 8) << orientation;
+  }
 }
 
 Bytes Jpeg(const Bytes& exif) {
@@ -90,19 +104,5 @@ TEST(ImageSizeAllowed, TakesBothSidesPositiveUpToTheLargestPicture) {
   for (const auto& [w, h, allowed] : cases) EXPECT_EQ(ImageSizeAllowed(w, h), allowed) << w << "x" << h;
 }
 
-TEST(OrientPixels, TurnsAndMirrorsAsEachTagSays) {
-  // Stored 3 x 2:  1 2 3
-  //                4 5 6
-  // As stored, mirrored, half turn, mirrored top to bottom, transposed (2 x 3), quarter turn clockwise,
-  // transverse, quarter turn anticlockwise.
-  const std::vector<uint32_t> upright[9] = {{}, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}, {6, 5, 4, 3, 2, 1}, {4, 5, 6, 1, 2, 3},
-                                            {1, 4, 2, 5, 3, 6}, {4, 1, 5, 2, 6, 3}, {6, 3, 5, 2, 4, 1}, {3, 6, 2, 5, 1, 4}};
-  for (int orientation = 0; orientation <= 9; ++orientation) {
-    std::vector<uint32_t> out(6, 0);
-    OrientPixels(upright[1].data(), 3, 2, orientation, out.data());
-    EXPECT_EQ(out, upright[orientation >= 1 && orientation <= 8 ? orientation : 1]) << orientation;
-    EXPECT_EQ(OrientationSwapsSides(orientation), orientation >= 5 && orientation <= 8) << orientation;
-  }
-}
 
 }  // namespace

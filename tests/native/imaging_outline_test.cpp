@@ -79,17 +79,16 @@ TEST(ScanOutline, StopsStoringAtTheLimitButComposesToTheLastPixel) {
 }
 
 // A line of green byte 255 one pixel wide is gone at 128 x 128; a darker one,
-// or a light block 16 pixels wide, stays at every side from 32 to 256.
-TEST(KeyColors, AFrameShowsAtEveryWindowSideOnlyWithWhatTheAndRuleKeeps) {
+// or a light block 16 pixels wide, stays at every side from 32 to 256. Replace,
+// clear and widen work on exact pixel values.
+TEST(KeyColors, AFrameShowsOnlyWithWhatTheAndRuleKeepsAndReplaceClearAndWidenWorkOnExactValues) {
   for (const auto& [colour, width, shows] :
        {std::tuple(0xFFFFFFu, 1, 0), {0x00FFFFu, 2, 0}, {0xFFFFFFu, 16, 1}, {0xFFFEFFu, 1, 1}, {G, 16, 0}}) {
     Pixels keys(256 * 256, G);
     for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, width, colour);
     EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), shows) << std::hex << colour << " " << width;
   }
-}
 
-TEST(KeyColors, ReplaceClearAndWidenWorkOnExactPixelValues) {
   Pixels pixels = {G, M, A, 0xFFFF00FF, 0xFF00FF00, 0x0000FF01, 0, G};
   ReplaceKeyColors(pixels.data(), 7, 1, 0x00ABCDEF);
   EXPECT_EQ(pixels, (Pixels{0x00ABCDEF, 0x00ABCDEF, A, 0xFFFF00FF, 0xFF00FF00, 0x0000FF01, 0, G}));

@@ -9,15 +9,13 @@
 
 namespace {
 
-TEST(ZoomAmount, FollowsTheVerticalMovement) {
-  const int32_t cases[][3] = {{0, 6, 6},  {-3, -7, -3}, {-7, -3, -3}, {-9, 4, 4}, {-2, 4, 2},
-                              {9, -4, -4}, {9, 0, 0},    {-9, 0, 0},   {0, 0, 0}};
-  for (const auto& [dx, dy, amount] : cases) EXPECT_EQ(ZoomAmount(dx, dy), amount) << dx << "," << dy;
-}
-
 bool operator==(const PhotoView& a, const PhotoView& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-TEST(ZoomView, ZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
+// A drag's zoom follows its vertical movement; the zoom is about the centre, and a clamped side keeps its corner.
+TEST(ZoomView, FollowsTheVerticalMovementZoomsAboutTheCentreAndAClampedSideKeepsItsCorner) {
+  const int32_t drags[][3] = {{0, 6, 6},  {-3, -7, -3}, {-7, -3, -3}, {-9, 4, 4}, {-2, 4, 2},
+                              {9, -4, -4}, {9, 0, 0},    {-9, 0, 0},   {0, 0, 0}};
+  for (const auto& [dx, dy, amount] : drags) EXPECT_EQ(ZoomAmount(dx, dy), amount) << dx << "," << dy;
   const struct { PhotoView view; int32_t d; PhotoView zoomed; } cases[] = {
       {{128, 168, -21, -11}, 6, {122, 162, -18, -8}}, {{128, 168, -21, -11}, -3, {131, 171, -23, -13}},
       {{128, 168, -21, -11}, 5, {123, 163, -19, -9}}, {{128, 168, -21, -11}, 0, {128, 168, -21, -11}},

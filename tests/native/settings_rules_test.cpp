@@ -14,7 +14,9 @@ namespace {
 std::set<std::string> ExistingPaths;
 int FakePathExists(const char* path) { return static_cast<int>(ExistingPaths.count(path)); }
 
-TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
+// A stored folder is cut back to the deepest existing one; the start takes
+// built-in ids and existing files, else the defaults.
+TEST(StartPaths, TrimToTheDeepestExistingFolderAndChooseBuiltInIdsAndExistingFilesElseTheDefaults) {
   const struct { const char* path; std::set<std::string> existing; const char* trimmed; } cases[] = {
       {"C:\\Photos\\Gone\\", {"C:\\Photos"}, "C:\\Photos"}, {"C:\\Photos\\Gone\\Deeper\\x.jpg", {"C:\\Photos"}, "C:\\Photos"},
       {"C:\\Photos\\Here", {"C:\\Photos", "C:\\Photos\\Here"}, "C:\\Photos\\Here"},
@@ -31,9 +33,7 @@ TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
     TrimToExistingFolder(buffer, FakePathExists);
     EXPECT_STREQ(buffer, c.trimmed) << c.path;
   }
-}
 
-TEST(ChooseStartPictures, TakeBuiltInIdsAndExistingFilesElseTheDefaults) {
   const char* file = "C:\\frames\\mine.png";
   ExistingPaths = {};
   for (int32_t id : {2000, 2090}) EXPECT_EQ(ChooseStartFrame(id, file, FakePathExists), ImageSource(id));
