@@ -42,8 +42,7 @@ TEST(ExifOrientation, ReadsTheTagOfEitherByteOrderRefusesMalformedOnesAndTurnsAs
       {"count 2", With(LITTLE_6, 20, 2), 1}, {"cut by a byte", Bytes(LITTLE_6.begin(), LITTLE_6.end() - 1), 1},
       {"no Exif name", With(LITTLE_6, 4, 'f'), 1}, {"no byte order", With(LITTLE_6, 6, 'X'), 1},
       {"directory beyond the payload", With(LITTLE_6, 10, 0xFF), 1},
-      {"too short", Bytes(LITTLE_6.begin(), LITTLE_6.begin() + 13), 1},
-  };
+      {"too short", Bytes(LITTLE_6.begin(), LITTLE_6.begin() + 13), 1}};
   for (const auto& c : cases) EXPECT_EQ(ReadExifOrientation(c.payload.data(), c.payload.size()), c.orientation) << c.what;
   std::vector<int> values;  // BIG_8's value at byte 37
   for (uint8_t value = 1; value <= 8; ++value) values.push_back(ReadExifOrientation(With(BIG_8, 37, value).data(), BIG_8.size()));
@@ -86,8 +85,7 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
       {"text", Bytes(26, 'B'), 0, 0, 1}, {"nothing", {}, 0, 0, 1}, {"PNG cut short", Bytes(png.begin(), png.end() - 1), 0, 0, 1},
       {"JPEG segment past the end", {0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0x00}, 0, 0, 1},
       {"JPEG frame header cut short", Bytes(jpeg.begin(), jpeg.end() - 5), 0, 0, 1},
-      {"JPEG frame header shorter than its sizes", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 8}, 0, 0, 1},
-  };
+      {"JPEG frame header shorter than its sizes", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 8}, 0, 0, 1}};
   for (const auto& c : cases) {
     const ImageHeader header = ReadImageHeader(c.bytes.data(), c.bytes.size());
     EXPECT_EQ((std::vector<int64_t>{header.width, header.height, header.orientation}),

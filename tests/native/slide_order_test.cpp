@@ -71,8 +71,7 @@ TEST(SlideOrder, PicturesAreNamedByTheirExtension) {
   const char* extensions = ".jpg;.jpeg;.heic;.ico";
   const struct { const char* name; int picture; } cases[] = {
       {"C:\\a.JPG", 1}, {"a.jpeg", 1}, {"c:\\a.heic", 1}, {"\\\\pc\\s\\a.ico", 1}, {"a.jpg.txt", 0}, {"C:\\a.jp", 0},
-      {"C:\\a.jpegx", 0}, {"C:\\a", 0}, {".jpg", 1}, {"C:\\x.jpg\\a", 0}, {"C:\\a.", 0}, {"", 0},
-  };
+      {"C:\\a.jpegx", 0}, {"C:\\a", 0}, {".jpg", 1}, {"C:\\x.jpg\\a", 0}, {"C:\\a.", 0}, {"", 0}};
   for (const auto& c : cases) EXPECT_EQ(HasListedExtension(c.name, extensions), c.picture) << c.name;
 }
 
