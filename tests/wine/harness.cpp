@@ -21,10 +21,6 @@ std::string PointerOnto(HWND window) {
   return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
 }
 
-void PrintTo(const Box& box, std::ostream* out) {
-  *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
-}
-
 namespace {
 
 bool QuitSeen;

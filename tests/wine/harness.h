@@ -18,7 +18,9 @@ struct Box {
   bool operator==(const Box&) const = default;
 };
 Box BoxOf(HWND window);
-void PrintTo(const Box& box, std::ostream* out);
+inline void PrintTo(const Box& box, std::ostream* out) {
+  *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
+}
 // The xdotool command that puts the pointer on the middle of a window.
 std::string PointerOnto(HWND window);
 

@@ -141,8 +141,7 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
       // Every other column green, 32768 runs: the shape is cut, the picture whole.
       {"images/stripes.png", "images/white.png", {0, 0, 87, 127}, 256, 256, REGION_MAX_RECTS, {{254, 255}}, {0x405060}},
       // Without a frame, a black rectangle.
-      {nullptr, "images/white.png", {0, 0, 87, 127}, 64, 48, 48, {{0, 0}, {32, 24}, {63, 47}}, {0, 0, 0}},
-  };
+      {nullptr, "images/white.png", {0, 0, 87, 127}, 64, 48, 48, {{0, 0}, {32, 24}, {63, 47}}, {0, 0, 0}}};
   for (const auto& [frame, photo, square, width, height, runs, probes, colours] : rows) {
     SCOPED_TRACE(frame ? frame : "no frame");
     Surface none, alsoNone;

@@ -15,9 +15,8 @@ using Pixels = std::vector<uint32_t>;
 inline std::string CorpusFile(const char* name) { return std::string(CHERIMO_CORPUS_DIR "/") + name; }
 
 // Every bad file, a folder and a missing path: none of them a picture.
-inline const char* const BAD_FILES[] = {"bad/empty.jpg",  "bad/truncated.png", "bad/truncated.jpg",
-                                        "bad/letter.jpg", "bad/absurd.png",    "bad/empty.gif",
-                                        "bad/huge.png",   "bad/wide.jpg",      "bad",
+inline const char* const BAD_FILES[] = {"bad/empty.jpg", "bad/truncated.png", "bad/truncated.jpg", "bad/letter.jpg",
+                                        "bad/absurd.png", "bad/empty.gif", "bad/huge.png", "bad/wide.jpg", "bad",
                                         "bad/missing.jpg"};
 
 struct Picture {

@@ -49,8 +49,7 @@ TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursBadSourcesAndSizesLeaveTh
   const std::tuple<const char*, uint32_t, Quadrants> rows[] = {
       {"images/icon.ico", 0xFFFFFFFF, {16, 16, {RED, GREEN, BLUE, GREY}}},
       // Turned a quarter clockwise by its EXIF tag.
-      {"images/turned-6.jpg", LOSSY, {16, 32, {BLUE & LOSSY, RED & LOSSY, GREY & LOSSY, GREEN & LOSSY}}},
-  };
+      {"images/turned-6.jpg", LOSSY, {16, 32, {BLUE & LOSSY, RED & LOSSY, GREY & LOSSY, GREEN & LOSSY}}}};
   for (const auto& [name, mask, want] : rows) {
     const Picture got = Decoded(name);
     Quadrants centres{got.width, got.height, {}};

@@ -133,10 +133,8 @@ TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
 
 // Only an ending session writes the settings, and before the process is ended.
 TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
-  RunningProgram program;
-  HWND window = StartedWindow(program);
+  window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
-
   SetWindowPos(window, nullptr, 77, 88, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(window, WM_ENDSESSION, FALSE, 0);
   EXPECT_NE(StoredDword("X1"), 77) << "a cancelled session end writes nothing";
