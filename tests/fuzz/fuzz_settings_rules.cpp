@@ -54,8 +54,7 @@ void CheckTrim(FuzzedDataProvider& input) {
     // Mostly backslashes and letters, so that paths have components.
     path.push_back(c < 96 ? '\\' : c < 224 ? static_cast<char>('a' + c % 3) : static_cast<char>(c));
   }
-  const size_t zero = path.find('\0');
-  if (zero != std::string::npos) path.resize(zero);
+  path.resize(std::strlen(path.c_str()));  // up to its first zero
   Original = path;
   char buffer[256];
   std::memcpy(buffer, path.c_str(), path.size() + 1);

@@ -33,21 +33,21 @@ Scan ScanKeys(const Pixels& keys, int width, int height, uint32_t* composition =
   return scan;
 }
 
-TEST(ScanOutline, RowsBecomeOnePixelHighRunsWithExactEndsAndBounds) {
-  const Pixels keys = {
+// Rows become runs one pixel high with exact ends and bounds. Artwork covers all
+// but the photo key inside the outline; regions compare by their stored runs.
+TEST(ScanOutline, RowsBecomeOnePixelHighRunsArtworkCoversAllButThePhotoKeyAndRegionsCompareByTheirRuns) {
+  const Pixels rows = {
       G, G, G, G, G, G,  // only outside key: nothing
       G, A, M, A, A, G,  // no outside key inside: one run
       G, G, A, G, A, A,  // one outside pixel splits the row; the second run touches the right edge
       G, G, G, G, G, G,
   };
-  const Scan scan = ScanKeys(keys, 6, 4);
-  EXPECT_EQ(scan.Rects(), (std::vector<RegionRect>{{1, 1, 5, 2}, {2, 2, 3, 3}, {4, 2, 6, 3}}));
-  EXPECT_EQ(scan.Header(), (std::vector<uint32_t>{32, 1, 3, 0, 1, 1, 6, 3}));
+  const Scan runs = ScanKeys(rows, 6, 4);
+  EXPECT_EQ(runs.Rects(), (std::vector<RegionRect>{{1, 1, 5, 2}, {2, 2, 3, 3}, {4, 2, 6, 3}}));
+  EXPECT_EQ(runs.Header(), (std::vector<uint32_t>{32, 1, 3, 0, 1, 1, 6, 3}));
   EXPECT_EQ(ScanKeys({A, A, A, A, A, G, G, G, G, M}, 5, 2).Header(), (std::vector<uint32_t>{32, 1, 2, 0, 0, 0, 5, 2}));
   EXPECT_EQ(ScanKeys(Pixels(6, G), 3, 2).Header(), (std::vector<uint32_t>{32, 1, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0}));
-}
 
-TEST(ScanOutline, ArtworkCoversAllButThePhotoKeyInsideTheOutlineAndRegionsCompareByTheirStoredRuns) {
   const Pixels keys = {G, M, A, 0x0000FE00, M, G, A, M, G, 0x0100FF00};
   const Pixels artwork = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
   Pixels composition = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
@@ -79,17 +79,16 @@ TEST(ScanOutline, StopsStoringAtTheLimitButComposesToTheLastPixel) {
 }
 
 // A line of green byte 255 one pixel wide is gone at 128 x 128; a darker one,
-// or a light block 16 pixels wide, stays at every side from 32 to 256.
-TEST(KeyColors, AFrameShowsAtEveryWindowSideOnlyWithWhatTheAndRuleKeeps) {
+// or a light block 16 pixels wide, stays at every side from 32 to 256. Replace,
+// clear and widen work on exact pixel values.
+TEST(KeyColors, AFrameShowsOnlyWithWhatTheAndRuleKeepsAndReplaceClearAndWidenWorkOnExactValues) {
   for (const auto& [colour, width, shows] :
        {std::tuple(0xFFFFFFu, 1, 0), {0x00FFFFu, 2, 0}, {0xFFFFFFu, 16, 1}, {0xFFFEFFu, 1, 1}, {G, 16, 0}}) {
     Pixels keys(256 * 256, G);
     for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, width, colour);
     EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), shows) << std::hex << colour << " " << width;
   }
-}
 
-TEST(KeyColors, ReplaceClearAndWidenWorkOnExactPixelValues) {
   Pixels pixels = {G, M, A, 0xFFFF00FF, 0xFF00FF00, 0x0000FF01, 0, G};
   ReplaceKeyColors(pixels.data(), 7, 1, 0x00ABCDEF);
   EXPECT_EQ(pixels, (Pixels{0x00ABCDEF, 0x00ABCDEF, A, 0xFFFF00FF, 0xFF00FF00, 0x0000FF01, 0, G}));

@@ -81,7 +81,8 @@ TEST(ReduceByAnd, CombinesEverySourcePixelOfABlockAndRepeatsWhenEnlarging) {
   }
 }
 
-TEST(AreaAverage, MatchesTheExactAverageAndIsExactForWholeMultiples) {
+// The area average matches the exact one, and is exact for whole multiples.
+TEST(AreaAverage, MatchesTheExactAverageRoundsExactlyAndEmptyAreasGiveBlack) {
   const int width = 173, height = 129;
   const Pixels picture = MakePicture(width, height, 3);
   const struct { SourceArea area; int outWidth, outHeight, tolerance; } cases[] = {
@@ -95,9 +96,6 @@ TEST(AreaAverage, MatchesTheExactAverageAndIsExactForWholeMultiples) {
               c.tolerance)
         << c.area.x << "," << c.area.y << " " << c.area.width << " -> " << c.outWidth << "x" << c.outHeight;
   }
-}
-
-TEST(AreaAverage, RoundsExactlyAndEmptyAreasGiveBlack) {
   // Five pixels whose blue averages 167.4: 167, not a little more.
   uint32_t mean = 0;
   ASSERT_EQ(AreaAverageWhole(Pixels{182, 145, 198, 104, 208}.data(), 5, 1, &mean, 1, 1), 1);
@@ -199,7 +197,11 @@ TEST(EnlargeSmoothly, ADiscTwiceAndFourTimesLargerHasNoStepsAlongItsEdgeAndNoFri
   }
 }
 
-TEST(ComposeIconPixels, AtTheWindowsSizeTheIconShapeIsTheWindowShape) {
+// At the window's size the icon's shape is the window's shape. Then, averaged
+// only in its row spans, the photo gives the same window pixels and icons
+// (reduced and enlarged) as averaged whole: a diamond of photo and pink (photo
+// key bits) keys, ringed by artwork on its right only.
+TEST(ComposeIconPixels, TheIconShapeIsTheWindowShapeAndAPhotoAveragedOnlyInItsSpansGivesTheSameIcons) {
   // 24 pixels: mask rows of 3 bytes padded to a whole word.
   for (const auto& [side, rowBytes] : {std::pair(32, 4), std::pair(24, 4)}) {
     Pixels keys(side * side), composition = MakePicture(side, side, 7), artwork = MakePicture(side, side, 8);
@@ -213,11 +215,7 @@ TEST(ComposeIconPixels, AtTheWindowsSizeTheIconShapeIsTheWindowShape) {
       ASSERT_EQ(icon.color[i], keys[i] == OUTSIDE_KEY ? 0 : keys[i] == PHOTO_KEY ? composition[i] : artwork[i]) << i;
     }
   }
-}
 
-// Averaged only in its row spans, the photo gives the same window pixels and icons (reduced and enlarged) as
-// averaged whole: a diamond of photo and pink (photo key bits) keys, ringed by artwork on its right only.
-TEST(ComposeIconPixels, APhotoAveragedOnlyInItsSpansGivesTheSameWindowAndIcons) {
   const int width = 45, height = 37;
   const Pixels photo = MakePicture(61, 53, 10), artwork = MakePicture(width, height, 11);
   Pixels keys(width * height), whole(keys.size()), spanned(keys.size());

@@ -14,7 +14,9 @@ namespace {
 std::set<std::string> ExistingPaths;
 int FakePathExists(const char* path) { return static_cast<int>(ExistingPaths.count(path)); }
 
-TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
+// A stored folder is cut back to the deepest existing one; the start takes
+// built-in ids and existing files, else the defaults.
+TEST(StartPaths, TrimToTheDeepestExistingFolderAndChooseBuiltInIdsAndExistingFilesElseTheDefaults) {
   const struct { const char* path; std::set<std::string> existing; const char* trimmed; } cases[] = {
       {"C:\\Photos\\Gone\\", {"C:\\Photos"}, "C:\\Photos"}, {"C:\\Photos\\Gone\\Deeper\\x.jpg", {"C:\\Photos"}, "C:\\Photos"},
       {"C:\\Photos\\Here", {"C:\\Photos", "C:\\Photos\\Here"}, "C:\\Photos\\Here"},
@@ -22,8 +24,7 @@ TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
       {"C:\\Photos\\\\\\", {"C:\\Photos", "C:\\Photos\\"}, "C:\\Photos"}, {"C:\\", {"C:\\", "C:"}, "C:"},
       // Nothing exists: the first component stays, and the first character always.
       {"Q:\\Nowhere\\At\\All", {}, "Q:"}, {"relative\\path", {}, "relative"}, {"", {}, ""}, {"\\", {}, "\\"},
-      {"\\\\server\\share", {}, "\\"},
-  };
+      {"\\\\server\\share", {}, "\\"}};
   for (const auto& c : cases) {
     ExistingPaths = c.existing;
     char buffer[64];
@@ -31,9 +32,7 @@ TEST(TrimToExistingFolder, CutsBackToTheDeepestExistingFolder) {
     TrimToExistingFolder(buffer, FakePathExists);
     EXPECT_STREQ(buffer, c.trimmed) << c.path;
   }
-}
 
-TEST(ChooseStartPictures, TakeBuiltInIdsAndExistingFilesElseTheDefaults) {
   const char* file = "C:\\frames\\mine.png";
   ExistingPaths = {};
   for (int32_t id : {2000, 2090}) EXPECT_EQ(ChooseStartFrame(id, file, FakePathExists), ImageSource(id));
@@ -46,7 +45,10 @@ TEST(ChooseStartPictures, TakeBuiltInIdsAndExistingFilesElseTheDefaults) {
   EXPECT_EQ(ChooseStartPhoto(file, FakePathExists), reinterpret_cast<ImageSource>(file));
 }
 
-TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesTheRest) {
+// A stored string is taken with or without its zero when it fits, else emptied.
+// A path is storable in UTF-8 as the program writes it, up to the longest path
+// Windows takes; in another code page, any string that fits the buffer.
+TEST(StoredStrings, TakeValuesThatFitEmptyTheRestAndTakeValidUtf8PathsUpTo259UnitsOfUtf16) {
   const std::string longest(255, 'p');
   const struct { std::string bytes; size_t bufferSize; int fits; std::string taken; } cases[] = {
       {"C:\\a", 256, 1, "C:\\a"}, {std::string("C:\\a\0", 5), 256, 1, "C:\\a"}, {"", 256, 1, ""}, {longest, 256, 1, longest},
@@ -60,22 +62,17 @@ TEST(TerminateStringValue, TakesValuesWithOrWithoutTheirZeroThatFitAndEmptiesThe
     EXPECT_EQ(std::to_string(fits) + (c.bufferSize ? buffer.c_str() : "") + buffer.back(), std::to_string(c.fits) + c.taken + '#')
         << c.bytes.size();
   }
-}
 
-// UTF-8 as the program writes it, up to the longest path Windows takes; in
-// another code page, any string that fits the buffer.
-TEST(IsStorablePath, TakesValidUtf8UpTo259UnitsOfUtf16) {
   const std::string cjk = "\xE5\x86\x99", pair = "\xF0\x9F\x93\xB7";  // one unit in 3 bytes, two in 4
   std::string longestCjk, tooLongCjk;
   for (int i = 0; i < 259; ++i) longestCjk += cjk;
-  const struct { std::string text; int utf8, storable; } cases[] = {
+  const struct { std::string text; int utf8, storable; } paths[] = {
       {"C:\\a.jpg", 1, 1}, {"", 1, 1}, {longestCjk, 1, 1}, {longestCjk + "a", 1, 0}, {std::string(259, 'p'), 1, 1},
       {std::string(260, 'p'), 1, 0}, {std::string(258, 'p') + pair, 1, 0}, {std::string(257, 'p') + pair, 1, 1},
       {"\xC3\xA9", 1, 1}, {"\xE9t\xE9", 1, 0}, {"\xE9t\xE9", 0, 1}, {"\xC0\xAF", 1, 0}, {"\xE0\x80\xAF", 1, 0},
       {"\xED\xA0\x80", 1, 0}, {"\xF4\x90\x80\x80", 1, 0}, {"\xE5\x86", 1, 0}, {"\x80", 1, 0}, {"\xF8\x88\x80\x80\x80", 1, 0},
-      {std::string(777, 'p'), 0, 1}, {std::string(778, 'p'), 0, 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(IsStorablePath(c.text.c_str(), c.utf8), c.storable) << c.text.size() << " " << c.text.substr(0, 8);
+      {std::string(777, 'p'), 0, 1}, {std::string(778, 'p'), 0, 0}};
+  for (const auto& c : paths) EXPECT_EQ(IsStorablePath(c.text.c_str(), c.utf8), c.storable) << c.text.size() << " " << c.text.substr(0, 8);
 }
 
 // Stored numbers out of range come back into range, keeping their meaning
@@ -90,8 +87,7 @@ TEST(KeepLoadedSettingsInRange, BringsEachStoredNumberIntoRange) {
       {&S::W3, 0, 1}, {&S::H3, -168, 1}, {&S::W3, 5000, 5000}, {&S::H3, INT32_MAX, 1 << 26},
       {&S::X2, INT32_MIN, -(1 << 26)}, {&S::Y2, (1 << 26) + 1, 1 << 26}, {&S::W2, -7, -7},
       {&S::SlideInterval, 0, 0}, {&S::SlideInterval, 3600, 3600}, {&S::SlideInterval, 61, 60},
-      {&S::SlideInterval, -10, 60}, {&S::SlideRandom, 1, 1}, {&S::SlideRandom, 2, 0}, {&S::SlideRandom, -1, 0},
-  };
+      {&S::SlideInterval, -10, 60}, {&S::SlideRandom, 1, 1}, {&S::SlideRandom, 2, 0}, {&S::SlideRandom, -1, 0}};
   for (const auto& c : cases) {
     SettingsTable settings = BUILT_IN_SETTINGS;
     settings.*c.field = c.stored;
@@ -144,8 +140,7 @@ TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {
   const ScreenRect cases[][3] = {
       {{3000, 40, 3100, 140}, work, {1180, 40, 1280, 140}}, {{-2000, -500, -1744, -244}, work, {0, 0, 256, 256}},
       {{500, 5000, 600, 5100}, work, {500, 884, 600, 984}}, {{10, 32, 110, 132}, work, {10, 32, 110, 132}},
-      {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}},
-  };
+      {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}}};
   for (const auto& [window, area, moved] : cases) {
     const ScreenRect got = MoveOntoWorkArea(window, area);
     EXPECT_EQ(std::memcmp(&got, &moved, sizeof got), 0) << window.left << "," << window.top;

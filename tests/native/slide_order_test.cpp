@@ -17,7 +17,10 @@ std::string Joined(const SlideList& list) {
   return text;
 }
 
-TEST(SlideOrder, NamesSortAsExplorerSortsThem) {
+// Names sort as Explorer sorts them. Then more names than the list holds, long
+// enough that replaced ones must make room: the SLIDES_MAX first in name order
+// stay, whatever order they came in.
+TEST(SlideOrder, NamesSortAsExplorerSortsThemAndAFullListKeepsTheFirstNames) {
   auto list = std::make_unique<SlideList>();
   ClearSlides(*list);
   for (const char* name : {"img_10.jpg", "IMG_2.jpg", "img_1.jpg", "b.png", "A.png", "img_02.jpg", "img_2b.jpg",
@@ -30,12 +33,7 @@ TEST(SlideOrder, NamesSortAsExplorerSortsThem) {
                            "x99999999999999999999.gif|x100000000000000000000.gif|\xC3\xA9t\xC3\xA9.jpg|");
   EXPECT_EQ(AddSlide(*list, ""), 0);
   EXPECT_EQ(AddSlide(*list, std::string(PATH_BUFFER_SIZE, 'p').c_str()), 0);
-}
 
-// More names than the list holds, long enough that replaced ones must make
-// room: the SLIDES_MAX first in name order stay, whatever order they came in.
-TEST(SlideOrder, AFullListKeepsTheFirstNamesInNameOrder) {
-  auto list = std::make_unique<SlideList>();
   ClearSlides(*list);
   const std::string padding(PATH_BUFFER_SIZE - 20, 'n');
   std::vector<int> numbers(3 * SLIDES_MAX);
@@ -50,12 +48,9 @@ TEST(SlideOrder, TheStoredSetIsTakenWholeOnlyWhenEveryPathIsFull) {
   using namespace std::string_literals;
   const std::string tooLong = "C:\\" + std::string(PATH_BUFFER_SIZE - 3, 'p');
   const struct { std::string bytes; const char* taken; } cases[] = {
-      {"C:\\a.jpg\0\\\\pc\\share\\b.jpg\0"s, "C:\\a.jpg|\\\\pc\\share\\b.jpg|"},
-      {"C:\\a.jpg\0"s, "C:\\a.jpg|"},
-      {""s, ""}, {"\0"s, ""}, {"\0\0"s, ""}, {"C:\\a.jpg"s, ""}, {"C:\\a.jpg\0\0\0"s, ""},
-      {"C:\\a.jpg\0a.jpg\0"s, ""}, {"C:a.jpg\0"s, ""}, {"\\a.jpg\0"s, ""}, {tooLong + "\0"s, ""},
-      {"C:\\a.jpg\0\0C:\\b.jpg\0"s, ""},
-  };
+      {"C:\\a.jpg\0\\\\pc\\share\\b.jpg\0"s, "C:\\a.jpg|\\\\pc\\share\\b.jpg|"}, {"C:\\a.jpg\0"s, "C:\\a.jpg|"},
+      {""s, ""}, {"\0"s, ""}, {"\0\0"s, ""}, {"C:\\a.jpg"s, ""}, {"C:\\a.jpg\0\0\0"s, ""}, {"C:a.jpg\0"s, ""},
+      {"C:\\a.jpg\0a.jpg\0"s, ""}, {"\\a.jpg\0"s, ""}, {tooLong + "\0"s, ""}, {"C:\\a.jpg\0\0C:\\b.jpg\0"s, ""}};
   auto list = std::make_unique<SlideList>();
   for (const auto& c : cases) {
     std::string bytes = c.bytes + '\0';
@@ -76,8 +71,7 @@ TEST(SlideOrder, PicturesAreNamedByTheirExtension) {
   const char* extensions = ".jpg;.jpeg;.heic;.ico";
   const struct { const char* name; int picture; } cases[] = {
       {"C:\\a.JPG", 1}, {"a.jpeg", 1}, {"c:\\a.heic", 1}, {"\\\\pc\\s\\a.ico", 1}, {"a.jpg.txt", 0}, {"C:\\a.jp", 0},
-      {"C:\\a.jpegx", 0}, {"C:\\a", 0}, {".jpg", 1}, {"C:\\x.jpg\\a", 0}, {"C:\\a.", 0}, {"", 0},
-  };
+      {"C:\\a.jpegx", 0}, {"C:\\a", 0}, {".jpg", 1}, {"C:\\x.jpg\\a", 0}, {"C:\\a.", 0}, {"", 0}};
   for (const auto& c : cases) EXPECT_EQ(HasListedExtension(c.name, extensions), c.picture) << c.name;
 }
 

@@ -14,11 +14,9 @@ HKEY ScratchKey;
 bool RedirectCurrentUser() {
   wsprintfA(ScratchKeyName, "%s\\%lu", SCRATCH_PARENT, GetCurrentProcessId());
   RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKeyName);
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, ScratchKeyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &ScratchKey,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  return RegOverridePredefKey(HKEY_CURRENT_USER, ScratchKey) == ERROR_SUCCESS;
+  return RegCreateKeyExA(HKEY_CURRENT_USER, ScratchKeyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &ScratchKey,
+                         nullptr) == ERROR_SUCCESS &&
+         RegOverridePredefKey(HKEY_CURRENT_USER, ScratchKey) == ERROR_SUCCESS;
 }
 
 void RestoreCurrentUser() {

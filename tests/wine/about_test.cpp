@@ -22,43 +22,6 @@ HINSTANCE WINAPI RecordOpen(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
   return reinterpret_cast<HINSTANCE>(33);
 }
 
-// The frame window's thread runs the box that the menu item opens; a second
-// thread sends it what Escape turns into, which must leave it open, and ends
-// it with the close button. An ending box is hidden and its owner enabled at once.
-void OpenAndEndTheBox() {
-  std::atomic<bool> done = false;
-  std::thread watcher([&] {
-    HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); }));
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), FrameWindow);
-    LOGFONTA boxFont = {}, linkFont = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof boxFont, &boxFont);
-    GetObjectA(LinkFont, sizeof linkFont, &linkFont);
-    EXPECT_EQ(linkFont.lfHeight, boxFont.lfHeight) << "the link's text is as large as the box's";
-    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(IsWindowVisible(dialog) && !IsWindowEnabled(FrameWindow)) << "modal, and open after Escape";
-    // A photo handed over meanwhile brings the box forward, not the frame under
-    // it, which would take the keys (F1: a second box).
-    std::string photo = CHERIMO_CORPUS_DIR "/images/halves.png";
-    COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
-    EXPECT_EQ(SendMessageA(FrameWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver)), 1);
-    GUITHREADINFO front = {sizeof front};
-    GetGUIThreadInfo(GetWindowThreadProcessId(FrameWindow, nullptr), &front);
-    EXPECT_TRUE(front.hwndActive == dialog && front.hwndFocus != FrameWindow) << "the box stays in front";
-    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    // Whatever happened, the frame window's thread must get out of the box.
-    if (!WaitUntil([&] { return !IsWindow(dialog); })) {
-      ADD_FAILURE() << "still open";
-      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    }
-    done = true;
-  });
-  PostMessageA(FrameWindow, WM_COMMAND, IDM_ABOUT, 0);
-  EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 30000));
-  watcher.join();
-  EXPECT_TRUE(IsWindowEnabled(FrameWindow));
-}
-
 // The LINK_ state whose colour the link's text shows, 0 for none, and where
 // its first pixel of that colour is.
 unsigned DrawnState(HWND link, POINT* first) {
@@ -96,15 +59,48 @@ constexpr Step CLICKS[] = {
     {MOVE, 0, 5, LINK_HOVER, 1}, {WM_PAINT, 0, 5, LINK_NORMAL, 1}, {WM_PAINT, 0, 5, LINK_NORMAL, 1},
     {MOVE, 0, 6, LINK_HOVER, 1},
     // One plain click.
-    {DOWN, MK_LBUTTON, 6, LINK_PRESSED, 1}, {UP, 0, 6, LINK_NORMAL, 2},
-};
+    {DOWN, MK_LBUTTON, 6, LINK_PRESSED, 1}, {UP, 0, 6, LINK_NORMAL, 2}};
 
 // The box opens and ends; its link opens only on a press and release both on it; the menu's home page and
 // mail link reach the shell byte for byte.
 TEST_F(FrameWindowTest, TheAboutBoxOpensAndEndsItsLinkOpensOnAClickAndTheMenuOpensItsAddresses) {
   ShellOpenCall = RecordOpen;
   Start();
-  OpenAndEndTheBox();
+  // The frame window's thread runs the box that the menu item opens; a second
+  // thread sends it what Escape turns into, which must leave it open, and ends
+  // it with the close button. An ending box is hidden and its owner enabled at once.
+  std::atomic<bool> done = false;
+  std::thread watcher([&] {
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", TEXT_ABOUT_TITLE)) && IsWindowVisible(dialog); }));
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), FrameWindow);
+    LOGFONTA boxFont = {}, linkFont = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof boxFont, &boxFont);
+    GetObjectA(LinkFont, sizeof linkFont, &linkFont);
+    EXPECT_EQ(linkFont.lfHeight, boxFont.lfHeight) << "the link's text is as large as the box's";
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog) && !IsWindowEnabled(FrameWindow)) << "modal, and open after Escape";
+    // A photo handed over meanwhile brings the box forward, not the frame under
+    // it, which would take the keys (F1: a second box).
+    std::string photo = CHERIMO_CORPUS_DIR "/images/halves.png";
+    COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
+    EXPECT_EQ(SendMessageA(FrameWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver)), 1);
+    GUITHREADINFO front = {sizeof front};
+    GetGUIThreadInfo(GetWindowThreadProcessId(FrameWindow, nullptr), &front);
+    EXPECT_TRUE(front.hwndActive == dialog && front.hwndFocus != FrameWindow) << "the box stays in front";
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // Whatever happened, the frame window's thread must get out of the box.
+    if (!WaitUntil([&] { return !IsWindow(dialog); })) {
+      ADD_FAILURE() << "still open";
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+    done = true;
+  });
+  PostMessageA(FrameWindow, WM_COMMAND, IDM_ABOUT, 0);
+  EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 30000));
+  watcher.join();
+  EXPECT_TRUE(IsWindowEnabled(FrameWindow));
+
   // Away from the pointer, so that no real mouse move reaches it.
   POINT cursor;
   GetCursorPos(&cursor);

@@ -21,10 +21,6 @@ std::string PointerOnto(HWND window) {
   return "mousemove " + std::to_string(box.left + box.width / 2) + " " + std::to_string(box.top + box.height / 2);
 }
 
-void PrintTo(const Box& box, std::ostream* out) {
-  *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
-}
-
 namespace {
 
 bool QuitSeen;
@@ -104,12 +100,6 @@ std::string StoredText(const char* name) {
   std::string text = ReadRegValue(TEXT_SETTINGS_KEY, name).data;
   while (!text.empty() && text.back() == '\0') text.pop_back();
   return text;
-}
-
-bool ReadString(const char* name, std::string* text) {
-  if (!ReadRegValue(TEXT_SETTINGS_KEY, name).present) return false;
-  *text = StoredText(name);
-  return true;
 }
 
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {

@@ -18,7 +18,9 @@ struct Box {
   bool operator==(const Box&) const = default;
 };
 Box BoxOf(HWND window);
-void PrintTo(const Box& box, std::ostream* out);
+inline void PrintTo(const Box& box, std::ostream* out) {
+  *out << box.left << "," << box.top << " " << box.width << "x" << box.height;
+}
 // The xdotool command that puts the pointer on the middle of a window.
 std::string PointerOnto(HWND window);
 
@@ -46,8 +48,7 @@ void DeleteSettingsKey();
 // A stored REG_DWORD as the signed setting it holds; empty when absent.
 std::optional<int64_t> StoredDword(const char* name);
 // A stored setting's text without the zeros the registry layer may append;
-// StoredText gives it empty when absent.
-bool ReadString(const char* name, std::string* value);
+// empty when absent.
 std::string StoredText(const char* name);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
@@ -55,6 +56,7 @@ int CountValues(DWORD type);
 
 // A path's UTF-8 bytes, as the program stores and reads paths.
 std::string Utf8(const std::filesystem::path& path);
+inline std::string Quoted(const std::string& path) { return '"' + path + '"'; }
 
 // A fresh folder under the temporary folder, removed with what it holds.
 struct ScratchFolder {

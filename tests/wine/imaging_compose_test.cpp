@@ -6,7 +6,6 @@
 // graphics objects at the end than at the start.
 #include <psapi.h>
 
-#include <algorithm>
 #include <tuple>
 
 #include "app/display_scale.h"
@@ -142,8 +141,7 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheSha
       // Every other column green, 32768 runs: the shape is cut, the picture whole.
       {"images/stripes.png", "images/white.png", {0, 0, 87, 127}, 256, 256, REGION_MAX_RECTS, {{254, 255}}, {0x405060}},
       // Without a frame, a black rectangle.
-      {nullptr, "images/white.png", {0, 0, 87, 127}, 64, 48, 48, {{0, 0}, {32, 24}, {63, 47}}, {0, 0, 0}},
-  };
+      {nullptr, "images/white.png", {0, 0, 87, 127}, 64, 48, 48, {{0, 0}, {32, 24}, {63, 47}}, {0, 0, 0}}};
   for (const auto& [frame, photo, square, width, height, runs, probes, colours] : rows) {
     SCOPED_TRACE(frame ? frame : "no frame");
     Surface none, alsoNone;
@@ -165,30 +163,6 @@ int TrayIconSide;
 BOOL WINAPI RecordTrayIcon(DWORD, PNOTIFYICONDATAA data) {
   if (data->uFlags & NIF_ICON) TrayIconSide = IconSide(data->hIcon);
   return TRUE;
-}
-
-// Pixels of the window's region that differ from the 96-DPI outline (the frame's keys
-// reduced to the stored size, scaled up) other than next to that outline's edge.
-int OutlineErrors(const Pixels& frame, int units, int unitsHigh, int width, int height) {
-  Pixels keys(units * unitsHigh);
-  if (!ReduceByAnd(frame.data(), 256, 256, keys.data(), units, unitsHigh)) return -1;
-  auto inside = [&](int x, int y) {
-    x = std::clamp(x, 0, units - 1), y = std::clamp(y, 0, unitsHigh - 1);
-    return keys[y * units + x] != OUTSIDE_KEY;
-  };
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  int wrong = GetWindowRgn(FrameWindow, region) == ERROR;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int ux = x * units / width, uy = y * unitsHigh / height;
-      if ((PtInRegion(region, x, y) != 0) == inside(ux, uy)) continue;
-      bool edge = false;
-      for (int d = 0; d < 9; ++d) edge = edge || inside(ux - 1 + d % 3, uy - 1 + d / 3) != inside(ux, uy);
-      wrong += !edge;
-    }
-  }
-  DeleteObject(region);
-  return wrong;
 }
 
 // Stored sides are 96-DPI units: at the display's scale (the suite runs again
@@ -218,7 +192,10 @@ TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeFo
 
   SendFile(MSG_SET_FRAME, "images/frame.png");
   SettleIcon();
-  EXPECT_EQ(OutlineErrors(Decoded("images/frame.png").pixels, 200, 160, width, height), 0);
+  // The 96-DPI outline: the frame's keys reduced to the stored size, scaled up.
+  Pixels outline(200 * 160);
+  ASSERT_EQ(ReduceByAnd(Decoded("images/frame.png").pixels.data(), 256, 256, outline.data(), 200, 160), 1);
+  EXPECT_EQ(ShapeErrors(FrameWindow, outline.data(), 200, 160, width, height), 0);
   EXPECT_EQ(std::tuple(IconSide(FrameIcon), IconSide(FrameIconLarge), TrayIconSide),
             std::tuple(SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CXICON, dpi),
                        SystemMetricForDpi(SM_CXSMICON, dpi)));

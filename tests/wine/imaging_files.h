@@ -1,6 +1,7 @@
 // The committed picture corpus (tests/corpus, each file described in its
 // README) and the decoded pixels of its pictures.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,9 +15,8 @@ using Pixels = std::vector<uint32_t>;
 inline std::string CorpusFile(const char* name) { return std::string(CHERIMO_CORPUS_DIR "/") + name; }
 
 // Every bad file, a folder and a missing path: none of them a picture.
-inline const char* const BAD_FILES[] = {"bad/empty.jpg",  "bad/truncated.png", "bad/truncated.jpg",
-                                        "bad/letter.jpg", "bad/absurd.png",    "bad/empty.gif",
-                                        "bad/huge.png",   "bad/wide.jpg",      "bad",
+inline const char* const BAD_FILES[] = {"bad/empty.jpg", "bad/truncated.png", "bad/truncated.jpg", "bad/letter.jpg",
+                                        "bad/absurd.png", "bad/empty.gif", "bad/huge.png", "bad/wide.jpg", "bad",
                                         "bad/missing.jpg"};
 
 struct Picture {
@@ -30,11 +30,20 @@ inline Picture LoaderPicture() {
 }
 
 // Pixels where a window's region disagrees with its keys: it holds exactly those that are not the outside key.
-inline int ShapeErrors(HWND window, const uint32_t* keys, int width, int height) {
+// Keys of another size are scaled to the window's (width x height), and a pixel next to their edge may differ.
+inline int ShapeErrors(HWND window, const uint32_t* keys, int keysWide, int keysHigh, int width = 0, int height = 0) {
+  width = width ? width : keysWide, height = height ? height : keysHigh;
+  const bool scaled = width != keysWide || height != keysHigh;
+  const auto inside = [&](int x, int y) {
+    return keys[std::clamp(y, 0, keysHigh - 1) * keysWide + std::clamp(x, 0, keysWide - 1)] != OUTSIDE_KEY;
+  };
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   int wrong = GetWindowRgn(window, region) == ERROR;
   for (int i = 0; i < width * height; ++i) {
-    wrong += (PtInRegion(region, i % width, i / width) != 0) != (keys[i] != OUTSIDE_KEY);
+    const int x = i % width * keysWide / width, y = i / width * keysHigh / height;
+    bool edge = false;
+    for (int d = 0; d < 9 && scaled; ++d) edge = edge || inside(x - 1 + d % 3, y - 1 + d / 3) != inside(x, y);
+    wrong += (PtInRegion(region, i % width, i / width) != 0) != inside(x, y) && !edge;
   }
   DeleteObject(region);
   return wrong;

@@ -14,7 +14,7 @@ class ImagingLoaderTest : public testing::Test {
   void TearDown() override { CoUninitialize(); }
 };
 
-TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesAndSizesLeaveTheLastPictureAndSurface) {
+TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursBadSourcesAndSizesLeaveTheLastPictureAndPicturesComeOutUpright) {
   static const uint32_t COLOURS[8] = {0x0000FF00, 0x00FF00FF, 0x0000FE00, 0x00FE00FF,
                                       0x00000000, 0x00FFFFFF, 0x00123456, 0x00800080};
   Picture keys{24, 16, Pixels(24 * 16)};
@@ -36,24 +36,20 @@ TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursExactlyAndBadSourcesAndSi
   EXPECT_EQ(MakeDibSurface(screen, surface, width, height, pixels, 20000, 20000), 0);
   EXPECT_EQ(MakeBitmapSurface(screen, surface, width, height, 0, 10), 0);
   EXPECT_EQ(std::tuple(surface.bitmap, pixels, width, height), std::tuple(HBITMAP{}, nullptr, 100, 50));
+  const int32_t inch = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   // Whatever a failed decode or surface made, it gave back.
   EXPECT_EQ(SurfaceCounts.made - made, SurfaceCounts.released - released);
-}
 
-TEST_F(ImagingLoaderTest, PicturesComeOutUprightAtTheirSizeWithTheFourthByteCleared) {
+  // Pictures come out upright at their size with the fourth byte cleared.
   // Red, green above; blue, grey below: each quadrant's centre, the lossy
   // JPEG's cut to the top bit of each channel; a fourth byte left set shows.
   constexpr uint32_t RED = 0xE02020, GREEN = 0x20E020, BLUE = 0x2020E0, GREY = 0xE0E0E0, LOSSY = 0xFF808080;
-  HDC screen = GetDC(nullptr);
-  const int32_t inch = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
   using Quadrants = std::tuple<int32_t, int32_t, Pixels>;
   const std::tuple<const char*, uint32_t, Quadrants> rows[] = {
       {"images/icon.ico", 0xFFFFFFFF, {16, 16, {RED, GREEN, BLUE, GREY}}},
       // Turned a quarter clockwise by its EXIF tag.
-      {"images/turned-6.jpg", LOSSY, {16, 32, {BLUE & LOSSY, RED & LOSSY, GREY & LOSSY, GREEN & LOSSY}}},
-  };
+      {"images/turned-6.jpg", LOSSY, {16, 32, {BLUE & LOSSY, RED & LOSSY, GREY & LOSSY, GREEN & LOSSY}}}};
   for (const auto& [name, mask, want] : rows) {
     const Picture got = Decoded(name);
     Quadrants centres{got.width, got.height, {}};

@@ -26,15 +26,11 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCe
   Start();
   const int dpi = DpiOfWindow(FrameWindow);
   const LONG centre = 500 + ScaleToDpi(100, dpi) / 2, middle = 300 + ScaleToDpi(100, dpi) / 2;
+  // Two notches of the wheel at once are one step.
   const struct { UINT message; WPARAM wParam; int32_t side; } steps[] = {
-      {WM_KEYDOWN, VK_ADD, 104},
-      {WM_KEYDOWN, VK_OEM_MINUS, 100},
-      {WM_KEYDOWN, VK_SUBTRACT, 96},
-      // Two notches at once are one step.
-      {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 92},
-      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 96},
-      {MSG_RESIZE_STEP, 0xFFFF0000, 100},
-  };
+      {WM_KEYDOWN, VK_ADD, 104}, {WM_KEYDOWN, VK_OEM_MINUS, 100}, {WM_KEYDOWN, VK_SUBTRACT, 96},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 92}, {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 96},
+      {MSG_RESIZE_STEP, 0xFFFF0000, 100}};
   for (const auto& step : steps) {
     Send(step.message, step.wParam, 1);
     const LONG pixels = ScaleToDpi(step.side, dpi);
@@ -53,15 +49,12 @@ TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoe
     SetCursorPos(to.x, to.y);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   }
-  EXPECT_EQ(Settings.X2, -21 - 3);
-  EXPECT_EQ(Settings.Y2, -11 - 8);
-  EXPECT_EQ(Settings.W3, 128) << "Ctrl wins over Shift";
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(-21 - 3, -11 - 8, 128)) << "Ctrl over Shift";
   // A step whose cursor cannot be read (another desktop has the input) is left out.
   CursorPosCall = FailCursorQuery;
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   CursorPosCall = GetCursorPos;
-  EXPECT_EQ(Settings.X2, -24);
-  EXPECT_EQ(Settings.Y2, -19);
+  EXPECT_EQ(std::pair(Settings.X2, Settings.Y2), std::pair(-24, -19));
   ReleaseCapture();
   SetCursorPos(413, 418);
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);

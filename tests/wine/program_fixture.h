@@ -20,13 +20,11 @@ class RealProgramTest : public testing::Test {
   // The window exists from its creation; start-up has ended once the last
   // step has made it topmost (the built-in setting) and its loop answers.
   static HWND StartedWindow(RunningProgram& program, const char* arguments = "") {
-    if (!StartProgramProcess(program, arguments)) return nullptr;
-    return StartUpEnded(FindFrameWindow());
+    return StartProgramProcess(program, arguments) ? StartUpEnded(FindFrameWindow()) : nullptr;
   }
   static HWND StartUpEnded(HWND window) {
-    if (!window) return nullptr;
-    if (!WaitUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; })) return nullptr;
-    return Answers(window) ? window : nullptr;
+    const auto topmost = [&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    return window && WaitUntil(topmost) && Answers(window) ? window : nullptr;
   }
 
   // True when the program's loop answers a message round trip in time.

@@ -11,8 +11,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return '"' + path + '"'; }
-
 // "Open with" shows the window in front however it was left at the last exit.
 // A second start while the About box is up brings the box forward: the frame
 // it disabled must not take the keys, or F1 opens a second box.
@@ -99,9 +97,8 @@ TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
     ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", paths[i].c_str(), FALSE));
   }
   const auto shownAndKept = [](RunningProgram& program, HWND window) {
-    std::string photo;
-    if (window && CloseAndWait(program, window) == 0) ReadString("Photo", &photo);
-    return photo + "|" + ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").data;
+    const bool ended = window && CloseAndWait(program, window) == 0;
+    return (ended ? StoredText("Photo") : "") + "|" + ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").data;
   };
   const auto set = [&](std::initializer_list<int> files) {
     std::string packed;
@@ -136,10 +133,8 @@ TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
 
 // Only an ending session writes the settings, and before the process is ended.
 TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
-  RunningProgram program;
-  HWND window = StartedWindow(program);
+  window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
-
   SetWindowPos(window, nullptr, 77, 88, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(window, WM_ENDSESSION, FALSE, 0);
   EXPECT_NE(StoredDword("X1"), 77) << "a cancelled session end writes nothing";
@@ -191,12 +186,9 @@ TEST_F(RealProgramTest, TheSlideshowGoesOnAfterARestartFromThePhotoShown) {
     RunningProgram program;
     HWND window = StartedWindow(program);
     DWORD_PTR result;
-    std::string shown;
-    if (window && SendMessageTimeoutA(window, WM_KEYDOWN, VK_RIGHT, 0, SMTO_BLOCK, 10000, &result) &&
-        CloseAndWait(program, window) == 0) {
-      ReadString("Photo", &shown);
-    }
-    return shown;
+    const bool ended = window && SendMessageTimeoutA(window, WM_KEYDOWN, VK_RIGHT, 0, SMTO_BLOCK, 10000, &result) &&
+                       CloseAndWait(program, window) == 0;
+    return ended ? StoredText("Photo") : "";
   };
   WriteDword("SlideInterval", 0);
   WriteRegString(TEXT_SETTINGS_KEY, "SlideFolder", folder);

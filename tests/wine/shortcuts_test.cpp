@@ -14,17 +14,9 @@ namespace fs = std::filesystem;
 constexpr char USER_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 constexpr char LINK_NAME[] = "Brivanta Cherimo.lnk";
 
-struct Place {
-  unsigned command;
-  const char* value;
-  const char* subfolder;
-};
-
-constexpr Place PLACES[] = {
-    {IDM_SHORTCUT_DESKTOP, "Desktop", ""},
-    {IDM_SHORTCUT_START_MENU, "Start Menu", ""},
-    {IDM_SHORTCUT_QUICK_LAUNCH, "AppData", "Microsoft\\Internet Explorer\\Quick Launch"},
-};
+struct Place { unsigned command; const char* value; const char* subfolder; };
+constexpr Place PLACES[] = {{IDM_SHORTCUT_DESKTOP, "Desktop", ""}, {IDM_SHORTCUT_START_MENU, "Start Menu", ""},
+                            {IDM_SHORTCUT_QUICK_LAUNCH, "AppData", "Microsoft\\Internet Explorer\\Quick Launch"}};
 
 // What a link holds that changes how the program starts or what the user sees
 // of it, as "path|description|arguments|hotkey|show"; empty when it does not load.

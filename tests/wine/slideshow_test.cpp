@@ -6,7 +6,6 @@
 #include <set>
 #include <string>
 
-#include "app/texts.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/slideshow.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -85,8 +84,7 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   for (int step = 0; step < 3; ++step) round.insert(Walk({VK_RIGHT}));
   EXPECT_EQ(round, (std::set<std::string>{"IMG_2.jpg ", "IMG_3.gif ", "a.bmp ", "img_10.png "}));
   SyncSettings(1);
-  std::string stored;
-  EXPECT_TRUE(ReadString("SlideFolder", &stored) && stored == folder.path.string()) << stored;
+  EXPECT_EQ(StoredText("SlideFolder"), folder.path.string());
   EXPECT_EQ(StoredDword("SlideInterval"), 0);
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CorpusFile("images/photo.png").c_str()));
   EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));

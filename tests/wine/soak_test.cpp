@@ -13,6 +13,7 @@
 
 #include "app/ids.h"
 #include "app/texts.h"
+#include "framewindow/context_menu.h"
 #include "framewindow/placement_rules.h"
 #include "tests/wine/program_fixture.h"
 
@@ -27,14 +28,6 @@ int EnvironmentNumber(const char* name, int fallback) {
 
 class SoakTest : public RealProgramTest {
  protected:
-  // Keeps the window where drags and keys can reach it.
-  void BringBack() const {
-    const Box box = BoxOf(window);
-    if (box.left < 50 || box.top < 50 || box.left + box.width > 1200 || box.top + box.height > 950) {
-      SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-  }
-
   // In one xdotool run, unlike the end-to-end walk's drag, which waits on each step.
   void Drag(const std::string& key, int dx, int dy) const {
     const std::string move = "mousedown 1 mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy) + " mouseup 1";
@@ -71,16 +64,11 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
          OnWindow(next ? "key Next" : "key Prior");
          frameId = next ? NextFrameId(frameId) : PreviousFrameId(frameId);
        }},
-      {"menu frame",
-       [&] {
-         frameId = FRAME_ID_FIRST + pick(FRAME_ID_LAST - FRAME_ID_FIRST + 1);
-         post(WM_COMMAND, static_cast<WPARAM>(frameId));
-       }},
+      {"menu frame", [&] { post(WM_COMMAND, static_cast<WPARAM>(frameId = FRAME_ID_FIRST + pick(FRAME_COUNT))); }},
       {"topmost", [&] { post(WM_COMMAND, IDM_ALWAYS_ON_TOP); }},
       {"minimise", [&] { post(WM_COMMAND, IDM_MINIMIZE); }},
       {"restore", [&] { post(MSG_SET_SHOW_STATE, 1); }},
-      {"shell restart", [&] { post(RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE), 0); }},
-  };
+      {"shell restart", [&] { post(RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE), 0); }}};
   long done[std::size(operations)] = {};
   const DWORD end = GetTickCount() + static_cast<DWORD>(minutes) * 60000;
   for (long step = 0; GetTickCount() < end; ++step) {
@@ -91,7 +79,11 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
     const std::string what = "step " + std::to_string(step) + " (" + operations[operation].name + ")";
     ASSERT_TRUE(Answers(window, HANG_LIMIT_MS)) << (WaitForExit(program, 0) < 0 ? "no answer in time after " : "the program ended in ")
                            << what;
-    BringBack();
+    // The window is kept where drags and keys can reach it.
+    const Box box = BoxOf(window);
+    if (box.left < 50 || box.top < 50 || box.left + box.width > 1200 || box.top + box.height > 950) {
+      SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
   PostMessageA(window, MSG_SET_SHOW_STATE, 1, 0);
   ASSERT_TRUE(Answers(window, HANG_LIMIT_MS));

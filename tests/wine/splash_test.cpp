@@ -54,9 +54,7 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   }
   ReleaseDC(SplashWindow, dc);
   EXPECT_EQ(wrong, 0);
-  const int x = centred.left + width / 2, y = centred.top + height / 2;
-  ASSERT_TRUE(RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
-                         std::to_string(x + 40) + " " + std::to_string(y + 30) + " mouseup 1"));
+  ASSERT_TRUE(RunXdotool(PointerOnto(SplashWindow) + " mousedown 1 mousemove_relative -- 40 30 mouseup 1"));
   EXPECT_TRUE(WaitUntil([&] { return BoxOf(SplashWindow) == Box{centred.left + 40, centred.top + 30, width, height}; }));
 }
 

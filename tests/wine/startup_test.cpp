@@ -74,9 +74,7 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   ASSERT_TRUE(WaitForQuit());
   EndProgram(1);
   EXPECT_EQ(StoredDword("X1"), 200) << "not where the minimised window is";
-  std::string photo;
-  EXPECT_TRUE(ReadString("Photo", &photo));
-  EXPECT_EQ(photo, missing) << "a missing photo keeps its stored path";
+  EXPECT_EQ(StoredText("Photo"), missing) << "a missing photo keeps its stored path";
   std::vector<int64_t> storedView;
   for (const char* name : viewNames) storedView.push_back(StoredDword(name).value_or(0));
   EXPECT_EQ(storedView, lostView) << "and its pan and zoom, for when it is back";
@@ -89,10 +87,8 @@ LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM
 // Without its window the start ends, so the process ends and frees the
 // single-instance mutex instead of keeping every later start out.
 TEST_F(StartupTest, AFrameWindowThatCannotBeMadeEndsTheStart) {
-  WNDCLASSA refusing = {};
-  refusing.lpfnWndProc = RefuseCreation;
-  refusing.hInstance = GetModuleHandleA(nullptr);
-  refusing.lpszClassName = TEXT_FRAME_CLASS;
+  WNDCLASSA refusing = {0, RefuseCreation, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                       TEXT_FRAME_CLASS};
   ASSERT_TRUE(RegisterClassA(&refusing));
   EXPECT_EQ(StartProgram(), 0);
 }

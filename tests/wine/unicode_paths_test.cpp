@@ -4,7 +4,6 @@
 // the registry as the same Unicode strings.
 #include "app/ids.h"
 #include "app/texts.h"
-#include "framewindow/photo_placement.h"
 #include "tests/wine/frame_window_fixture.h"
 #include "tests/wine/program_fixture.h"
 
@@ -78,8 +77,7 @@ TEST_F(FrameWindowTest, APathUpToTheLongestWindowsTakesLoadsFromEverySourceAndAL
 TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCopyAndABadOneChangesNothing) {
   const UnicodeFolder folder;
   std::string photo = Utf8(folder.photo), frame = Utf8(folder.frame), longPhoto = Utf8(folder.longPhoto), tooLong(800, 'x');
-  const auto quoted = [](std::string path) { return path.insert(0, 1, '"') += '"'; };
-  const std::string bad[] = {quoted(Utf8(folder.tooLongPhoto)), Utf8(folder.folder), quoted(photo + "x"),
+  const std::string bad[] = {Quoted(Utf8(folder.tooLongPhoto)), Utf8(folder.folder), Quoted(photo + "x"),
                              CHERIMO_CORPUS_DIR "/bad/truncated.png", ""};
   const auto startAgain = [](const std::string& arguments) {
     RunningProgram again;
@@ -97,7 +95,7 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
   WritePath("Frame", folder.frame);
   WritePath("Path", folder.folder.wstring() + L"\\");
   WriteDword("FrameID", static_cast<DWORD>(FRAME_ID_CUSTOM));
-  EXPECT_EQ(run(quoted(photo) + " /a", [&](HWND window) {
+  EXPECT_EQ(run(Quoted(photo) + " /a", [&](HWND window) {
     EXPECT_FALSE(IsWindowVisible(window));
     for (const std::string& path : bad) EXPECT_TRUE(startAgain(path)) << path;
     EXPECT_TRUE(IsWindowVisible(window));
@@ -108,12 +106,12 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
                                   {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 801, tooLong.data()},
                                   {COPYDATA_PHOTO_PATH, 11, relative.data()}};
     for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
-    EXPECT_TRUE(startAgain(quoted(longPhoto)));
+    EXPECT_TRUE(startAgain(Quoted(longPhoto)));
   }), longPhoto + ",200");
   // The frame decoded, so it stays chosen; the open dialog opens beside the photo.
   EXPECT_EQ(StoredText("Path") + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(fs::path(folder.longPhoto).parent_path()) + "\\,-1");
-  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(quoted(frame))); }), frame + ",256");
-  EXPECT_EQ(run(quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
+  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(Quoted(frame))); }), frame + ",256");
+  EXPECT_EQ(run(Quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
 }
 
 }  // namespace
