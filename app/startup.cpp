@@ -134,7 +134,8 @@ void BuildAutostartCommand() {
 }
 
 // The stored sides are 96-DPI units: the window is made at the scale of the
-// monitor it lands on, and resized should its own DPI, known once it exists, differ.
+// monitor it lands on, and resized (its menu pictures too) should its own DPI,
+// known once it exists, differ.
 HWND CreateFrameWindow() {
   FrameDpi = DpiOfRect(StoredRect(BASE_DPI));
   HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE,
@@ -146,6 +147,7 @@ HWND CreateFrameWindow() {
     const int width = ScaleToDpi(Settings.W1, dpi), height = ScaleToDpi(Settings.H1, dpi);
     FrameDpi = dpi;
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeMenuPictures(MenuCheckSize());
   }
   return window;
 }
