@@ -58,6 +58,7 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   EXPECT_EQ(Walk({VK_RIGHT}), "a.bmp ");
   EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT) || Greyed(IDM_SLIDES_PREVIOUS) || Greyed(IDM_SLIDES_STOP));
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT}), "IMG_2.jpg img_10.png a.bmp img_10.png IMG_2.jpg ");
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
   Put("images/keys.gif", "IMG_3.gif");
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}), "img_10.png a.bmp IMG_2.jpg IMG_3.gif ");
 
