@@ -195,6 +195,12 @@ TEST(EnlargeSmoothly, ADiscTwiceAndFourTimesLargerHasNoStepsAlongItsEdgeAndNoFri
     for (int y = 0; y < side; ++y) ASSERT_EQ(large[y * side + side / 64 * 62], 0x00404040u) << "the thin line at " << y;
     EXPECT_EQ(std::count_if(large.begin(), large.end(), [](uint32_t p) { return p != OUTSIDE_KEY && p != PHOTO_KEY && p != 0x00404040; }), 0);
   }
+  // Two rows of artwork: the rows between lean towards the nearer one.
+  const Pixels rows = {0x101010, 0x101010, 0xF0F0F0, 0xF0F0F0};
+  Pixels large(16);
+  ASSERT_EQ(EnlargeSmoothly(rows.data(), 2, 2, large.data(), 4, 4), 1);
+  const uint32_t between[] = {0x101010, 0x484848, 0xB8B8B8, 0xF0F0F0};
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(large[i], between[i / 4]) << i;
 }
 
 // At the window's size the icon's shape is the window's shape. Then, averaged

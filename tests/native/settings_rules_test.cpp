@@ -109,14 +109,14 @@ TEST(CommandLine, EndsWithTheHiddenSwitchAndTakesTheOneArgumentWholeOrNothing) {
            "c.exe \"C:\\x.png\" /a", "c.exe \"C:\\y.png\"/a", "c.exe /a \"C:\\z.png\"", "c.exe C:\\w.png /a",
            "\"c.exe\"C:\\v.png", "c.exe C:\\dir/a", "c.exe /A", "c.exe /a x", "c.exe " + fits, "c.exe", "c.exe/a", "/a",
            "a", "\"C:\\P F\\c.exe\" /a", "\"c.exe\" /a ", "c.exe \"\"", "c.exe \"C:\\x.png", "c.exe \"C:\\x\" \"C:\\y\"",
-           "c.exe p" + fits, "\"c.exe C:\\x.png", ""}) {
+           "c.exe p" + fits, "\"c.exe C:\\x.png", "c.exe \"C:\\x.png\"\"", ""}) {
     char path[256] = "-";
     const int took = TakeCommandLinePath(line.c_str(), path, sizeof path);
     taken += (EndsWithHiddenSwitch(line.c_str()) ? "h" : "") +
              (took ? std::string(path).substr(0, 20) : "0" + std::string(path)) + "|";
   }
   EXPECT_EQ(taken, "C:\\My Photos\\a b.jpg|C:\\my photo.png|hC:\\x.png|hC:\\y.png|C:\\z.png|hC:\\w.png|C:\\v.png|"
-                   "hC:\\dir/a|/A|x|pppppppppppppppppppp|0-|h0-|h0-|0-|h0-|0-|0-|0-|0-|0-|0-|0-|");
+                   "hC:\\dir/a|/A|x|pppppppppppppppppppp|0-|h0-|h0-|0-|h0-|0-|0-|0-|0-|0-|0-|0-|0-|");
   // Several full paths, as "Send to" passes them, are packed in their order; anything else is no list.
   std::string many = "c.exe";
   for (int i = 0; i <= SLIDES_MAX; ++i) many += " C:\\" + std::to_string(i);
@@ -140,7 +140,8 @@ TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {
   const ScreenRect cases[][3] = {
       {{3000, 40, 3100, 140}, work, {1180, 40, 1280, 140}}, {{-2000, -500, -1744, -244}, work, {0, 0, 256, 256}},
       {{500, 5000, 600, 5100}, work, {500, 884, 600, 984}}, {{10, 32, 110, 132}, work, {10, 32, 110, 132}},
-      {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}}};
+      {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}},
+      {{1200, 900, 1300, 1000}, work, {1180, 884, 1280, 984}}};
   for (const auto& [window, area, moved] : cases) {
     const ScreenRect got = MoveOntoWorkArea(window, area);
     EXPECT_EQ(std::memcmp(&got, &moved, sizeof got), 0) << window.left << "," << window.top;

@@ -41,7 +41,7 @@ std::vector<RegValue> BadPaths() {
 
 // Sets of files that are no slideshow: not a list, not ended, relative, empty.
 std::vector<RegValue> BadSlideFiles() {
-  return {{true, REG_SZ, std::string("C:\\a.jpg\0C:\\b.jpg\0\0", 18)}, {true, REG_MULTI_SZ, std::string("C:\\a.jpg\0b.jpg\0\0", 16)},
+  return {{true, REG_SZ, std::string("C:\\a.jpg\0C:\\b.jpg\0\0", 19)}, {true, REG_MULTI_SZ, std::string("C:\\a.jpg\0b.jpg\0\0", 16)},
           {true, REG_MULTI_SZ, std::string("C:\\a.jpg\0C:\\b.jpg", 17)}, Sized(REG_MULTI_SZ, 2, '\0')};
 }
 

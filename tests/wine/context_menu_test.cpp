@@ -99,8 +99,8 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
         << command;
   }
 
-  for (WPARAM command : {2042u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
-  EXPECT_EQ(Settings.FrameID, 2042);
+  for (WPARAM command : {2000u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
+  EXPECT_EQ(Settings.FrameID, FRAME_ID_FIRST);
   EXPECT_TRUE(IsWindowVisible(FrameWindow));
   Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
   EXPECT_EQ(Settings.Show, 2);

@@ -12,7 +12,7 @@
 using Pixels = std::vector<uint32_t>;
 
 // A corpus file by its name under tests/corpus, e.g. "images/keys.png".
-inline std::string CorpusFile(const char* name) { return std::string(CHERIMO_CORPUS_DIR "/") + name; }
+inline std::string CorpusFile(const char* name) { return CHERIMO_CORPUS_DIR "/" + std::string(name); }
 
 // Every bad file, a folder and a missing path: none of them a picture.
 inline const char* const BAD_FILES[] = {"bad/empty.jpg", "bad/truncated.png", "bad/truncated.jpg", "bad/letter.jpg",

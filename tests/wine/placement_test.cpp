@@ -80,6 +80,10 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
   SyncSettings(1);
   const std::string set = images + "photo.png" + '\0' + images + "keys.png" + '\0' + images + "photo.jpg" + '\0' + '\0';
   EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
+  // A picture dropped with a file that is none shows alone and ends the set.
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", L"C:\\a.txt"})));
+  SyncSettings(1);
+  EXPECT_FALSE(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").present);
 }
 
 }  // namespace

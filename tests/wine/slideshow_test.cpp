@@ -37,15 +37,11 @@ class SlideshowTest : public FrameWindowTest {
   }
 };
 
-// Name order, corrupt and other files passed over, subfolders left out, the
-// round's end, Left, and a file added joining at the next round; then the
-// timer, which waits while the window is hidden or the pointer is on it.
+// A folder empty at first listed again at the next step, name order, corrupt
+// and other files passed over, subfolders left out, the round's end, Left, and
+// a file added joining at the next round; then the timer, which waits while
+// the window is hidden or the pointer is on it.
 TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoesNotDecode) {
-  for (const auto& [from, to] : {std::pair{"images/photo.jpg", "IMG_2.jpg"}, {"images/photo.png", "img_10.png"},
-                                  {"bad/truncated.jpg", "IMG_1.jpg"}, {"images/keys.bmp", "a.bmp"},
-                                  {"images/photo.jpg", "notes.txt"}}) {
-    Put(from, to);
-  }
   CreateDirectoryA((folder.path.string() + "\\sub.jpg").c_str(), nullptr);
   WriteDword("SlideInterval", 0);
   Start();
@@ -53,9 +49,15 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   ChosenFolder = folder.path.string();
   BrowseFolderCall = ChooseFolder;
   Send(WM_COMMAND, IDM_SLIDES_FOLDER);
-  EXPECT_EQ(ShownName(), "a.bmp");
+  for (const auto& [from, to] : {std::pair{"images/photo.jpg", "IMG_2.jpg"}, {"images/photo.png", "img_10.png"},
+                                  {"bad/truncated.jpg", "IMG_1.jpg"}, {"images/keys.bmp", "a.bmp"},
+                                  {"images/photo.jpg", "notes.txt"}}) {
+    Put(from, to);
+  }
+  EXPECT_EQ(Walk({VK_RIGHT}), "a.bmp ");
   EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT) || Greyed(IDM_SLIDES_PREVIOUS) || Greyed(IDM_SLIDES_STOP));
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT}), "IMG_2.jpg img_10.png a.bmp img_10.png IMG_2.jpg ");
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
   Put("images/keys.gif", "IMG_3.gif");
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}), "img_10.png a.bmp IMG_2.jpg IMG_3.gif ");
 
@@ -74,15 +76,26 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   SetCursorPos(rect.left - 50, rect.bottom + 50);
   EXPECT_TRUE(WaitUntil([] { return ShownName() == "a.bmp"; }));
 
-  // A random round holds every picture once; the folder and the interval are
-  // kept; a photo chosen alone ends the show.
+  // Random order and back on the last picture by name: the walk goes on from it.
   Send(WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST + 5);
+  EXPECT_EQ(Walk({VK_LEFT}), "img_10.png ");
+  for (int i = 0; i < 2; ++i) Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  EXPECT_EQ(Walk({VK_LEFT}), "IMG_3.gif ");
+  // A random round holds every picture once, and with two left each starts
+  // with the one not shown last; the folder and the interval are kept; a
+  // photo chosen alone ends the show.
   Send(WM_COMMAND, IDM_SLIDES_RANDOM);
   EXPECT_TRUE(GetMenuState(ContextMenu, IDM_SLIDES_RANDOM, MF_BYCOMMAND) & MF_CHECKED);
   Send(WM_COMMAND, IDM_SLIDES_FOLDER);
   std::set<std::string> round = {ShownName() + " "};
   for (int step = 0; step < 3; ++step) round.insert(Walk({VK_RIGHT}));
   EXPECT_EQ(round, (std::set<std::string>{"IMG_2.jpg ", "IMG_3.gif ", "a.bmp ", "img_10.png "}));
+  for (const char* name : {"IMG_1.jpg", "IMG_2.jpg", "IMG_3.gif"}) DeleteFileW((folder.path / name).c_str());
+  for (int step = 0; step < 24; ++step) {
+    const std::string last = ShownName();
+    Send(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_NE(ShownName(), last);
+  }
   SyncSettings(1);
   EXPECT_EQ(StoredText("SlideFolder"), folder.path.string());
   EXPECT_EQ(StoredDword("SlideInterval"), 0);
