@@ -1,7 +1,8 @@
 list(APPEND CHERIMO_PURE_SOURCES
   app/scale_rules.cpp
   app/settings_rules.cpp
-  app/startup_rules.cpp)
+  app/startup_rules.cpp
+  app/work_area_rules.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   app/desktop_metrics.cpp
   app/display_scale.cpp

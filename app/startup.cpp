@@ -17,6 +17,7 @@
 #include "app/shared_windows.h"
 #include "app/startup_rules.h"
 #include "app/texts.h"
+#include "app/work_area_rules.h"
 #include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
@@ -112,11 +113,24 @@ RECT StoredRect(int dpi) {
 }
 
 // A display unplugged since the last run may have taken the stored position
-// with it: a window that would lie on no monitor goes to the nearest work
-// area, whole at that monitor's scale.
+// with it, and a window may have been left mostly off its screen: unless
+// three quarters of it lie on work areas, it goes whole onto the nearest one,
+// at that monitor's scale.
+bool MostlyOnWorkAreas(const RECT& window) {
+  const ScreenRect inner = QuarterInset({window.left, window.top, window.right, window.bottom});
+  for (const POINT corner : {POINT{inner.left, inner.top}, POINT{inner.right - 1, inner.top},
+                             POINT{inner.left, inner.bottom - 1}, POINT{inner.right - 1, inner.bottom - 1}}) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    HMONITOR screen = MonitorFromPoint(corner, MONITOR_DEFAULTTONULL);
+    if (!screen || !GetMonitorInfoA(screen, &monitor) || !PtInRect(&monitor.rcWork, corner)) return false;
+  }
+  return true;
+}
+
 void KeepStoredRectOnScreen() {
   RECT stored = StoredRect(DpiOfRect(StoredRect(BASE_DPI)));
-  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL)) return;
+  if (MostlyOnWorkAreas(stored)) return;
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
   if (!GetMonitorInfoA(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor)) return;

@@ -49,21 +49,7 @@ bool StartsWithSwitchWord(const char* begin, const char* end) {
   return static_cast<size_t>(end - begin) > SWITCH_LENGTH && IsSwitch(begin) && IsBlank(begin[SWITCH_LENGTH]);
 }
 
-int32_t ClampAxis(int32_t start, int32_t length, int32_t areaStart, int32_t areaEnd) {
-  if (start > areaEnd - length) start = areaEnd - length;
-  if (start < areaStart) start = areaStart;
-  return start;
-}
-
 }  // namespace
-
-ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
-  const int32_t width = window.right - window.left;
-  const int32_t height = window.bottom - window.top;
-  const int32_t left = ClampAxis(window.left, width, workArea.left, workArea.right);
-  const int32_t top = ClampAxis(window.top, height, workArea.top, workArea.bottom);
-  return {left, top, left + width, top + height};
-}
 
 int TakeCommandLinePath(const char* commandLine, char* path, size_t pathSize) {
   const char* begin = SkipProgramName(commandLine);

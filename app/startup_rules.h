@@ -19,11 +19,3 @@ int TakeCommandLinePath(const char* commandLine, char* path, size_t pathSize);
 // the stored set is; 0 when the line holds fewer than two paths or anything
 // else, or they do not fit: the single path's reading then applies.
 int TakeCommandLinePaths(const char* commandLine, char* packed, size_t capacity, size_t& size);
-
-struct ScreenRect {
-  int32_t left, top, right, bottom;
-};
-
-// Moves a window rectangle onto a work area, keeping its size where it fits;
-// the top-left corner always ends on the work area.
-ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea);

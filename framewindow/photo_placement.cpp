@@ -8,6 +8,7 @@
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "app/work_area_rules.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
 #include "framewindow/slide_order.h"
@@ -22,6 +23,8 @@ namespace {
 int PanDragActive;
 int ZoomDragActive;
 POINT LastDragPoint;
+PanDrag Pan;
+ZoomDrag Zoom;
 
 PhotoView CurrentView() { return {Settings.W3, Settings.H3, Settings.X2, Settings.Y2}; }
 
@@ -37,6 +40,8 @@ void StoreView(const PhotoView& view) {
 void StartDrag(int& active) {
   if (!CursorPosCall(&LastDragPoint)) return;
   active = 1;
+  Pan = {};
+  Zoom = StartZoomDrag(CurrentView());
   SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
   SetCapture(FrameWindow);
 }
@@ -82,9 +87,12 @@ void MsgMouseMove() {
   const int32_t dx = cursor.x - LastDragPoint.x;
   const int32_t dy = cursor.y - LastDragPoint.y;
   LastDragPoint = cursor;
+  RECT client = {};
+  GetClientRect(FrameWindow, &client);
+  const DragMeasures measures = {client.right, client.bottom, Settings.W2, Settings.H2};
   PhotoView view = CurrentView();
-  if (PanDragActive == 1) PanView(view, dx, dy);
-  if (ZoomDragActive == 1) ZoomView(view, ZoomAmount(dx, dy));
+  if (PanDragActive == 1) PanView(view, dx, dy, measures, Pan);
+  if (ZoomDragActive == 1) ZoomView(view, ZoomAmount(dx, dy), measures, Zoom);
   StoreView(view);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
@@ -106,12 +114,21 @@ void MsgCaptureChanged() {
   ShowHint(0);
 }
 
+// A step near the screen's edge moves the window inward rather than past it.
 void MsgResizeStep(WPARAM direction) {
   RECT rect;
   GetWindowRect(FrameWindow, &rect);
   const WindowBox box =
       ResizeStep(rect.left, rect.top, rect.right, rect.bottom, static_cast<int16_t>(HIWORD(direction)), FrameDpi);
-  MoveWindow(FrameWindow, box.left, box.top, box.width, box.height, TRUE);
+  ScreenRect placed = {box.left, box.top, box.left + box.width, box.top + box.height};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromWindow(FrameWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    placed = KeepOnWorkArea(placed, {rect.left, rect.top, rect.right, rect.bottom},
+                            {work.left, work.top, work.right, work.bottom});
+  }
+  MoveWindow(FrameWindow, placed.left, placed.top, box.width, box.height, TRUE);
 }
 
 void MsgMouseWheel(WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, MSG_RESIZE_STEP, wParam, lParam); }

@@ -1,16 +1,14 @@
 #include "framewindow/placement_rules.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/ids.h"
 #include "app/scale_rules.h"
 
 PhotoView FillingView(int32_t photoWidth, int32_t photoHeight) {
   const int32_t side = photoWidth < photoHeight ? photoWidth : photoHeight;
   return {side, side, (photoWidth - side) / 2, (photoHeight - side) / 2};
-}
-
-void PanView(PhotoView& view, int32_t dx, int32_t dy) {
-  view.left -= dx;
-  view.top -= dy;
 }
 
 int32_t ZoomAmount(int32_t dx, int32_t dy) {
@@ -21,18 +19,51 @@ int32_t ZoomAmount(int32_t dx, int32_t dy) {
 
 namespace {
 
-// Keeps one side within the zoom limits; returns the centring shift that
-// still applies (none once the side was clamped).
-int32_t ClampZoomSide(int32_t& side, int32_t shift) {
-  if (side < ZOOM_SIDE_MIN) {
-    side = ZOOM_SIDE_MIN;
-    return 0;
-  }
-  if (side > ZOOM_SIDE_MAX) {
-    side = ZOOM_SIDE_MAX;
-    return 0;
-  }
-  return shift;
+// The corners along one axis that keep a square of `side` on a photo of
+// `extent`: from its start to where their ends meet, or the centred one
+// where the square is larger.
+void CornersOnPhoto(int64_t side, int32_t extent, int64_t& low, int64_t& high) {
+  low = 0;
+  high = extent - side;
+  if (high < 0) low = high = high / 2;
+}
+
+// One axis of a pan step: `move` window pixels over `windowExtent` of them
+// show `side` photo pixels, so the corner moves move * side / windowExtent
+// photo pixels, its fractions carried to the next step.
+int32_t PanAxis(int32_t corner, int32_t move, int64_t side, int32_t windowExtent, int32_t photoExtent,
+                int64_t& carry) {
+  if (windowExtent <= 0) return corner;
+  carry -= move * side;
+  const int64_t step = carry / windowExtent;
+  carry -= step * windowExtent;
+  int64_t low, high;
+  CornersOnPhoto(side, photoExtent, low, high);
+  low = std::min<int64_t>(low, corner);
+  high = std::max<int64_t>(high, corner);
+  const int64_t moved = corner + step;
+  if (moved < low || moved > high) carry = 0;
+  return static_cast<int32_t>(std::clamp(moved, low, high));
+}
+
+// One axis of a zoom step: the corner that keeps the start square's centre,
+// held on the photo when the start square was on it.
+int32_t ZoomAxis(int32_t startCorner, int64_t startSide, int64_t side, int32_t photoExtent) {
+  int64_t low, high;
+  CornersOnPhoto(startSide, photoExtent, low, high);
+  const bool wasOnPhoto = startCorner >= low && startCorner <= high;
+  const int64_t corner = std::llround(startCorner + (startSide - side) / 2.0);
+  if (!wasOnPhoto) return static_cast<int32_t>(corner);
+  CornersOnPhoto(side, photoExtent, low, high);
+  return static_cast<int32_t>(std::clamp(corner, low, high));
+}
+
+// One side scaled by `factor`, kept within the zoom limits or, if it started
+// beyond one, no further beyond it.
+int32_t ScaleSide(int32_t side, double factor, int64_t closest, int64_t farthest) {
+  const int64_t scaled = std::llround(side * factor);
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(scaled, std::min<int64_t>(closest, side), std::max<int64_t>(farthest, side)));
 }
 
 int32_t ClampWindowSide(int32_t& side, int32_t shift) {
@@ -67,12 +98,35 @@ int32_t ClampToBuiltInFrames(int64_t frameId) {
 
 }  // namespace
 
-void ZoomView(PhotoView& view, int32_t d) {
-  view.wideSide -= d;
-  view.highSide -= d;
-  const int32_t shift = d >> 1;
-  view.left += ClampZoomSide(view.wideSide, shift);
-  view.top += ClampZoomSide(view.highSide, shift);
+int32_t ShownSide(const PhotoView& view, int32_t windowWidth, int32_t windowHeight) {
+  return static_cast<uint32_t>(windowHeight) > static_cast<uint32_t>(windowWidth) ? view.highSide : view.wideSide;
+}
+
+void PanView(PhotoView& view, int32_t dx, int32_t dy, const DragMeasures& measures, PanDrag& drag) {
+  const int64_t side = ShownSide(view, measures.windowWidth, measures.windowHeight);
+  view.left = PanAxis(view.left, dx, side, measures.windowWidth, measures.photoWidth, drag.carryX);
+  view.top = PanAxis(view.top, dy, side, measures.windowHeight, measures.photoHeight, drag.carryY);
+}
+
+ZoomDrag StartZoomDrag(const PhotoView& view) { return {view, 0.0}; }
+
+void ZoomView(PhotoView& view, int32_t d, const DragMeasures& measures, ZoomDrag& drag) {
+  const PhotoView& start = drag.start;
+  const int32_t startSide = ShownSide(start, measures.windowWidth, measures.windowHeight);
+  const int64_t farthest = std::max(measures.photoWidth, measures.photoHeight);
+  const int64_t closest = std::min<int64_t>(ZOOM_SIDE_MIN, farthest);
+  if (startSide <= 0 || closest <= 0) return;
+  // The drag amounts at which the shown side meets each limit; a side that
+  // started beyond one stays where it was until the drag turns back.
+  const double closestAmount = ZOOM_HALVING_DRAG * std::log2(static_cast<double>(startSide) / closest);
+  const double farthestAmount = ZOOM_HALVING_DRAG * std::log2(static_cast<double>(startSide) / farthest);
+  drag.amount = std::clamp(drag.amount + d, std::min(farthestAmount, 0.0), std::max(closestAmount, 0.0));
+  const double factor = std::exp2(-drag.amount / ZOOM_HALVING_DRAG);
+  view.wideSide = ScaleSide(start.wideSide, factor, closest, farthest);
+  view.highSide = ScaleSide(start.highSide, factor, closest, farthest);
+  const int64_t side = ShownSide(view, measures.windowWidth, measures.windowHeight);
+  view.left = ZoomAxis(start.left, startSide, side, measures.photoWidth);
+  view.top = ZoomAxis(start.top, startSide, side, measures.photoHeight);
 }
 
 WindowBox ResizeStep(int32_t left, int32_t top, int32_t right, int32_t bottom, int16_t direction, int32_t dpi) {

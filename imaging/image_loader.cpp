@@ -117,7 +117,7 @@ Route DecodeWithOle(IStream* stream, DWORD size, HDC reference, DecodedPicture& 
 
 // Most photos decode to 24-bit rows, which are copied straight into the
 // surface and widened in place; anything else goes through a converter to
-// 32-bit colour, transparent pixels black.
+// 32-bit colour, transparent pixels white.
 int CopyFramePixels(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& decoded) {
   const UINT stride = static_cast<UINT>(decoded.width) * 4, size = stride * static_cast<UINT>(decoded.height);
   BYTE* pixels = reinterpret_cast<BYTE*>(decoded.pixels);
@@ -128,10 +128,14 @@ int CopyFramePixels(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
     return 1;
   }
   ComRef<IWICFormatConverter> converter;
-  return SUCCEEDED(factory->CreateFormatConverter(converter.Receive())) &&
-         SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                         WICBitmapPaletteTypeCustom)) &&
-         SUCCEEDED(converter->CopyPixels(nullptr, stride, size, pixels));
+  if (FAILED(factory->CreateFormatConverter(converter.Receive())) ||
+      FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->CopyPixels(nullptr, stride, size, pixels))) {
+    return 0;
+  }
+  FlattenOntoWhite(decoded.pixels, static_cast<size_t>(decoded.width) * static_cast<size_t>(decoded.height));
+  return 1;
 }
 
 // The first frame of anything the Windows Imaging Component reads.

@@ -73,6 +73,15 @@ void ClearFourthBytes(uint32_t* pixels, size_t count) {
   for (size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFF;
 }
 
+void FlattenOntoWhite(uint32_t* pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t pixel = pixels[i], clear = 255 - (pixel >> 24);
+    uint32_t flat = 0;
+    for (int shift = 0; shift < 24; shift += 8) flat |= std::min<uint32_t>((pixel >> shift & 0xFF) + clear, 255) << shift;
+    pixels[i] = flat;
+  }
+}
+
 void WidenBgrRows(uint8_t* rows, int width, int height) {
   const size_t stride = static_cast<size_t>(width) * 4;
   for (int y = 0; y < height; ++y) {

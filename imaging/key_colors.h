@@ -43,6 +43,10 @@ void PhotoSpans(const uint32_t* keys, int width, int height, RowSpan* spans);
 // Decoders write 0xFF into the fourth byte; the pixel format wants it 0.
 void ClearFourthBytes(uint32_t* pixels, size_t count);
 
+// Premultiplied pixels with their alpha in the fourth byte laid over white,
+// as a print shows a transparent picture; fourth bytes come out 0.
+void FlattenOntoWhite(uint32_t* pixels, size_t count);
+
 // Rows of 24-bit blue-green-red pixels, each at the start of a row of
 // width * 4 bytes, widened in place into the 32-bit pixel format.
 void WidenBgrRows(uint8_t* rows, int width, int height);

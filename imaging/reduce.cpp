@@ -15,6 +15,7 @@ constexpr uint32_t HORIZONTAL_NORM = 2048;
 constexpr int VERTICAL_SHIFT = 10;
 constexpr int HORIZONTAL_SHIFT = 13;
 constexpr int SUMS_PER_COLUMN = 4;  // blue, green, red and the unused fourth byte
+constexpr uint32_t WHITE_SUM = 255 * (VERTICAL_NORM >> VERTICAL_SHIFT);  // a white channel after the vertical pass
 
 // For each destination index, the source indices it covers and their
 // weights, two at a time: a last odd one pairs with itself at weight 0.
@@ -22,6 +23,7 @@ struct TapPairs {
   HeapArray<int32_t> first;     // per destination: where its pairs start; one extra entry ends the last
   HeapArray<int32_t> index;     // two per pair
   HeapArray<uint32_t> weights;  // one WeightPair per pair
+  HeapArray<uint32_t> blank;    // per destination: the weight of its share beyond the picture, which is white
 };
 
 // Nearly every operand fits 32 bits, where dividing is several times
@@ -48,7 +50,8 @@ int BuildTapPairs(int64_t origin, int64_t side, int pictureExtent, int levelExte
   if (!index.Allocate(static_cast<size_t>(perDestination)) || !weight.Allocate(static_cast<size_t>(perDestination)) ||
       !pairs.first.Allocate(static_cast<size_t>(destinationCount) + 1) ||
       !pairs.index.Allocate(static_cast<size_t>(destinationCount * pairsPerDestination * 2)) ||
-      !pairs.weights.Allocate(static_cast<size_t>(destinationCount * pairsPerDestination))) {
+      !pairs.weights.Allocate(static_cast<size_t>(destinationCount * pairsPerDestination)) ||
+      !pairs.blank.Allocate(static_cast<size_t>(destinationCount))) {
     return 0;
   }
   int32_t stored = 0;
@@ -73,7 +76,9 @@ int BuildTapPairs(int64_t origin, int64_t side, int pictureExtent, int levelExte
       ++count;
     }
     // Rounding down every weight would darken the picture a little.
-    if (largest >= 0) weight[largest] += static_cast<uint32_t>(Quotient(covered * norm + side / 2, side)) - given;
+    const uint32_t inside = static_cast<uint32_t>(Quotient(covered * norm + side / 2, side));
+    if (largest >= 0) weight[largest] += inside - given;
+    pairs.blank[d] = norm - inside;
     for (int t = 0; t < count; t += 2, ++stored) {
       const bool single = t + 1 == count;
       pairs.index[2 * stored] = index[t];
@@ -95,9 +100,10 @@ void SumRows(const PixelLevel& level, const TapPairs& rows, int row, int lowColu
     rowStarts[t] = level.pixels + static_cast<size_t>(rows.index[2 * pairBegin + t]) * level.width + lowColumn;
   }
   const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi32(1 << (VERTICAL_SHIFT - 1));
+  const __m128i white = _mm_set1_epi32(static_cast<int>(rows.blank[row] * 255));
   for (int c = 0; c < columnCount; c += PIXELS_PER_VECTOR) {
     const int count = columnCount - c;
-    __m128i sum0 = zero, sum1 = zero, sum2 = zero, sum3 = zero;  // one pixel each
+    __m128i sum0 = white, sum1 = white, sum2 = white, sum3 = white;  // one pixel each
     for (int p = 0; p < pairCount; ++p) {
       const __m128i a = LoadPixels(rowStarts[2 * p] + c, count), b = LoadPixels(rowStarts[2 * p + 1] + c, count);
       const __m128i weights = _mm_set1_epi32(static_cast<int>(rows.weights[pairBegin + p]));
@@ -120,7 +126,7 @@ void SumRows(const PixelLevel& level, const TapPairs& rows, int row, int lowColu
 // The horizontal pass for destination pixel x, whose column taps are offsets
 // into `sums`: its four channel sums, rounded to 8 bits, in 32-bit lanes.
 inline __m128i SumColumns(const int16_t* sums, const TapPairs& columns, int x) {
-  __m128i sum = _mm_setzero_si128();
+  __m128i sum = _mm_set1_epi32(static_cast<int>(columns.blank[x] * WHITE_SUM));
   for (int32_t p = columns.first[x]; p < columns.first[x + 1]; ++p) {
     const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + columns.index[2 * p]));
     const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + columns.index[2 * p + 1]));
@@ -194,7 +200,7 @@ int AreaAverageSpans(const PixelLevel& level, int pictureWidth, int pictureHeigh
   if (destinationWidth <= 0 || destinationHeight <= 0) return 1;
   const size_t destinationCount = static_cast<size_t>(destinationWidth) * destinationHeight;
   if (area.width <= 0 || area.height <= 0 || level.width <= 0 || level.height <= 0) {
-    std::fill(destination, destination + destinationCount, 0);
+    std::fill(destination, destination + destinationCount, 0x00FFFFFF);
     return 1;
   }
   TapPairs columns, rows;

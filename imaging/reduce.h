@@ -20,7 +20,7 @@ struct PixelLevel {
 };
 
 // A rectangle in picture pixels. It may reach beyond the picture, which
-// counts as black there.
+// counts as white there, as the margin of a print.
 struct SourceArea {
   int64_t x, y, width, height;
 };

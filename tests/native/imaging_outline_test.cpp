@@ -100,6 +100,10 @@ TEST(KeyColors, AFrameShowsOnlyWithWhatTheAndRuleKeepsAndReplaceClearAndWidenWor
   pixels = {0xFF00FF00, 0x80123456, 0xFFFF00FF};
   ClearFourthBytes(pixels.data(), 2);
   EXPECT_EQ(pixels, (Pixels{G, 0x00123456, 0xFFFF00FF}));
+  // Transparent pixels over white: opaque, clear, half clear, a sum that would pass 255; none past the count.
+  pixels = {0xFF00FF00, 0x00000000, 0x80402010, 0x10FF0000, 0x80000000};
+  FlattenOntoWhite(pixels.data(), 4);
+  EXPECT_EQ(pixels, (Pixels{G, 0x00FFFFFF, 0x00BF9F8F, 0x00FFEFEF, 0x80000000}));
   // A frame shows something when a pixel is not the outside key; nothing past the count is read.
   EXPECT_EQ(std::pair(AnyPixelInside(pixels.data() + 1, 0), AnyPixelInside(pixels.data(), 1)), std::pair(0, 0));
   EXPECT_EQ(std::pair(AnyPixelInside(pixels.data(), 2), AnyPixelInside(pixels.data() + 1, 1)), std::pair(1, 1));

@@ -8,6 +8,7 @@
 
 #include "app/settings_rules.h"
 #include "app/startup_rules.h"
+#include "app/work_area_rules.h"
 
 namespace {
 
@@ -135,17 +136,36 @@ TEST(CommandLine, EndsWithTheHiddenSwitchAndTakesTheOneArgumentWholeOrNothing) {
   EXPECT_EQ(lists, std::string(expected, sizeof expected - 1));
 }
 
-TEST(MoveOntoWorkArea, KeepsTheSizeAndPutsTheTopLeftOnTheArea) {
+bool operator==(const ScreenRect& a, const ScreenRect& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A window moves whole onto a work area; a resize step keeps to it, moving
+// inward at an edge, and goes no further off where the user left it partly
+// off; a quarter inset of a window marks what must lie on the screen.
+TEST(WorkArea, AWindowMovesOntoItAResizeStepKeepsToItAndAQuarterInsetMarksWhatMustShow) {
   const ScreenRect work = {0, 0, 1280, 984};
   const ScreenRect cases[][3] = {
       {{3000, 40, 3100, 140}, work, {1180, 40, 1280, 140}}, {{-2000, -500, -1744, -244}, work, {0, 0, 256, 256}},
       {{500, 5000, 600, 5100}, work, {500, 884, 600, 984}}, {{10, 32, 110, 132}, work, {10, 32, 110, 132}},
       {{900, 900, 1156, 1156}, {0, 0, 200, 150}, {0, 0, 256, 256}},
       {{1200, 900, 1300, 1000}, work, {1180, 884, 1280, 984}}};
-  for (const auto& [window, area, moved] : cases) {
-    const ScreenRect got = MoveOntoWorkArea(window, area);
-    EXPECT_EQ(std::memcmp(&got, &moved, sizeof got), 0) << window.left << "," << window.top;
+  for (const auto& [window, area, moved] : cases) EXPECT_TRUE(MoveOntoWorkArea(window, area) == moved) << window.left;
+  const ScreenRect steps[][3] = {
+      // Grown at the top-right corner: inward, by the whole step.
+      {{1178, -2, 1282, 102}, {1180, 0, 1280, 100}, {1176, 0, 1280, 104}},
+      {{-2, 880, 102, 984}, {0, 882, 100, 982}, {0, 880, 104, 984}},
+      {{-2, 882, 102, 986}, {0, 884, 100, 984}, {0, 880, 104, 984}},
+      // In the middle and shrinking anywhere: as stepped.
+      {{498, 298, 602, 402}, {500, 300, 600, 400}, {498, 298, 602, 402}},
+      {{-48, -48, 48, 48}, {-50, -50, 50, 50}, {-48, -48, 48, 48}},
+      // Left partly off by the user: no further off.
+      {{1248, 498, 1352, 602}, {1250, 500, 1350, 600}, {1246, 498, 1350, 602}},
+      {{-30, 498, 74, 602}, {-28, 500, 72, 600}, {-28, 498, 76, 602}}};
+  for (const auto& [after, before, kept] : steps) {
+    EXPECT_TRUE(KeepOnWorkArea(after, before, work) == kept) << after.left << "," << after.top;
   }
+  EXPECT_TRUE(KeepOnWorkArea({0, 0, 1400, 100}, {0, 0, 1200, 90}, work) == (ScreenRect{0, 0, 1400, 100}));
+  EXPECT_TRUE(QuarterInset({1180, -60, 1380, 140}) == (ScreenRect{1230, -10, 1330, 90}));
+  EXPECT_TRUE(QuarterInset({10, 20, 113, 70}) == (ScreenRect{35, 32, 88, 58}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The real exe over stored settings that no run of it wrote: each row stores
 // every value with the wrong type, the wrong length, or an absurd content,
 // the kinds turned over the names from row to row. The program starts, shows
-// a sane window on the screen, ends with code 0, and what it writes at the
+// a sane window whole on the screen, ends with code 0, and what it writes at the
 // end is of the right type and in range.
 #include <climits>
 #include <vector>
@@ -49,10 +49,15 @@ void Store(const char* name, const RegValue& value) {
   WriteValue(name, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
 }
 
+// Whole on its monitor's work area: a place far off the screen moves onto it.
 bool SaneOnScreen(HWND window) {
   const Box box = BoxOf(window);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  const RECT& work = monitor.rcWork;
   return IsWindowVisible(window) && box.width >= 32 && box.width <= 256 && box.height >= 32 && box.height <= 256 &&
-         MonitorFromWindow(window, MONITOR_DEFAULTTONULL) != nullptr;
+         GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONULL), &monitor) && box.left >= work.left &&
+         box.top >= work.top && box.left + box.width <= work.right && box.top + box.height <= work.bottom;
 }
 
 class BadSettingsTest : public RealProgramTest, public testing::WithParamInterface<int> {};

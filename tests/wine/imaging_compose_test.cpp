@@ -123,17 +123,18 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysWParamOneKeepsTheRegionAndDr
   EXPECT_LE(FrameIconCounts.made - made, 2 * (2 + 5));  // the two above, then at most five
 }
 
-TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesBlackBeyondAndTheShapeStopsAtItsLimit) {
+TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesWhiteBeyondAndTheShapeStopsAtItsLimit) {
   Start();
   constexpr uint32_t WHITE = 0x00FFFFFF, RED = 0x00FF0000, BLUE = 0x000000FF;
   // Frame, photo, square (X2, Y2, W3, H3), window size, region runs, probes and their colours.
   using Square = std::tuple<int32_t, int32_t, int32_t, int32_t>;
   using Probes = std::vector<std::pair<int, int>>;
   const std::tuple<const char*, const char*, Square, int, int, uint32_t, Probes, Pixels> rows[] = {
-      // The built-in pan and zoom on an 87 x 127 photo: the square reaches
-      // beyond it on the left, the right and the top, not the bottom.
-      {"images/all-photo.png", "images/white.png", {-21, -11, 128, 168}, 100, 100, 100,
-       {{5, 50}, {95, 50}, {50, 3}, {50, 50}, {50, 99}}, {0, 0, 0, WHITE, WHITE}},
+      // Beyond the photo's top and left, and where a photo is transparent, the frame shows white, as a print's margin.
+      {"images/all-photo.png", "images/halves.png", {-50, -50, 100, 100}, 100, 100, 100,
+       {{10, 10}, {75, 75}, {10, 75}, {75, 10}}, {WHITE, RED, WHITE, WHITE}},
+      {"images/all-photo.png", "images/transparent.png", {0, 0, 20, 20}, 100, 100, 100, {{20, 50}, {80, 50}},
+       {RED, WHITE}},
       // Taller than wide, H3 is the square's side: only the red half; wider (and only wider), both.
       {"images/all-photo.png", "images/halves.png", {0, 0, 200, 100}, 100, 200, 200, {{99, 100}}, {RED}},
       {"images/all-photo.png", "images/halves.png", {0, 0, 200, 100}, 256, 200, 200, {{10, 50}, {245, 50}},

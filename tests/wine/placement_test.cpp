@@ -1,5 +1,7 @@
 // Panning, resize steps and drops through the frame window's messages.
 #include <algorithm>
+#include <initializer_list>
+#include <tuple>
 
 #include "app/display_scale.h"
 #include "app/scale_rules.h"
@@ -39,26 +41,41 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCe
   }
 }
 
-TEST_F(PlacementTest, ACtrlDragPansOnePhotoPixelPerScreenPixelUntilTheCaptureGoes) {
+// The picture follows the pointer: in a 100-pixel window showing 2000 photo
+// pixels, a pixel of the pointer's is 20 of the photo's. The square keeps to
+// the photo, and a zoom drag back returns to the view it left.
+TEST_F(PlacementTest, ACtrlDragMovesThePictureWithThePointerAShiftDragZoomsAndBothEndWithTheCapture) {
   Start();
-  SetCursorPos(400, 400);
-  Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL | MK_SHIFT, 0);
-  EXPECT_EQ(GetCapture(), FrameWindow);
-  // Each move counts from the one before: by 5,7 and then by -2,1.
-  for (const POINT to : {POINT{405, 407}, POINT{403, 408}}) {
-    SetCursorPos(to.x, to.y);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
-  }
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(-21 - 3, -11 - 8, 128)) << "Ctrl over Shift";
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CHERIMO_CORPUS_DIR "/images/landscape.jpg"), 0);
+  ASSERT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(500, 0, 2000));
+  const auto drag = [](WPARAM keys, std::initializer_list<POINT> moves) {
+    SetCursorPos(400, 400);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, 0);
+    EXPECT_EQ(GetCapture(), FrameWindow);
+    for (const POINT to : moves) {
+      SetCursorPos(to.x, to.y);
+      Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    }
+  };
+  // Each move counts from the one before: by 5,7 and then by -2,1; the square fills the photo's height.
+  drag(MK_CONTROL | MK_SHIFT, {{405, 407}, {403, 408}});
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(500 - 60, 0, 2000)) << "Ctrl over Shift";
   // A step whose cursor cannot be read (another desktop has the input) is left out.
   CursorPosCall = FailCursorQuery;
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   CursorPosCall = GetCursorPos;
-  EXPECT_EQ(std::pair(Settings.X2, Settings.Y2), std::pair(-24, -19));
+  EXPECT_EQ(std::pair(Settings.X2, Settings.Y2), std::pair(440, 0));
   ReleaseCapture();
   SetCursorPos(413, 418);
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
-  EXPECT_EQ(Settings.X2, -24) << "a lost capture ends the drag";
+  EXPECT_EQ(Settings.X2, 440) << "a lost capture ends the drag";
+  // 100 pixels down show half as much about the centre; back up, the view it left.
+  drag(MK_SHIFT, {{400, 450}, {400, 500}});
+  Send(WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3, GetCapture()),
+            std::tuple(940, 500, 1000, 1000, HWND{}));
+  drag(MK_SHIFT, {{400, 330}, {400, 300}});
+  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(440, 0, 2000, 2000));
 }
 
 // Several files dropped at once are a slideshow in name order, other files

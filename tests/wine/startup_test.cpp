@@ -33,12 +33,12 @@ TEST_F(StartupTest, FirstRunWritesEveryBuiltInValueAndTheWindowKeepsItsLimitsAnd
 }
 
 // A value of the wrong type or length keeps its built-in value; the others
-// win, even a window only partly on the screen. A minimised window keeps its
+// win, even a window partly off the screen by less than a quarter of its sides. A minimised window keeps its
 // last real rectangle, and the end writes it.
 TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesTheLastRealRect) {
-  const LONG left = GetSystemMetrics(SM_CXSCREEN) - 30;
+  const LONG left = GetSystemMetrics(SM_CXSCREEN) - 76;
   WriteDword("X1", static_cast<DWORD>(left));
-  WriteDword("Y1", static_cast<DWORD>(-40));
+  WriteDword("Y1", static_cast<DWORD>(-24));
   const WORD shortValue = 7;
   WriteValue("W1", REG_BINARY, &shortValue, sizeof shortValue);
   const ULONGLONG wideValue = 5;
@@ -56,7 +56,7 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   for (size_t i = 0; i < lostView.size(); ++i) WriteDword(viewNames[i], static_cast<DWORD>(lostView[i]));
   WriteDword("Taskbar", 1);
   Start();
-  EXPECT_EQ(Placed(), (Box{left, -40, 100, 100}));
+  EXPECT_EQ(Placed(), (Box{left, -24, 100, 100}));
   EXPECT_EQ(Settings.FrameID, FRAME_ID_DEFAULT);
   EXPECT_NE(FrameKeySurface.dc, nullptr);
   EXPECT_EQ((std::vector<int32_t>{Settings.W3, Settings.H3, Settings.X2, Settings.Y2}),
