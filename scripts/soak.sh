@@ -23,11 +23,25 @@ scripts/wine-prefix.sh
 cd "build/$preset"
 echo "soak: $CHERIMO_SOAK_MINUTES minutes, seed $CHERIMO_SOAK_SEED, $preset build"
 
+# The program the soak started: a cherimo.exe of this soak's own prefix, not
+# another copy that runs on the same machine (an installed one, another
+# checkout's tests).
+own_program() {
+  local pid
+  for pid in $(pgrep -f 'cherimo\.exe'); do
+    if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # The resident size of the program's process: the first reading once start-up
 # and the first few operations are over, and the last one before it ends.
 watch_memory() {
   local pid="" rss first="" last=""
-  for _ in $(seq 200); do pid=$(pgrep -f 'cherimo\.exe' | head -1) && break; sleep 0.1; done
+  for _ in $(seq 200); do pid=$(own_program) && break; sleep 0.1; done
   [ -n "$pid" ] || return 0
   sleep 15
   while rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null) && [ -n "$rss" ]; do

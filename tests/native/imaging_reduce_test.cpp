@@ -125,16 +125,24 @@ TEST(AreaAverage, MatchesTheExactAverageRoundsExactlyAndEmptyAreasGiveWhite) {
 
 TEST(PhotoReductions, LevelsHalveDownToOnePixelAndAverageTheirBlocks) {
   // Halving leaves an odd number of whole blocks: the last load takes one.
+  // A photo one pixel wide or high halves along its other side alone.
   const int width = 39, height = 20;
   const Pixels picture = MakePicture(width, height, 5);
   PhotoReductions reductions;
+  const auto sizes = [&reductions] {
+    std::string text;
+    for (int k = 0; k < reductions.levelCount; ++k) {
+      const PixelLevel& level = reductions.levels[k];
+      text += std::to_string(level.width) + "x" + std::to_string(level.height) + ">>" + std::to_string(level.shift) + " ";
+    }
+    return text;
+  };
+  ASSERT_EQ(BuildPhotoReductions(picture.data(), 1, 5, reductions), 1);
+  EXPECT_EQ(sizes(), "1x5>>0 1x3>>1 1x2>>2 1x1>>3 ");
+  ASSERT_EQ(BuildPhotoReductions(picture.data(), 5, 1, reductions), 1);
+  EXPECT_EQ(sizes(), "5x1>>0 3x1>>1 2x1>>2 1x1>>3 ");
   ASSERT_EQ(BuildPhotoReductions(picture.data(), width, height, reductions), 1);
-  std::string sizes;
-  for (int k = 0; k < reductions.levelCount; ++k) {
-    const PixelLevel& level = reductions.levels[k];
-    sizes += std::to_string(level.width) + "x" + std::to_string(level.height) + ">>" + std::to_string(level.shift) + " ";
-  }
-  EXPECT_EQ(sizes, "39x20>>0 20x10>>1 10x5>>2 5x3>>3 3x2>>4 2x1>>5 1x1>>6 ");
+  EXPECT_EQ(sizes(), "39x20>>0 20x10>>1 10x5>>2 5x3>>3 3x2>>4 2x1>>5 1x1>>6 ");
   EXPECT_EQ(reductions.levels[0].pixels, picture.data());
   // Level 1 is made when a square first needs it.
   EXPECT_EQ(reductions.levels[1].pixels, nullptr);

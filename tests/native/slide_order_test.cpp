@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framewindow/slide_order.h"
@@ -57,14 +58,19 @@ TEST(SlideOrder, TheStoredSetIsTakenWholeOnlyWhenEveryPathIsFull) {
     EXPECT_EQ(UnpackSlides(bytes.data(), c.bytes.empty() ? 0 : bytes.size(), *list), c.taken[0] != '\0') << c.bytes;
     EXPECT_EQ(Joined(*list), c.taken) << c.bytes;
   }
-  // One more path than the list holds is refused (the fuzzing packs every set taken again).
+  // A set packs again to the same bytes when they fit exactly, and not at all with a byte less.
+  const std::string set = "C:\\a.jpg\0\\\\pc\\b.jpg\0\0"s;
+  ASSERT_EQ(UnpackSlides(set.data(), set.size(), *list), 1);
   std::string packed(SLIDE_FILES_VALUE_MAX, '#');
+  const size_t packedSize = PackSlides(*list, packed.data(), set.size());
+  EXPECT_EQ(std::pair(packedSize, packed.substr(0, set.size())), std::pair(set.size(), set));
+  EXPECT_EQ(PackSlides(*list, packed.data(), set.size() - 1), 0u) << "no room for the end";
+  // One more path than the list holds is refused (the fuzzing packs every set taken again).
   size_t size = 0;
   for (int i = 0; i <= SLIDES_MAX; ++i) {
     ASSERT_TRUE(AppendPackedSlide(packed.data(), size, packed.size(), ("C:\\" + std::to_string(i)).c_str()));
   }
   EXPECT_EQ(UnpackSlides(packed.data(), size, *list), 0);
-  EXPECT_EQ(PackSlides(*list, packed.data(), 1), 0u) << "no room for the end";
 }
 
 TEST(SlideOrder, PicturesAreNamedByTheirExtension) {

@@ -85,6 +85,10 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
   std::replace(images.begin(), images.end(), '/', '\\');
   const std::wstring wide(images.begin(), images.end());
   Start();
+  // Another window in front first: the drop must bring the frame window forward itself.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_EQ(GetForegroundWindow(), other);
   EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", wide + L"keys.png", L"C:\\a.txt",
                                                                    wide + L"photo.jpg"}))), 0);
   std::string shown = Settings.Photo;
@@ -94,6 +98,7 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
   }
   EXPECT_EQ(shown, images + "keys.png|" + images + "photo.jpg|" + images + "photo.png|" + images + "keys.png");
   EXPECT_EQ(GetForegroundWindow(), FrameWindow);
+  DestroyWindow(other);
   SyncSettings(1);
   const std::string set = images + "photo.png" + '\0' + images + "keys.png" + '\0' + images + "photo.jpg" + '\0' + '\0';
   EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
