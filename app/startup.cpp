@@ -11,6 +11,7 @@
 #include "app/desktop_metrics.h"
 #include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/late_libraries.h"
 #include "app/path_calls.h"
 #include "app/program.h"
 #include "app/scale_rules.h"
@@ -165,6 +166,7 @@ void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(Fram
 }  // namespace
 
 int StartProgram() {
+  KeepDllSearchToSystemFolder();
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
 
