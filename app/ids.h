@@ -34,6 +34,10 @@ enum : unsigned {
 constexpr uintptr_t HINT_TIMER_ID = 666;
 constexpr unsigned HINT_TIMER_PERIOD_MS = 100;
 constexpr uintptr_t SLIDE_TIMER_ID = 667;
+// While the shell refuses the tray icon (at log-on, before Explorer is up),
+// a third asks it again.
+constexpr uintptr_t TRAY_RETRY_TIMER_ID = 669;
+constexpr unsigned TRAY_RETRY_PERIOD_MS = 5000;
 
 // The splash window's timer: a quick start-up still shows the splash for a
 // while from its first paint before it turns into the hint.

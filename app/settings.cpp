@@ -9,6 +9,8 @@
 
 #include "app/settings_rules.h"
 #include "app/texts.h"
+#include "app/utf_text.h"
+#include "imaging/heap_array.h"
 
 SettingsTable Settings = BUILT_IN_SETTINGS;
 SlideFilesStore SlideFiles;
@@ -45,19 +47,23 @@ constexpr NumberEntry NUMBER_ENTRIES[] = {
     {"SlideRandom", &SettingsTable::SlideRandom},
 };
 
+// Paths are read and written through the wide calls: the narrow ones would
+// take the program's UTF-8 for the system's code page.
 struct StringEntry {
-  const char* name;
+  const wchar_t* name;
   char (SettingsTable::*value)[PATH_BUFFER_SIZE];
 };
 
 constexpr StringEntry STRING_ENTRIES[] = {
-    {"Path", &SettingsTable::Path},
-    {"Photo", &SettingsTable::Photo},
-    {"Frame", &SettingsTable::Frame},
-    {"SlideFolder", &SettingsTable::SlideFolder},
+    {L"Path", &SettingsTable::Path},
+    {L"Photo", &SettingsTable::Photo},
+    {L"Frame", &SettingsTable::Frame},
+    {L"SlideFolder", &SettingsTable::SlideFolder},
 };
 
-constexpr char SLIDE_FILES_NAME[] = "SlideFiles";
+constexpr wchar_t SLIDE_FILES_NAME[] = L"SlideFiles";
+// The stored set in UTF-16: every path of at most WIDE_PATH_SIZE units with its zero, then one more zero.
+constexpr size_t SLIDE_FILES_UNITS_MAX = static_cast<size_t>(SLIDES_MAX) * WIDE_PATH_SIZE + 1;
 
 void WriteNumber(HKEY key, const NumberEntry& entry) {
   const DWORD value = static_cast<DWORD>(Settings.*entry.value);
@@ -84,42 +90,54 @@ bool LeftInRegistry[std::size(STRING_ENTRIES)];
 
 void WriteString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   const char* text = Settings.*entry.value;
-  if (leftInRegistry && text[0] == '\0') return;
-  RegSetValueExA(key, entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text));
+  wchar_t value[WIDE_PATH_SIZE];
+  if ((leftInRegistry && text[0] == '\0') || !WidenPath(text, value, WIDE_PATH_SIZE)) return;
+  RegSetValueExW(key, entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                 static_cast<DWORD>(lstrlenW(value) * sizeof(wchar_t)));
   leftInRegistry = false;
 }
 
 // Read into a scratch buffer first: a value that does not fit may leave any
-// bytes behind, and the string keeps what it held.
+// units behind, and the string keeps what it held.
 void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
-  char value[PATH_BUFFER_SIZE];
+  wchar_t value[WIDE_PATH_SIZE];
+  char text[PATH_BUFFER_SIZE];
   DWORD size = sizeof value;
   DWORD type = REG_NONE;
-  const LSTATUS status = RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  if (status == ERROR_SUCCESS && TerminateStringValue(value, sizeof value, size) &&
-      IsStorablePath(value, GetACP() == CP_UTF8)) {
-    lstrcpynA(Settings.*entry.value, value, PATH_BUFFER_SIZE);
+  const LSTATUS status = RegQueryValueExW(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  if (status == ERROR_SUCCESS && size % sizeof(wchar_t) == 0 &&
+      TerminateStringValue(value, WIDE_PATH_SIZE, size / sizeof(wchar_t)) && NarrowPath(value, text, sizeof text)) {
+    lstrcpynA(Settings.*entry.value, text, PATH_BUFFER_SIZE);
   } else if (type == REG_SZ && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA)) {
     leftInRegistry = true;
   }
 }
 
-// No set, no value: a set from an earlier run must not come back.
+// No set, no value: a set from an earlier run must not come back. The
+// packed paths convert whole, their zeros with them.
 void WriteSlideFiles(HKEY key) {
-  if (SlideFiles.size == 0) {
-    RegDeleteValueA(key, SLIDE_FILES_NAME);
+  HeapArray<wchar_t> units;
+  const size_t count = SlideFiles.size > 0 && units.Allocate(SLIDE_FILES_UNITS_MAX)
+                           ? Utf8ToUtf16(SlideFiles.bytes, SlideFiles.size, units.data, units.count)
+                           : 0;
+  if (count == 0) {
+    RegDeleteValueW(key, SLIDE_FILES_NAME);
     return;
   }
-  RegSetValueExA(key, SLIDE_FILES_NAME, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(SlideFiles.bytes),
-                 static_cast<DWORD>(SlideFiles.size));
+  RegSetValueExW(key, SLIDE_FILES_NAME, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(units.data),
+                 static_cast<DWORD>(count * sizeof(wchar_t)));
 }
 
 void ReadSlideFiles(HKEY key) {
-  DWORD size = sizeof SlideFiles.bytes;
+  HeapArray<wchar_t> units;
+  DWORD size = static_cast<DWORD>(SLIDE_FILES_UNITS_MAX * sizeof(wchar_t));
   DWORD type = REG_NONE;
-  const bool read = RegQueryValueExA(key, SLIDE_FILES_NAME, nullptr, &type, reinterpret_cast<BYTE*>(SlideFiles.bytes),
+  const bool read = units.Allocate(SLIDE_FILES_UNITS_MAX) &&
+                    RegQueryValueExW(key, SLIDE_FILES_NAME, nullptr, &type, reinterpret_cast<BYTE*>(units.data),
                                      &size) == ERROR_SUCCESS;
-  SlideFiles.size = read && type == REG_MULTI_SZ ? size : 0;
+  SlideFiles.size = read && type == REG_MULTI_SZ
+                        ? Utf16ToUtf8(units.data, size / sizeof(wchar_t), SlideFiles.bytes, sizeof SlideFiles.bytes)
+                        : 0;
 }
 
 SettingsTable StoredPhotoView;
@@ -144,8 +162,10 @@ void SetAsideStoredPhotoView() {
 void ForgetStoredPhotoView() { StoredPhotoViewKept = false; }
 
 int PathExists(const char* path) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(path, &found);
+  wchar_t wide[WIDE_PATH_SIZE];
+  WIN32_FIND_DATAW found;
+  if (!WidenPath(path, wide, WIDE_PATH_SIZE)) return 0;
+  const HANDLE search = FindFirstFileW(wide, &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   FindClose(search);
   return 1;

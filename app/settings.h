@@ -55,5 +55,5 @@ void ForgetStoredPhotoView();
 // 0 loads, 1 saves. A newly created key is always saved (first run).
 void SyncSettings(int save);
 
-// 1 when FindFirstFileA finds the path (file or folder), else 0.
+// 1 when a search finds the path (file or folder), else 0.
 int PathExists(const char* path);

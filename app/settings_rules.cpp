@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/size_limits.h"
+#include "app/utf_text.h"
 
 void TrimToExistingFolder(char* path, PathExistsFunction pathExists) {
   size_t cursor = std::strlen(path);
@@ -35,60 +36,24 @@ ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExist
   return pathExists(photoPath) ? reinterpret_cast<ImageSource>(photoPath) : DEFAULT_PHOTO_ID;
 }
 
-int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead) {
+template <typename Unit>
+int TerminateStringValue(Unit* buffer, size_t bufferSize, size_t read) {
   if (bufferSize == 0) return 0;
   // The registry may hand back the value with a zero appended; a full buffer
   // fits only when its last byte is that zero.
-  if (bytesRead >= bufferSize) {
-    if (bytesRead == bufferSize && buffer[bufferSize - 1] == '\0') return 1;
-    buffer[0] = '\0';
+  if (read >= bufferSize) {
+    if (read == bufferSize && buffer[bufferSize - 1] == 0) return 1;
+    buffer[0] = 0;
     return 0;
   }
-  buffer[bytesRead] = '\0';
+  buffer[read] = 0;
   return 1;
 }
+template int TerminateStringValue(char*, size_t, size_t);
+template int TerminateStringValue(Utf16Unit*, size_t, size_t);
 
-namespace {
-
-// The UTF-16 units of the UTF-8 sequence at text, or 0 when it is malformed:
-// cut short, overlong, a surrogate or beyond U+10FFFF.
-int Utf8SequenceUnits(const unsigned char* text, size_t& length) {
-  const unsigned lead = text[0];
-  if (lead < 0x80) {
-    length = 1;
-    return 1;
-  }
-  uint32_t code;
-  uint32_t least;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, least = 0x10000;
-  } else {
-    return 0;
-  }
-  for (size_t i = 1; i < length; ++i) {
-    if ((text[i] & 0xC0) != 0x80) return 0;
-    code = code << 6 | (text[i] & 0x3F);
-  }
-  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return code >= 0x10000 ? 2 : 1;
-}
-
-}  // namespace
-
-int IsStorablePath(const char* text, int utf8) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-  if (!utf8) return std::strlen(text) < static_cast<size_t>(PATH_BUFFER_SIZE);
-  int units = 0;
-  for (size_t at = 0, length = 0; bytes[at]; at += length) {
-    const int sequenceUnits = Utf8SequenceUnits(bytes + at, length);
-    units += sequenceUnits;
-    if (!sequenceUnits || units > PATH_UNITS_MAX) return 0;
-  }
-  return 1;
+int IsStorablePath(const char* text) {
+  return Utf8ToUtf16(text, std::strlen(text) + 1, nullptr, WIDE_PATH_SIZE) > 0;
 }
 
 void KeepLoadedSettingsInRange(SettingsTable& settings) {

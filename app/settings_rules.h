@@ -18,15 +18,16 @@ ImageSource ChooseStartFrame(int32_t frameId, const char* framePath, PathExistsF
 // The photo to show at start: the stored file when it exists, else the default photo.
 ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExists);
 
-// Turns the bytes of a string value read into a buffer of bufferSize bytes
-// into a terminated string. Values carry no terminating zero, but another
-// tool (or the registry layer itself) may have added one. Returns 0, with
-// the string emptied, when the value does not fit.
-int TerminateStringValue(char* buffer, size_t bufferSize, size_t bytesRead);
+// Turns the characters (bytes or UTF-16 units) of a string value read into a
+// buffer of bufferSize characters into a terminated string. Values carry no
+// terminating zero, but another tool (or the registry layer itself) may have
+// added one. Returns 0, with the string emptied, when the value does not fit.
+template <typename Unit>
+int TerminateStringValue(Unit* buffer, size_t bufferSize, size_t read);
 
-// 1 when a stored path is one the program could have stored itself: valid
-// UTF-8 when that is the code page (utf8 1), and no longer than Windows takes.
-int IsStorablePath(const char* text, int utf8);
+// 1 when a path is one the program could have stored itself: valid UTF-8,
+// and no longer than Windows takes.
+int IsStorablePath(const char* text);
 
 // Brings numbers that no run of the program stores (another tool's, or a
 // damaged registry's) back into range; values in range stay as they are.

@@ -11,12 +11,15 @@
 #include "app/desktop_metrics.h"
 #include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/late_libraries.h"
+#include "app/path_calls.h"
 #include "app/program.h"
 #include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/startup_rules.h"
 #include "app/texts.h"
+#include "app/utf_text.h"
 #include "app/work_area_rules.h"
 #include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
@@ -28,7 +31,7 @@
 HINSTANCE ProgramInstance;
 char ModulePath[PATH_BUFFER_SIZE];
 char AutostartCommand[AUTOSTART_COMMAND_SIZE];
-CommandLineFunction CommandLineCall = GetCommandLineA;
+CommandLineFunction CommandLineCall = ProgramCommandLine;
 
 namespace {
 
@@ -45,9 +48,13 @@ bool SettingsWritten = false;
 // in this start's folder, which neither a running copy nor the next start shares.
 int TakeStartPath(char* path) {
   char argument[PATH_BUFFER_SIZE];
-  if (!TakeCommandLinePath(CommandLineCall(), argument, sizeof argument)) return 0;
-  const DWORD length = GetFullPathNameA(argument, PATH_BUFFER_SIZE, path, nullptr);
-  return length > 0 && length < PATH_BUFFER_SIZE;
+  wchar_t relative[WIDE_PATH_SIZE], full[WIDE_PATH_SIZE];
+  if (!TakeCommandLinePath(CommandLineCall(), argument, sizeof argument) ||
+      !WidenPath(argument, relative, WIDE_PATH_SIZE)) {
+    return 0;
+  }
+  const DWORD length = GetFullPathNameW(relative, WIDE_PATH_SIZE, full, nullptr);
+  return length > 0 && length < WIDE_PATH_SIZE && NarrowPath(full, path, PATH_BUFFER_SIZE);
 }
 
 struct RunningCopy {
@@ -143,7 +150,9 @@ void KeepStoredRectOnScreen() {
 
 void BuildAutostartCommand() {
   // A cut-off module path would name another file: better none at all.
-  if (GetModuleFileNameA(nullptr, ModulePath, PATH_BUFFER_SIZE) >= PATH_BUFFER_SIZE) ModulePath[0] = '\0';
+  wchar_t path[WIDE_PATH_SIZE];
+  const DWORD length = GetModuleFileNameW(nullptr, path, WIDE_PATH_SIZE);
+  if (length == 0 || length >= WIDE_PATH_SIZE || !NarrowPath(path, ModulePath, PATH_BUFFER_SIZE)) ModulePath[0] = '\0';
   ComposeAutostartCommand(AutostartCommand, AUTOSTART_COMMAND_SIZE, ModulePath);
 }
 
@@ -171,6 +180,7 @@ void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(Fram
 }  // namespace
 
 int StartProgram() {
+  KeepDllSearchToSystemFolder();
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
 

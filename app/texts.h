@@ -40,6 +40,7 @@ inline constexpr char TEXT_TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
 // the user has switched off.
 inline constexpr char TEXT_RUN_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char TEXT_RUN_VALUE[] = TEXT_PRODUCT_NAME;
+inline constexpr wchar_t TEXT_RUN_VALUE_WIDE[] = L"" TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_STARTUP_APPROVED_RUN_KEY[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 

@@ -15,6 +15,8 @@ target_link_libraries(native_tests PRIVATE cherimo_pure GTest::gtest_main)
 target_compile_options(native_tests PRIVATE ${CHERIMO_WARNINGS})
 target_precompile_headers(native_tests PRIVATE <gtest/gtest.h>)
 gtest_discover_tests(native_tests TEST_PREFIX "native.")
+# The product code keeps to the wide calls for paths: a check over its sources.
+add_test(NAME native.narrow_path_calls COMMAND ${CMAKE_SOURCE_DIR}/tests/native/narrow_path_calls.sh)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)

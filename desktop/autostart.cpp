@@ -1,10 +1,9 @@
 #include "desktop/autostart.h"
 
-#include <cstring>
-
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/texts.h"
+#include "app/utf_text.h"
 #include "framewindow/context_menu.h"
 
 namespace {
@@ -29,11 +28,13 @@ void SetAutoStart(int32_t on) {
       ERROR_SUCCESS) {
     return;
   }
-  if (on == 1) {
-    // With its zero: readers that trust the stored length must find the end.
-    RegSetValueExA(key, TEXT_RUN_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(AutostartCommand),
-                   static_cast<DWORD>(strlen(AutostartCommand) + 1));
-  } else {
+  wchar_t command[AUTOSTART_COMMAND_SIZE];
+  if (on == 1 && WidenPath(AutostartCommand, command, AUTOSTART_COMMAND_SIZE)) {
+    // In UTF-16, as the shell reads it on every Windows whatever its code
+    // page, and with its zero: readers that trust the stored length must find the end.
+    RegSetValueExW(key, TEXT_RUN_VALUE_WIDE, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
+                   static_cast<DWORD>((lstrlenW(command) + 1) * sizeof(wchar_t)));
+  } else if (on != 1) {
     RegDeleteValueA(key, TEXT_RUN_VALUE);
   }
   RegCloseKey(key);

@@ -13,17 +13,24 @@ namespace {
 
 // The first version of the record (88 bytes on 32-bit Windows): every shell takes it.
 NOTIFYICONDATAA TrayIconData;
+// Only an icon the shell took counts as added: until then every request adds it.
 int TrayIconAdded;
+
+void CALLBACK RetryTrayIcon(HWND, UINT, UINT_PTR, DWORD) {
+  if (Settings.TrayIcon != 0) UpdateTrayIcon(FrameIcon);
+}
 
 }  // namespace
 
 TrayShellFunction TrayShellCall = Shell_NotifyIconA;
+unsigned TrayRetryMs = TRAY_RETRY_PERIOD_MS;
 
 void UpdateTrayIcon(HICON icon) {
   TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
   TrayIconData.hWnd = FrameWindow;
   TrayIconData.uID = TRAY_ICON_ID;
   if (icon == TRAY_ICON_REMOVE) {
+    KillTimer(FrameWindow, TRAY_RETRY_TIMER_ID);
     if (TrayIconAdded == 1) {
       TrayIconAdded = 0;
       TrayShellCall(NIM_DELETE, &TrayIconData);
@@ -33,11 +40,15 @@ void UpdateTrayIcon(HICON icon) {
   if (!icon) return;
   TrayIconData.hIcon = icon;
   if (TrayIconAdded == 0) {
-    TrayIconAdded = 1;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = MSG_TRAY_NOTIFY;
     lstrcpynA(TrayIconData.szTip, TEXT_TRAY_TIP, sizeof TrayIconData.szTip);
-    TrayShellCall(NIM_ADD, &TrayIconData);
+    TrayIconAdded = TrayShellCall(NIM_ADD, &TrayIconData) ? 1 : 0;
+    if (TrayIconAdded == 1) {
+      KillTimer(FrameWindow, TRAY_RETRY_TIMER_ID);
+    } else {
+      SetTimer(FrameWindow, TRAY_RETRY_TIMER_ID, TrayRetryMs, RetryTrayIcon);
+    }
   } else {
     TrayIconData.uFlags = NIF_ICON;
     TrayShellCall(NIM_MODIFY, &TrayIconData);

@@ -13,6 +13,8 @@ void RestoreTrayIconAfterShellRestart();
 // The shell call, replaceable so that tests can record the requests.
 using TrayShellFunction = BOOL(WINAPI*)(DWORD action, PNOTIFYICONDATAA data);
 extern TrayShellFunction TrayShellCall;
+// How long a refused icon waits to be added again; tests shorten it.
+extern unsigned TrayRetryMs;
 
 void MsgSetTrayIcon(WPARAM on, LPARAM icon);
 void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage);

@@ -39,8 +39,7 @@ int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
 // A path longer than Windows takes, from whatever source, is refused like a
 // missing file: the system may reach it, but it could not be stored whole.
 int IsFileTooLong(WPARAM source) {
-  return source > IMAGE_SOURCE_MAX_RESOURCE_ID &&
-         !IsStorablePath(reinterpret_cast<const char*>(source), GetACP() == CP_UTF8);
+  return source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source));
 }
 
 // 0, with nothing changed, when the photo does not decode.

@@ -6,6 +6,7 @@
 
 #include "app/display_scale.h"
 #include "app/ids.h"
+#include "app/path_calls.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/work_area_rules.h"
@@ -167,12 +168,12 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
 // A name longer than the buffer would arrive cut short and might name some
 // other file: it is refused like a missing one. Several files are a slideshow.
 void MsgDropFiles(HDROP drop) {
-  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 1) {
+  char path[PATH_BUFFER_SIZE];
+  if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 1) {
     ShowDroppedSet(drop);
     BringForward();
-  } else if (length > 0 && length < PATH_BUFFER_SIZE &&
-      DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
+  } else if (DroppedFilePath(drop, 0, path)) {
+    lstrcpynA(FileNameBuffer, path, PATH_BUFFER_SIZE);
     ShowFileNamePhoto();
   }
   DragFinish(drop);

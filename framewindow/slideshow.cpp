@@ -4,9 +4,11 @@
 #include <iterator>
 
 #include "app/ids.h"
+#include "app/path_calls.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
+#include "app/utf_text.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/slide_order.h"
@@ -53,20 +55,27 @@ int SlidePath(int index, char* path) {
   return 1;
 }
 
-// The folder's own pictures, not its subfolders' and not its folders.
+// The folder's own pictures, not its subfolders' and not its folders. Names
+// come in UTF-16: a name whose UTF-8 outgrows the narrow record's 260 bytes
+// (or its short name's 14) would end the narrow listing there.
 void ListFolder() {
   char pattern[PATH_BUFFER_SIZE + 2];
+  wchar_t widePattern[WIDE_PATH_SIZE + 2];
   lstrcpynA(pattern, Settings.SlideFolder, PATH_BUFFER_SIZE);
   lstrcatA(pattern, pattern[lstrlenA(pattern) - 1] == '\\' ? "*" : "\\*");
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(pattern, &found);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = WidenPath(pattern, widePattern, std::size(widePattern))
+                            ? FindFirstFileW(widePattern, &found)
+                            : INVALID_HANDLE_VALUE;
   if (search == INVALID_HANDLE_VALUE) return;
   const char* extensions = PictureExtensions();
+  char name[PATH_BUFFER_SIZE];
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && HasListedExtension(found.cFileName, extensions)) {
-      AddSlide(Slides, found.cFileName);
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && NarrowPath(found.cFileName, name, sizeof name) &&
+        HasListedExtension(name, extensions)) {
+      AddSlide(Slides, name);
     }
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -315,12 +324,9 @@ void ShowDroppedSet(HDROP drop) {
   if (!packed.Allocate(SLIDE_FILES_VALUE_MAX)) return;
   size_t size = 0;
   char path[PATH_BUFFER_SIZE];
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count && i < SLIDES_MAX; ++i) {
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    if (length > 0 && length < PATH_BUFFER_SIZE && DragQueryFileA(drop, i, path, PATH_BUFFER_SIZE) == length) {
-      AppendPackedSlide(packed.data, size, SLIDE_FILES_VALUE_MAX, path);
-    }
+    if (DroppedFilePath(drop, i, path)) AppendPackedSlide(packed.data, size, SLIDE_FILES_VALUE_MAX, path);
   }
   ShowPhotoSet(packed.data, size);
 }

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/texts.h"
+#include "app/utf_text.h"
 #include "imaging/com_ref.h"
 #include "imaging/exif_orientation.h"
 #include "imaging/image_header.h"
@@ -31,8 +32,10 @@ struct DecodedPicture {
 
 // The whole file in one read. Files of 4 GB and more are no pictures we can hold.
 int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
+  wchar_t widePath[WIDE_PATH_SIZE];
+  if (!WidenPath(path, widePath, WIDE_PATH_SIZE)) return 0;
   OwnedFile file;
-  file.handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  file.handle = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file.handle == INVALID_HANDLE_VALUE) return 0;
   DWORD high = 0;
   size = GetFileSize(file.handle, &high);

@@ -3,6 +3,7 @@
 // stored numbers and any stored set of slideshow files.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/settings_rules.h"
+#include "app/utf_text.h"
 #include "framewindow/slide_order.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -30,20 +32,25 @@ int SeededPathExists(const char* path) {
 
 void CheckStringValue(FuzzedDataProvider& input) {
   const size_t bufferSize = input.ConsumeIntegralInRange<size_t>(1, 1000);
-  const size_t bytesRead = input.ConsumeIntegralInRange<size_t>(0, bufferSize);
-  std::vector<uint8_t> stored = input.ConsumeBytes<uint8_t>(bufferSize);
-  stored.resize(bufferSize, 'x');
-  std::vector<char> buffer(stored.begin(), stored.end());
-  if (!TerminateStringValue(buffer.data(), bufferSize, bytesRead)) {
-    Require(buffer[0] == '\0' && bytesRead == bufferSize, "only a full buffer is refused, leaving an empty string");
+  const size_t unitsRead = input.ConsumeIntegralInRange<size_t>(0, bufferSize);
+  std::vector<Utf16Unit> stored(bufferSize, u'x');
+  input.ConsumeData(stored.data(), bufferSize * sizeof(Utf16Unit));
+  std::vector<Utf16Unit> buffer = stored;
+  if (!TerminateStringValue(buffer.data(), bufferSize, unitsRead)) {
+    Require(buffer[0] == 0 && unitsRead == bufferSize, "only a full buffer is refused, leaving an empty string");
     return;
   }
-  const char* end = static_cast<const char*>(std::memchr(buffer.data(), 0, bufferSize));
-  Require(end != nullptr && end - buffer.data() <= static_cast<ptrdiff_t>(bytesRead) &&
-              std::memcmp(buffer.data(), stored.data(), static_cast<size_t>(end - buffer.data())) == 0,
+  const auto end = std::find(buffer.begin(), buffer.end(), Utf16Unit{0});
+  Require(end != buffer.end() && end - buffer.begin() <= static_cast<ptrdiff_t>(unitsRead) &&
+              std::equal(buffer.begin(), end, stored.begin()),
           "a taken value is terminated inside the buffer and is what was read");
-  Require(!IsStorablePath(buffer.data(), 1) || std::strlen(buffer.data()) < PATH_BUFFER_SIZE,
-          "a path in UTF-8 that Windows takes fits the path buffer");
+  char path[PATH_BUFFER_SIZE];
+  Utf16Unit again[WIDE_PATH_SIZE];
+  if (end - buffer.begin() < WIDE_PATH_SIZE && NarrowPath(buffer.data(), path, sizeof path)) {
+    Require(IsStorablePath(path) && WidenPath(path, again, WIDE_PATH_SIZE) &&
+                std::equal(buffer.begin(), end + 1, again),
+            "a path Windows takes fits the path buffer in UTF-8 and comes back unit for unit");
+  }
 }
 
 void CheckTrim(FuzzedDataProvider& input) {

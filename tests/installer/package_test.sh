@@ -42,6 +42,11 @@ check "the exe's manifest holds it, for x86" \
   grep -aq "assemblyIdentity name=\"Brivanta Cherimo\" version=\"$version.0\" processorArchitecture=\"x86\"" "$exe"
 check "the exe's manifest asks for the common controls 6 and UTF-8" bash -c \
   "grep -aq 'name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"' '$exe' && grep -aq '>UTF-8</activeCodePage>' '$exe'"
+# 4 GB of address space under 64-bit Windows; no elevation and no file and
+# registry virtualization.
+check "the shipped exe is large-address-aware" bash -c "i686-w64-mingw32-objdump -p '$exe' | grep -q 'large address aware'"
+check "the exe's manifest runs it as its invoker" \
+  grep -aq '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$exe"
 check "the installer's version record holds it" test "$(version_record "$setup" ProductVersion)" = "$version"
 check "the zip's read-me names it" bash -c "unzip -p '$portable' README.txt | grep -q 'Cherimo $version, portable'"
 

@@ -1,6 +1,7 @@
 // The settings store's rules and the start-up decisions, on plain values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <set>
@@ -47,33 +48,32 @@ TEST(StartPaths, TrimToTheDeepestExistingFolderAndChooseBuiltInIdsAndExistingFil
 }
 
 // A stored string is taken with or without its zero when it fits, else emptied.
-// A path is storable in UTF-8 as the program writes it, up to the longest path
-// Windows takes; in another code page, any string that fits the buffer.
+// A path is storable in UTF-8 as the program keeps it, up to the longest path
+// Windows takes.
 TEST(StoredStrings, TakeValuesThatFitEmptyTheRestAndTakeValidUtf8PathsUpTo259UnitsOfUtf16) {
-  const std::string longest(255, 'p');
-  const struct { std::string bytes; size_t bufferSize; int fits; std::string taken; } cases[] = {
-      {"C:\\a", 256, 1, "C:\\a"}, {std::string("C:\\a\0", 5), 256, 1, "C:\\a"}, {"", 256, 1, ""}, {longest, 256, 1, longest},
-      {longest + '\0', 256, 1, longest}, {longest + 'p', 256, 0, ""}, {std::string(4000, 'p'), 256, 0, ""}, {"ab", 0, 0, ""},
+  const std::u16string longest(259, u'p');
+  const struct { std::u16string units; size_t bufferSize; int fits; std::u16string taken; } cases[] = {
+      {u"C:\\a", 260, 1, u"C:\\a"}, {std::u16string(u"C:\\a\0", 5), 260, 1, u"C:\\a"}, {u"", 260, 1, u""},
+      {longest, 260, 1, longest}, {longest + u'\0', 260, 1, longest}, {longest + u'p', 260, 0, u""},
+      {std::u16string(4000, u'p'), 260, 0, u""}, {u"ab", 0, 0, u""},
   };
   for (const auto& c : cases) {
-    std::string buffer(c.bufferSize + 1, '#');  // one guard byte past the buffer
-    std::memcpy(buffer.data(), c.bytes.data(), std::min(c.bytes.size(), c.bufferSize));
-    const int fits = TerminateStringValue(buffer.data(), c.bufferSize, c.bytes.size());
+    std::u16string buffer(c.bufferSize + 1, u'#');  // one guard unit past the buffer
+    std::copy_n(c.units.begin(), std::min(c.units.size(), c.bufferSize), buffer.begin());
+    const int fits = TerminateStringValue(buffer.data(), c.bufferSize, c.units.size());
     // Nothing is written past the buffer.
-    EXPECT_EQ(std::to_string(fits) + (c.bufferSize ? buffer.c_str() : "") + buffer.back(), std::to_string(c.fits) + c.taken + '#')
-        << c.bytes.size();
+    EXPECT_EQ((c.bufferSize ? std::u16string(buffer.c_str()) : u"") + buffer.back(), c.taken + u'#') << c.units.size();
+    EXPECT_EQ(fits, c.fits) << c.units.size();
   }
 
   const std::string cjk = "\xE5\x86\x99", pair = "\xF0\x9F\x93\xB7";  // one unit in 3 bytes, two in 4
-  std::string longestCjk, tooLongCjk;
+  std::string longestCjk;
   for (int i = 0; i < 259; ++i) longestCjk += cjk;
-  const struct { std::string text; int utf8, storable; } paths[] = {
-      {"C:\\a.jpg", 1, 1}, {"", 1, 1}, {longestCjk, 1, 1}, {longestCjk + "a", 1, 0}, {std::string(259, 'p'), 1, 1},
-      {std::string(260, 'p'), 1, 0}, {std::string(258, 'p') + pair, 1, 0}, {std::string(257, 'p') + pair, 1, 1},
-      {"\xC3\xA9", 1, 1}, {"\xE9t\xE9", 1, 0}, {"\xE9t\xE9", 0, 1}, {"\xC0\xAF", 1, 0}, {"\xE0\x80\xAF", 1, 0},
-      {"\xED\xA0\x80", 1, 0}, {"\xF4\x90\x80\x80", 1, 0}, {"\xE5\x86", 1, 0}, {"\x80", 1, 0}, {"\xF8\x88\x80\x80\x80", 1, 0},
-      {std::string(777, 'p'), 0, 1}, {std::string(778, 'p'), 0, 0}};
-  for (const auto& c : paths) EXPECT_EQ(IsStorablePath(c.text.c_str(), c.utf8), c.storable) << c.text.size() << " " << c.text.substr(0, 8);
+  const struct { std::string text; int storable; } paths[] = {
+      {"C:\\a.jpg", 1}, {"", 1}, {longestCjk, 1}, {longestCjk + "a", 0}, {std::string(259, 'p'), 1},
+      {std::string(260, 'p'), 0}, {std::string(258, 'p') + pair, 0}, {std::string(257, 'p') + pair, 1},
+      {"\xE9t\xE9", 0}};
+  for (const auto& c : paths) EXPECT_EQ(IsStorablePath(c.text.c_str()), c.storable) << c.text.size() << " " << c.text.substr(0, 8);
 }
 
 // Stored numbers out of range come back into range, keeping their meaning

@@ -12,6 +12,8 @@ namespace {
 // our icon, and what it carries, with the icon checked against the current
 // one when it is sent.
 std::vector<std::string> TrayRequests;
+// How many adds the shell refuses before it takes one, as at log-on before Explorer is up.
+int RefusedAdds;
 
 BOOL WINAPI RecordTrayRequest(DWORD action, PNOTIFYICONDATAA data) {
   const char* const actions[] = {"add", "modify", "delete"};
@@ -24,8 +26,9 @@ BOOL WINAPI RecordTrayRequest(DWORD action, PNOTIFYICONDATAA data) {
   if (flags & NIF_MESSAGE) line += data->uCallbackMessage == MSG_TRAY_NOTIFY ? " message" : " other message";
   if (flags & NIF_ICON) line += data->hIcon && data->hIcon == FrameIcon ? " icon" : " stale icon";
   if (flags & NIF_TIP) line += std::string(" tip ") + data->szTip;
-  TrayRequests.push_back(line);
-  return TRUE;
+  const bool refused = action == NIM_ADD && RefusedAdds > 0 && RefusedAdds--;
+  TrayRequests.push_back(line + (refused ? " refused" : ""));
+  return !refused;
 }
 
 class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<int> {
@@ -33,6 +36,7 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
   void SetUp() override {
     FrameWindowTest::SetUp();
     TrayRequests.clear();
+    RefusedAdds = 0;
     TrayShellCall = RecordTrayRequest;
   }
 
@@ -119,6 +123,26 @@ TEST_F(PresenceTest, AStartPutAwayStaysPutAwayUntilRestoredAndTheTrayIconFollows
   DestroyWindow(FrameWindow);
   const std::string added = "add message icon tip Brivanta Cherimo";
   EXPECT_EQ(TrayRequests, (std::vector<std::string>{added, "modify icon", added, "modify icon", "delete", added, "delete"}));
+}
+
+// An icon the shell refused is not taken for added: the next change, a timer
+// while the shell keeps refusing and a restarted shell each add it again;
+// once taken it is only changed, and an icon turned off is not asked for again.
+TEST_F(PresenceTest, ARefusedTrayIconIsAddedAgainAtTheNextChangeOnATimerAndForARestartedShellUntilTaken) {
+  RefusedAdds = 3;
+  TrayRetryMs = 60000;
+  Start();
+  ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
+  TrayRetryMs = 50;
+  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(FrameIcon));
+  ASSERT_TRUE(WaitUntil([] { return TrayRequests.size() == 4; }));
+  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(FrameIcon));
+  RefusedAdds = 1;
+  Send(RegisterWindowMessageA("TaskbarCreated"));
+  Send(WM_COMMAND, IDM_TRAY_ICON);
+  EXPECT_FALSE(WaitUntil([] { return TrayRequests.size() > 6; }, 300));
+  const std::string added = "add message icon tip Brivanta Cherimo", refused = added + " refused";
+  EXPECT_EQ(TrayRequests, (std::vector<std::string>{refused, refused, refused, added, "modify icon", refused}));
 }
 
 }  // namespace

@@ -61,8 +61,9 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   EXPECT_NE(FrameKeySurface.dc, nullptr);
   EXPECT_EQ((std::vector<int32_t>{Settings.W3, Settings.H3, Settings.X2, Settings.Y2}),
             (std::vector<int32_t>{128, 168, -21, -11}));
-  // Four bytes that are not a path: read as text and trimmed, nothing more.
-  EXPECT_STREQ(Settings.Path, "DCBA");
+  // Four bytes that are not a path: read as text (two UTF-16 units, U+4344
+  // U+4142, as every stored string is read) and trimmed, nothing more.
+  EXPECT_STREQ(Settings.Path, "\xE4\x8D\x84\xE4\x85\x82");
 
   SetWindowPos(FrameWindow, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SetWindowPos(FrameWindow, nullptr, 0, 0, 180, 140, SWP_NOMOVE | SWP_NOZORDER);
