@@ -3,6 +3,7 @@
 #include "app/program.h"
 
 HWND FrameWindow;
+bool ProgramEnding;
 HDC FrameDC;
 HGLOBAL RegionBufferHandle;
 RGNDATA* RegionBuffer;

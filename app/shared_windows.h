@@ -8,6 +8,9 @@ constexpr int REGION_BUFFER_RECTS = 2500;
 constexpr int REGION_BUFFER_SIZE = sizeof(RGNDATAHEADER) + REGION_BUFFER_RECTS * sizeof(RECT);
 
 extern HWND FrameWindow;
+// Set once the program has begun to end: it takes no more photos or show
+// requests from other starts, which then wait for it to go.
+extern bool ProgramEnding;
 extern HDC FrameDC;
 extern HGLOBAL RegionBufferHandle;
 extern RGNDATA* RegionBuffer;

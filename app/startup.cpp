@@ -85,11 +85,21 @@ RunningCopy ReachRunningCopy(HANDLE mutex) {
   return copy;
 }
 
-// Each message gets the time that is left; a copy that does not answer in it is left alone.
-void SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPARAM lParam) {
+// Each message gets the time that is left; a copy that does not answer in it
+// is left alone. Its answer, or 0 when there is none.
+DWORD_PTR SendToRunningCopy(const RunningCopy& copy, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD left = TimeLeft(copy.deadline);
-  DWORD_PTR result;
-  if (left > 0) SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result);
+  DWORD_PTR result = 0;
+  if (left == 0 || !SendMessageTimeoutA(copy.window, message, wParam, lParam, SMTO_ABORTIFHUNG, left, &result)) return 0;
+  return result;
+}
+
+// A copy that is ending (or whose window went before it answered) leaves
+// the mutex when it has gone: this start then becomes the program, with its
+// own photos. 1 when it went in time.
+int RunningCopyEnded(HANDLE mutex, const RunningCopy& copy) {
+  const DWORD waited = WaitForSingleObject(mutex, TimeLeft(copy.deadline));
+  return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
 // Several full paths ("Send to" with several files), packed as the stored
@@ -107,7 +117,7 @@ int ShowRunningInstance(HANDLE mutex, COPYDATASTRUCT* handOver) {
   const RunningCopy copy = ReachRunningCopy(mutex);
   if (!copy.window) return !copy.ended;
   if (handOver) SendToRunningCopy(copy, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(handOver));
-  SendToRunningCopy(copy, MSG_SET_SHOW_STATE, 1, 0);
+  if (SendToRunningCopy(copy, MSG_SET_SHOW_STATE, 1, 0) != 1) return !RunningCopyEnded(mutex, copy);
   SetForegroundWindow(GetLastActivePopup(copy.window));
   return 1;
 }
@@ -181,6 +191,9 @@ void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(Fram
 
 int StartProgram() {
   KeepDllSearchToSystemFolder();
+  // A card reader without its card or a drive gone offline fails the read
+  // quietly instead of putting up the system's "No disk" box at each try.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
 

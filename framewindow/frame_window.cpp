@@ -98,7 +98,15 @@ void MsgTimer() {
 // Windows may end the process right after this message: a user who always
 // logs off with the ornament running keeps every change.
 void MsgEndSession(WPARAM ending) {
-  if (ending) WriteSettingsAtEnd();
+  if (!ending) return;
+  ProgramEnding = true;
+  WriteSettingsAtEnd();
+}
+
+// From here on a start that comes finds the program ending and waits for it to go.
+void MsgClose(HWND window) {
+  ProgramEnding = true;
+  DestroyWindow(window);
 }
 
 }  // namespace
@@ -111,6 +119,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_CREATE:
       MsgCreate(window);
+      return 0;
+    case WM_CLOSE:
+      MsgClose(window);
       return 0;
     case WM_DESTROY:
       MsgDestroy();
@@ -180,7 +191,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_COPYDATA:
-      return MsgCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return ProgramEnding ? 0 : MsgCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_LBUTTONDBLCLK:
       SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
       return 0;
@@ -219,8 +230,10 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgSetTaskbar(wParam);
       return 0;
     case MSG_SET_SHOW_STATE:
+      // Another start learns from the answer whether this program goes on.
+      if (ProgramEnding) return 0;
       MsgSetShowState(wParam, lParam);
-      return 0;
+      return 1;
     case MSG_RESIZE_STEP:
       MsgResizeStep(wParam);
       return 0;

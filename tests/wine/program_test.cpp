@@ -42,7 +42,8 @@ LRESULT CALLBACK RecordHandOver(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_COPYDATA || message == MSG_SET_SHOW_STATE) {
     Received.emplace_back(data ? static_cast<const char*>(data->lpData) : "show");
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  // A program that goes on answers the show request.
+  return message == MSG_SET_SHOW_STATE ? 1 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 // Explorer starts one process per file of a multi-selection, all at once:
@@ -132,7 +133,10 @@ TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
 }
 
 // Only an ending session writes the settings, and before the process is ended.
-TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
+// The end of the Windows session writes the settings at once; a start made
+// while an Exit goes on is not lost: it waits for the ending copy to go and
+// becomes the program with its photo.
+TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettingsAndAStartDuringAnExitBecomesTheProgram) {
   window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
   SetWindowPos(window, nullptr, 77, 88, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -143,6 +147,20 @@ TEST_F(RealProgramTest, TheEndOfTheSessionWritesTheSettings) {
   TerminateProcess(program.process.hProcess, 1);
   WaitForExit(program);
   EXPECT_EQ(StoredDword("X1"), 77);
+
+  const std::string photo = CHERIMO_CORPUS_DIR "/images/halves.png";
+  for (const DWORD delayMs : {0, 30, 300}) {
+    RunningProgram ending, next;
+    HWND first = StartedWindow(ending);
+    ASSERT_NE(first, nullptr);
+    PostMessageA(first, WM_COMMAND, IDM_EXIT, 0);
+    Sleep(delayMs);  // the user's own pause between the two, not a wait for the program
+    ASSERT_TRUE(StartProgramProcess(next, Quoted(photo).c_str()));
+    EXPECT_EQ(WaitForExit(ending), 0) << delayMs;
+    HWND heir = StartUpEnded(FindFrameWindow());
+    EXPECT_TRUE(heir && CloseAndWait(next, heir) == 0 && StoredDword("W2") == 200) << delayMs;
+    DeleteSettingsKey();
+  }
 }
 
 // The program icon as the shell reads it from the exe: every size Windows
