@@ -40,6 +40,10 @@ constexpr uintptr_t SLIDE_TIMER_ID = 667;
 constexpr uintptr_t SPLASH_TIMER_ID = 668;
 constexpr unsigned SPLASH_SHOWN_MS = 1500;
 
+// The notice window's timer: a notice goes after this long, or at a click.
+constexpr uintptr_t NOTICE_TIMER_ID = 669;
+constexpr unsigned NOTICE_SHOWN_MS = 5000;
+
 // Menu commands.
 enum : unsigned {
   IDM_MINIMIZE = 5010,

@@ -8,4 +8,5 @@ list(APPEND CHERIMO_WIN32_SOURCES
   app/late_libraries.cpp
   app/settings.cpp
   app/shared_windows.cpp
-  app/startup.cpp)
+  app/startup.cpp
+  app/wide_text.cpp)

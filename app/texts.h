@@ -86,6 +86,7 @@ inline constexpr char TEXT_MENU_EXIT[] = "E&xit";
 // The open dialog: its title and its filter, pairs of description and
 // pattern; the pictures' patterns are the decoders' extensions, found at run time.
 inline constexpr char TEXT_OPEN_DIALOG_TITLE[] = "Choose photo...";
+inline constexpr char TEXT_FRAME_DIALOG_TITLE[] = "Choose frame...";
 inline constexpr char TEXT_OPEN_DIALOG_PICTURES[] = "Pictures";
 inline constexpr char TEXT_OPEN_DIALOG_ANY_FILE[] = "Any file (*.*)\0*.*\0";
 // Pictures that the imaging component does not list: OLE draws the metafiles.
@@ -104,4 +105,34 @@ inline constexpr char TEXT_MAIL_LINK[] =
     "Cheers," TEXT_MAIL_LINE_BREAK;
 
 inline constexpr char TEXT_LINK_FONT[] = "Tahoma";
+
+// The notice that says why a photo, frame or folder the user chose cannot be
+// shown. In the patterns %1 is the file's or folder's name, %2 the reason,
+// %3 the number of files given at once; in the reasons %4 x %5 the size.
+inline constexpr char TEXT_NOTICE_CLASS[] = "BrivantaNoticeClass";
+inline constexpr wchar_t TEXT_NOTICE_FONT[] = L"Tahoma";
+inline constexpr char TEXT_NOTICE_PHOTO[] = "Cannot show \"%1\": %2.";
+inline constexpr char TEXT_NOTICE_FRAME[] = "Cannot use \"%1\" as a frame: %2.";
+inline constexpr char TEXT_NOTICE_FOLDER[] = "Cannot show the photos in \"%1\": %2.";
+inline constexpr char TEXT_NOTICE_SET[] = "None of the %3 files can be shown. \"%1\": %2.";
+// By the Refusal's number; a folder that is not found is not reachable either.
+inline constexpr const char* TEXT_NOTICE_REASONS[] = {
+    "",
+    "there is no such file",
+    "the file could not be read",
+    "it is not a picture",
+    "the picture is damaged",
+    "the picture is too large (%4 x %5 pixels; at most 64 megapixels are taken)",
+    "its path is too long (at most 259 characters are taken)",
+    "a frame is a picture whose outside is pure green (0, 255, 0), with a hole of pure magenta (255, 0, 255) "
+    "where the photo shows",
+    "there are no pictures in it",
+    "the folder cannot be reached",
+};
+// Too large, with no size known: a file of 4 GB or more, or out of memory.
+inline constexpr char TEXT_NOTICE_TOO_LARGE_FILE[] = "the file is too large";
+inline constexpr char TEXT_NOTICE_SHORTCUT_EXISTS[] = "A shortcut named \"" TEXT_PRODUCT_NAME "\" is already %1.";
+// By the shortcut's place, desktop first.
+inline constexpr const char* TEXT_NOTICE_SHORTCUT_PLACES[] = {"on the Desktop", "in the Start menu",
+                                                               "in the Quick Launch bar"};
 #endif

@@ -12,6 +12,8 @@
 #include "framewindow/placement_rules.h"
 #include "framewindow/slide_order.h"
 #include "framewindow/slideshow.h"
+#include "imaging/heap_array.h"
+#include "splash/notice_window.h"
 #include "splash/splash.h"
 
 char FileNameBuffer[PATH_BUFFER_SIZE];
@@ -49,10 +51,20 @@ void BringForward() {
   if (front == FrameWindow) SetFocus(FrameWindow);
 }
 
-// A dropped file, in FileNameBuffer, is shown as the photo.
+// A dropped file, in FileNameBuffer, is shown as the photo, or the user told why not.
 void ShowFileNamePhoto() {
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  const auto refused =
+      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));
+  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::PHOTO, FileNameBuffer, refused);
   BringForward();
+}
+
+// A name longer than the buffer: read whole only to be named in the notice.
+void TellOfLongName(HDROP drop, UINT length) {
+  HeapArray<char> name;
+  if (name.Allocate(static_cast<size_t>(length) + 1) && DragQueryFileA(drop, 0, name.data, length + 1) == length) {
+    NotifyRefusal(NoticeSubject::PHOTO, name.data, Refusal::PATH_TOO_LONG);
+  }
 }
 
 void ShowFrame(int32_t frameId) {
@@ -157,6 +169,8 @@ void MsgDropFiles(HDROP drop) {
   } else if (length > 0 && length < PATH_BUFFER_SIZE &&
       DragQueryFileA(drop, 0, FileNameBuffer, PATH_BUFFER_SIZE) == length) {
     ShowFileNamePhoto();
+  } else if (length >= PATH_BUFFER_SIZE) {
+    TellOfLongName(drop, length);
   }
   DragFinish(drop);
 }

@@ -193,6 +193,16 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
   return finished;
 }
 
+std::string NoticeText() {
+  HWND notice = FindWindowA(TEXT_NOTICE_CLASS, nullptr);
+  if (!notice || !IsWindowVisible(notice)) return "";
+  wchar_t wide[2048] = L"";
+  char text[4096] = "";
+  GetWindowTextW(notice, wide, 2048);
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
 void EndLeftoverPrograms() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry = {};
