@@ -40,7 +40,12 @@ int Refuse(Refusal reason, int64_t width = 0, int64_t height = 0) {
 int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
   OwnedFile file;
   file.handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file.handle == INVALID_HANDLE_VALUE) return Refuse(RefusalOfOpenError(GetLastError()));
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesA(path);
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return Refuse(folder ? Refusal::NOT_A_PICTURE : RefusalOfOpenError(error));
+  }
   DWORD high = 0;
   size = GetFileSize(file.handle, &high);
   if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Refuse(Refusal::UNREADABLE);

@@ -33,8 +33,10 @@ bool DialogAnswered;
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
   for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
     if (!IsWindowVisible(box)) continue;
-    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
-    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    // The file name's box: a combo box in the older dialog, an edit box in the item dialog.
+    const int nameBox = GetDlgItem(box, cmb13) ? cmb13 : edt1;
+    const bool openDialog = GetDlgItem(box, nameBox) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) SetDlgItemTextA(box, nameBox, DialogAnswer.c_str());
     PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
   }
 }
