@@ -36,7 +36,12 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
     // The file name's box: a combo box in the older dialog, an edit box in the item dialog.
     const int nameBox = GetDlgItem(box, cmb13) ? cmb13 : edt1;
     const bool openDialog = GetDlgItem(box, nameBox) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
-    if (answer) SetDlgItemTextA(box, nameBox, DialogAnswer.c_str());
+    if (answer) {
+      char title[128] = "";
+      GetWindowTextA(box, title, sizeof title);
+      AnsweredDialogTitle = title;
+      SetDlgItemTextA(box, nameBox, DialogAnswer.c_str());
+    }
     PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
   }
 }
@@ -224,6 +229,8 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+
+std::string AnsweredDialogTitle;
 
 UINT_PTR AnswerOpenDialog(const std::string& path) {
   DialogAnswer = path;
