@@ -47,6 +47,7 @@ constexpr unsigned NOTICE_SHOWN_MS = 5000;
 // Menu commands.
 enum : unsigned {
   IDM_MINIMIZE = 5010,
+  IDM_RESTORE = 5011,  // in the first item's place while the window is put away
   IDM_ALWAYS_ON_TOP = 5020,
   IDM_SHOW_ON_TASKBAR = 5021,
   IDM_TRAY_ICON = 5022,

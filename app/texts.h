@@ -54,6 +54,7 @@ inline constexpr char TEXT_SHORTCUT_DESCRIPTION[] = TEXT_PRODUCT_NAME;
 
 // The context menu.
 inline constexpr char TEXT_MENU_MINIMIZE[] = "&Minimize";
+inline constexpr char TEXT_MENU_RESTORE[] = "&Restore";
 inline constexpr char TEXT_MENU_ALWAYS_ON_TOP[] = "&Always on the top";
 inline constexpr char TEXT_MENU_SHOW_ON_TASKBAR[] = "&Show on Taskbar";
 inline constexpr char TEXT_MENU_TRAY_ICON[] = "Show &icon in Tray";

@@ -223,6 +223,10 @@ void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
 }
 
 void RefreshMenuChecks() {
+  // While the window is put away, the first item brings it back.
+  const bool away = Settings.Show == 2;
+  ModifyMenuA(ContextMenu, 0, MF_BYPOSITION | MF_STRING, away ? IDM_RESTORE : IDM_MINIMIZE,
+              away ? TEXT_MENU_RESTORE : TEXT_MENU_MINIMIZE);
   for (const CheckItem& item : CHECK_ITEMS) SetMenuCheck(ContextMenu, item.command, Settings.*item.setting);
   RefreshSlideMenu();
 }

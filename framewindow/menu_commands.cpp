@@ -82,6 +82,10 @@ void MsgCommand(WPARAM wParam) {
     case IDM_MINIMIZE:
       SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
       break;
+    case IDM_RESTORE:
+      SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
+      SetForegroundWindow(FrameWindow);
+      break;
     case IDM_ALWAYS_ON_TOP:
       SendToggled(Settings.AlwaysOnTheTop, MSG_SET_TOPMOST);
       break;
