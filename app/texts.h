@@ -46,7 +46,7 @@ inline constexpr char TEXT_STARTUP_APPROVED_RUN_KEY[] =
 // Shortcuts: the folders named under Shell Folders, and what is appended.
 inline constexpr char TEXT_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr char TEXT_SHELL_FOLDER_DESKTOP[] = "Desktop";
-inline constexpr char TEXT_SHELL_FOLDER_START_MENU[] = "Start Menu";
+inline constexpr char TEXT_SHELL_FOLDER_PROGRAMS[] = "Programs";
 inline constexpr char TEXT_SHELL_FOLDER_APP_DATA[] = "AppData";
 inline constexpr char TEXT_QUICK_LAUNCH_SUBFOLDER[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr char TEXT_SHORTCUT_FILE_SUFFIX[] = "\\" TEXT_PRODUCT_NAME ".lnk";
