@@ -4,8 +4,9 @@
 #define TEXT_PRODUCT_NAME "Brivanta Cherimo"
 #define TEXT_TAGLINE "Happy Valentine's Day!"
 // The maker's home page: the menu's Visit item, the mail link and the About
-// box's link all name this one address.
-#define TEXT_HOME_PAGE "https://cherimo.brivanta.example/"
+// box's link all name this one address, the build setting CHERIMO_HOME_PAGE.
+#include "home_page.h"
+#define TEXT_HOME_PAGE CHERIMO_HOME_PAGE
 
 // The About box. Lines are split by a bare line feed and columns by tabs.
 #define TEXT_LINK_CLASS "BrivantaLinkClass"
