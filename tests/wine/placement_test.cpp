@@ -10,6 +10,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using PlacementTest = FrameWindowTest;
 
 // As another desktop with the input would: no position, whatever the point holds.
@@ -90,7 +91,7 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
 // A photo the user gives that cannot be shown, dropped or chosen in the open
 // dialog, is named in one notice that says why; nothing changes and nothing
 // is stored. Several files none of which shows are said once. A photo is no
-// frame; a frame file is, and its dialog opens beside it next time.
+// frame; a frame file is. With no folder stored the dialog opens in Pictures.
 TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNothing) {
   std::string corpus = CHERIMO_CORPUS_DIR "\\";
   std::replace(corpus.begin(), corpus.end(), '/', '\\');
@@ -100,8 +101,14 @@ TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNoth
     Send(WM_COMMAND, command);
     KillTimer(nullptr, timer);
   };
+  // With no folder stored, the dialog opens in the user's Pictures folder: a name alone is found there.
+  const ScratchFolder pictures("cherimo-pictures");
+  fs::copy_file(CHERIMO_CORPUS_DIR "/images/halves.png", pictures.path / "halves.png");
+  WriteRegString("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "My Pictures",
+                 Utf8(pictures.path));
   Start();
-  choose(IDM_SELECT_PHOTO, corpus + "images\\halves.png");
+  choose(IDM_SELECT_PHOTO, "halves.png");
+  EXPECT_EQ(std::string(Settings.Photo), Utf8(pictures.path / "halves.png"));
   const auto state = [] {
     return std::string(Settings.Photo) + "|" + Settings.Path + "|" + std::to_string(Settings.W2) + "|" +
            Settings.Frame + "|" + std::to_string(Settings.FrameID) + "|" + std::to_string(SlideFiles.size);
@@ -139,7 +146,8 @@ TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNoth
   choose(IDM_CUSTOM_FRAME, corpus + "images\\frame.png");
   EXPECT_EQ(NoticeText(), "");
   EXPECT_EQ(std::tuple(Settings.FrameID, std::string(Settings.Frame), std::string(Settings.Path)),
-            std::tuple(FRAME_ID_CUSTOM, corpus + "images\\frame.png", corpus + "images\\"));
+            std::tuple(FRAME_ID_CUSTOM, corpus + "images\\frame.png", Utf8(pictures.path) + "\\"))
+      << "the photo's dialog keeps its folder";
 }
 
 }  // namespace
