@@ -69,12 +69,14 @@ void DrawHeart(HDC dc, int left, int top, int side) {
   SelectObject(dc, previousBrush);
 }
 
-RECT TextRect(const RECT& client) {
-  const int left = Scaled(NOTICE_PADDING * 2 + NOTICE_HEART_SIDE);
-  return {left, Scaled(NOTICE_PADDING), client.right - Scaled(NOTICE_PADDING), client.bottom - Scaled(NOTICE_PADDING)};
-}
+// Where the words go: the very rectangle they were measured in, so that they
+// wrap when drawn exactly as when measured.
+RECT NoticeWords;
 
-constexpr UINT NOTICE_TEXT_FORMAT = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+constexpr UINT NOTICE_TEXT_FORMAT = DT_LEFT | DT_NOPREFIX;
+// A message that fits one line is drawn as one: Wine's word breaking can
+// push its last character onto a line of its own.
+UINT NoticeFormat = NOTICE_TEXT_FORMAT;
 
 void MsgPaint(HWND window) {
   PAINTSTRUCT paint;
@@ -96,8 +98,8 @@ void MsgPaint(HWND window) {
   HGDIOBJ previousFont = SelectObject(dc, FontForDpi());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, NOTICE_INK);
-  RECT words = TextRect(client);
-  DrawTextW(dc, text, -1, &words, NOTICE_TEXT_FORMAT);
+  RECT words = NoticeWords;
+  DrawTextW(dc, text, -1, &words, NoticeFormat | DT_NOCLIP);
   SelectObject(dc, previousFont);
   EndPaint(window, &paint);
 }
@@ -161,11 +163,19 @@ void ShowNotice(const char* text) {
   HDC dc = GetDC(NoticeWindow);
   HGDIOBJ previousFont = SelectObject(dc, FontForDpi());
   RECT words = {0, 0, Scaled(NOTICE_TEXT_WIDTH_MAX), 0};
-  DrawTextW(dc, wide, -1, &words, NOTICE_TEXT_FORMAT | DT_CALCRECT);
+  DrawTextW(dc, wide, -1, &words, NOTICE_TEXT_FORMAT | DT_SINGLELINE | DT_CALCRECT);
+  NoticeFormat = NOTICE_TEXT_FORMAT | DT_SINGLELINE;
+  if (words.right > Scaled(NOTICE_TEXT_WIDTH_MAX)) {
+    words = {0, 0, Scaled(NOTICE_TEXT_WIDTH_MAX), 0};
+    NoticeFormat = NOTICE_TEXT_FORMAT | DT_WORDBREAK | DT_EDITCONTROL;
+    DrawTextW(dc, wide, -1, &words, NoticeFormat | DT_CALCRECT);
+  }
   SelectObject(dc, previousFont);
   ReleaseDC(NoticeWindow, dc);
   const int width = words.right + Scaled(NOTICE_PADDING * 3 + NOTICE_HEART_SIDE);
   const int height = std::max<int>(words.bottom, Scaled(NOTICE_HEART_SIDE + 4)) + Scaled(NOTICE_PADDING * 2);
+  NoticeWords = words;
+  OffsetRect(&NoticeWords, Scaled(NOTICE_PADDING * 2 + NOTICE_HEART_SIDE), Scaled(NOTICE_PADDING));
   NoticeBox frame, work;
   FrameAndWorkArea(frame, work);
   const NoticeBox placed = PlaceNotice(frame, width, height, work, Scaled(NOTICE_GAP));
