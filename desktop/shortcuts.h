@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-enum : int { SHORTCUT_DESKTOP = 1, SHORTCUT_START_MENU = 2, SHORTCUT_QUICK_LAUNCH = 3 };
+#include "desktop/link_paths.h"
 
 enum class ShortcutResult { WRITTEN, ALREADY_THERE, NO_FOLDER };
 

@@ -183,10 +183,3 @@ int ChooseFolderInDialog(const char* start, char* folder) {
   if (outcome == Outcome::UNAVAILABLE) outcome = ChooseInFolderBrowser(wideTitle, wideStart, chosen);
   return TakeChosen(outcome, chosen, folder);
 }
-
-int PicturesFolder(char* folder, size_t capacity) {
-  wchar_t wide[WIDE_PATH_SIZE];
-  if (!KnownFolder(FOLDERID_Pictures, CSIDL_MYPICTURES, wide)) return folder[0] = '\0', 0;
-  if (wide[0] && wide[lstrlenW(wide) - 1] != L'\\') lstrcatW(wide, L"\\");
-  return NarrowToUtf8(wide, folder, static_cast<int>(capacity));
-}

@@ -3,8 +3,6 @@
 // where it does not. Paths come and go in the program's UTF-8; a folder left
 // empty is the user's Pictures folder.
 #pragma once
-#include <cstddef>
-
 // 1 with the chosen file's full path in `path` (PATH_BUFFER_SIZE bytes); 0,
 // with `path` unchanged, when the dialog was cancelled or failed. It opens in
 // `folder` on the file `name` (either may be empty), lists the pictures first.
@@ -16,7 +14,3 @@ int ChooseImageFile(const char* title, const char* folder, const char* name, cha
 using ChooseFolderFunction = int (*)(const char* start, char* folder);
 extern ChooseFolderFunction ChooseFolderCall;
 int ChooseFolderInDialog(const char* start, char* folder);
-
-// The user's Pictures folder with a trailing backslash; 0, empty, when the
-// system has none.
-int PicturesFolder(char* folder, size_t capacity);
