@@ -44,9 +44,14 @@ constexpr unsigned TRAY_RETRY_PERIOD_MS = 5000;
 constexpr uintptr_t SPLASH_TIMER_ID = 668;
 constexpr unsigned SPLASH_SHOWN_MS = 1500;
 
+// The notice window's timer: a notice goes after this long, or at a click.
+constexpr uintptr_t NOTICE_TIMER_ID = 669;
+constexpr unsigned NOTICE_SHOWN_MS = 5000;
+
 // Menu commands.
 enum : unsigned {
   IDM_MINIMIZE = 5010,
+  IDM_RESTORE = 5011,  // in the first item's place while the window is put away
   IDM_ALWAYS_ON_TOP = 5020,
   IDM_SHOW_ON_TASKBAR = 5021,
   IDM_TRAY_ICON = 5022,

@@ -56,8 +56,8 @@ FARPROC SystemProc(const char* dll, const char* name) {
   return module ? GetProcAddress(module, name) : nullptr;
 }
 
-BOOL OpenFileDialog(OPENFILENAMEA* dialog) {
-  const auto open = LateFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+BOOL OpenFileDialog(OPENFILENAMEW* dialog) {
+  const auto open = LateFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>("comdlg32.dll", "GetOpenFileNameW");
   return open ? open(dialog) : FALSE;
 }
 

@@ -26,8 +26,8 @@ Function LateFunction(const char* dll, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(SystemProc(dll, name)));
 }
 
-// GetOpenFileNameA from comdlg32; FALSE, as for a cancelled dialog, when the
+// GetOpenFileNameW from comdlg32; FALSE, as for a cancelled dialog, when the
 // DLL or the function cannot be had.
-BOOL OpenFileDialog(OPENFILENAMEA* dialog);
+BOOL OpenFileDialog(OPENFILENAMEW* dialog);
 // InitCommonControls from comctl32: the version 6 controls the manifest asks for.
 void LoadCommonControls();

@@ -11,4 +11,5 @@ list(APPEND CHERIMO_WIN32_SOURCES
   app/path_calls.cpp
   app/settings.cpp
   app/shared_windows.cpp
-  app/startup.cpp)
+  app/startup.cpp
+  app/wide_text.cpp)

@@ -4,8 +4,9 @@
 #define TEXT_PRODUCT_NAME "Brivanta Cherimo"
 #define TEXT_TAGLINE "Happy Valentine's Day!"
 // The maker's home page: the menu's Visit item, the mail link and the About
-// box's link all name this one address.
-#define TEXT_HOME_PAGE "https://cherimo.brivanta.example/"
+// box's link all name this one address, the build setting CHERIMO_HOME_PAGE.
+#include "home_page.h"
+#define TEXT_HOME_PAGE CHERIMO_HOME_PAGE
 
 // The About box. Lines are split by a bare line feed and columns by tabs.
 #define TEXT_LINK_CLASS "BrivantaLinkClass"
@@ -47,7 +48,7 @@ inline constexpr char TEXT_STARTUP_APPROVED_RUN_KEY[] =
 // Shortcuts: the folders named under Shell Folders, and what is appended.
 inline constexpr char TEXT_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr char TEXT_SHELL_FOLDER_DESKTOP[] = "Desktop";
-inline constexpr char TEXT_SHELL_FOLDER_START_MENU[] = "Start Menu";
+inline constexpr char TEXT_SHELL_FOLDER_PROGRAMS[] = "Programs";
 inline constexpr char TEXT_SHELL_FOLDER_APP_DATA[] = "AppData";
 inline constexpr char TEXT_QUICK_LAUNCH_SUBFOLDER[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr char TEXT_SHORTCUT_FILE_SUFFIX[] = "\\" TEXT_PRODUCT_NAME ".lnk";
@@ -55,6 +56,7 @@ inline constexpr char TEXT_SHORTCUT_DESCRIPTION[] = TEXT_PRODUCT_NAME;
 
 // The context menu.
 inline constexpr char TEXT_MENU_MINIMIZE[] = "&Minimize";
+inline constexpr char TEXT_MENU_RESTORE[] = "&Restore";
 inline constexpr char TEXT_MENU_ALWAYS_ON_TOP[] = "&Always on the top";
 inline constexpr char TEXT_MENU_SHOW_ON_TASKBAR[] = "&Show on Taskbar";
 inline constexpr char TEXT_MENU_TRAY_ICON[] = "Show &icon in Tray";
@@ -87,6 +89,7 @@ inline constexpr char TEXT_MENU_EXIT[] = "E&xit";
 // The open dialog: its title and its filter, pairs of description and
 // pattern; the pictures' patterns are the decoders' extensions, found at run time.
 inline constexpr char TEXT_OPEN_DIALOG_TITLE[] = "Choose photo...";
+inline constexpr char TEXT_FRAME_DIALOG_TITLE[] = "Choose frame...";
 inline constexpr char TEXT_OPEN_DIALOG_PICTURES[] = "Pictures";
 inline constexpr char TEXT_OPEN_DIALOG_ANY_FILE[] = "Any file (*.*)\0*.*\0";
 // Pictures that the imaging component does not list: OLE draws the metafiles.
@@ -105,4 +108,34 @@ inline constexpr char TEXT_MAIL_LINK[] =
     "Cheers," TEXT_MAIL_LINE_BREAK;
 
 inline constexpr char TEXT_LINK_FONT[] = "Tahoma";
+
+// The notice that says why a photo, frame or folder the user chose cannot be
+// shown. In the patterns %1 is the file's or folder's name, %2 the reason,
+// %3 the number of files given at once; in the reasons %4 x %5 the size.
+inline constexpr char TEXT_NOTICE_CLASS[] = "BrivantaNoticeClass";
+inline constexpr wchar_t TEXT_NOTICE_FONT[] = L"Tahoma";
+inline constexpr char TEXT_NOTICE_PHOTO[] = "Cannot show \"%1\": %2.";
+inline constexpr char TEXT_NOTICE_FRAME[] = "Cannot use \"%1\" as a frame: %2.";
+inline constexpr char TEXT_NOTICE_FOLDER[] = "Cannot show the photos in \"%1\": %2.";
+inline constexpr char TEXT_NOTICE_SET[] = "None of the %3 files can be shown. \"%1\": %2.";
+// By the Refusal's number; a folder that is not found is not reachable either.
+inline constexpr const char* TEXT_NOTICE_REASONS[] = {
+    "",
+    "there is no such file",
+    "the file could not be read",
+    "it is not a picture",
+    "the picture is damaged",
+    "the picture is too large (%4 x %5 pixels; at most 64 megapixels are taken)",
+    "its path is too long (at most 259 characters are taken)",
+    "a frame is a picture whose outside is pure green (0, 255, 0), with a hole of pure magenta (255, 0, 255) "
+    "where the photo shows",
+    "there are no pictures in it",
+    "the folder cannot be reached",
+};
+// Too large, with no size known: a file of 4 GB or more, or out of memory.
+inline constexpr char TEXT_NOTICE_TOO_LARGE_FILE[] = "the file is too large";
+inline constexpr char TEXT_NOTICE_SHORTCUT_EXISTS[] = "A shortcut named \"" TEXT_PRODUCT_NAME "\" is already %1.";
+// By the shortcut's place, desktop first.
+inline constexpr const char* TEXT_NOTICE_SHORTCUT_PLACES[] = {"on the Desktop", "in the Start menu",
+                                                               "in the Quick Launch bar"};
 #endif

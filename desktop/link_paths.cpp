@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "app/texts.h"
-#include "desktop/shortcuts.h"
 
 namespace {
 

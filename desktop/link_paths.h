@@ -3,6 +3,8 @@
 #pragma once
 #include <cstddef>
 
+enum : int { SHORTCUT_DESKTOP = 1, SHORTCUT_START_MENU = 2, SHORTCUT_QUICK_LAUNCH = 3 };
+
 // The quoted module path, a blank and the hidden-start switch. 0, with an
 // empty command, when the module path is empty or the command does not fit.
 int ComposeAutostartCommand(char* command, size_t capacity, const char* modulePath);

@@ -1,10 +1,22 @@
-// Shortcuts to the program on the desktop, in the Start Menu and in Quick Launch.
+// Shortcuts to the program on the desktop, in the Start menu and in Quick Launch.
 #pragma once
+#include <windows.h>
+#include <shlobj.h>
 
-enum : int { SHORTCUT_DESKTOP = 1, SHORTCUT_START_MENU = 2, SHORTCUT_QUICK_LAUNCH = 3 };
+#include "desktop/link_paths.h"
 
-// Writes "Brivanta Cherimo.lnk" into the place's folder unless one is there.
-void PlaceShortcut(int place);
+enum class ShortcutResult { WRITTEN, ALREADY_THERE, NO_FOLDER };
 
-// One shell link to target with the description and nothing else set.
+// Writes "Brivanta Cherimo.lnk" into the place's folder unless one is there;
+// says so in a notice when it is.
+ShortcutResult PlaceShortcut(int place);
+
+// 1 when the place's folder exists (Quick Launch does not on newer Windows).
+int ShortcutFolderExists(int place);
+
+// One shell link to target with the description and nothing else set; all three paths UTF-8.
 void WriteShortcut(const char* target, const char* description, const char* file);
+
+// The shell's known folders, replaceable so that tests can take them away.
+using KnownFolderFunction = HRESULT(WINAPI*)(REFKNOWNFOLDERID id, DWORD flags, HANDLE token, PWSTR* path);
+extern KnownFolderFunction KnownFolderCall;

@@ -65,7 +65,9 @@ void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
   if (iconId != TRAY_ICON_ID || (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN)) return;
   POINT cursor;
   GetCursorPos(&cursor);
-  SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
+  // A right press opens the menu over the window as it is: put away, its
+  // first item restores it.
+  if (mouseMessage == WM_LBUTTONDOWN) SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
   SetForegroundWindow(FrameWindow);
   if (mouseMessage == WM_RBUTTONDOWN) {
     TrackPopupMenu(ContextMenu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, FrameWindow, nullptr);

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
+#include "desktop/shortcuts.h"
 #include "framewindow/frame_catalogue.h"
 #include "framewindow/slideshow.h"
 #include "imaging/image_loader.h"
@@ -93,8 +94,10 @@ HMENU BuildSelectFrameMenu() {
   return build.selectFrameMenu;
 }
 
+HMENU AddShortcutMenu;
+
 HMENU BuildAddShortcutMenu() {
-  HMENU menu = CreateMenu();
+  HMENU menu = AddShortcutMenu = CreateMenu();
   AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_DESKTOP, TEXT_MENU_SHORTCUT_DESKTOP);
   AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_START_MENU, TEXT_MENU_SHORTCUT_START_MENU);
   AppendMenuA(menu, MF_STRING, IDM_SHORTCUT_QUICK_LAUNCH, TEXT_MENU_SHORTCUT_QUICK_LAUNCH);
@@ -198,6 +201,12 @@ void SizeMenuPictures(SIZE checkSize) {
 // The thumbnails are the frame items' ticked and unticked pictures alike; a
 // frame that cannot be drawn keeps a plain text item.
 void MsgInitMenuPopup(HMENU popup) {
+  // Newer Windows has no Quick Launch folder.
+  if (popup == AddShortcutMenu) {
+    const bool there = ShortcutFolderExists(SHORTCUT_QUICK_LAUNCH);
+    EnableMenuItem(popup, IDM_SHORTCUT_QUICK_LAUNCH, MF_BYCOMMAND | (there ? MF_ENABLED : MF_GRAYED));
+    return;
+  }
   uint32_t* pixels[FRAME_COUNT] = {};
   int made[FRAME_COUNT], count = 0;
   for (int item = GetMenuItemCount(popup) - 1; item >= 0; --item) {
@@ -223,6 +232,10 @@ void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
 }
 
 void RefreshMenuChecks() {
+  // While the window is put away, the first item brings it back.
+  const bool away = Settings.Show == 2;
+  ModifyMenuA(ContextMenu, 0, MF_BYPOSITION | MF_STRING, away ? IDM_RESTORE : IDM_MINIMIZE,
+              away ? TEXT_MENU_RESTORE : TEXT_MENU_MINIMIZE);
   for (const CheckItem& item : CHECK_ITEMS) SetMenuCheck(ContextMenu, item.command, Settings.*item.setting);
   RefreshSlideMenu();
 }

@@ -35,8 +35,8 @@ void MsgCommand(WPARAM command);
 // ignored, as nobody may answer.
 void OpenWithShell(const char* text);
 // The shell call, replaceable so that tests can record what is opened.
-using ShellOpenFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
-                                             INT show);
+using ShellOpenFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                                             LPCWSTR folder, INT show);
 extern ShellOpenFunction ShellOpenCall;
 
 // An even value becomes 1 and an odd one 0, so 0 and 1 swap; returns it.

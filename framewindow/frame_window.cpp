@@ -207,13 +207,13 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case MSG_RECOMPOSE:
       MsgRecompose(wParam, lParam);
       return 0;
-    case MSG_SET_PHOTO:
-      MsgSetPhoto(wParam, lParam);
+    case MSG_SET_PHOTO: {
+      const LRESULT refused = MsgSetPhoto(wParam, lParam);
       NoteShownPhoto(wParam, lParam);
-      return 0;
+      return refused;
+    }
     case MSG_SET_FRAME:
-      MsgSetFrame(wParam, lParam);
-      return 0;
+      return MsgSetFrame(wParam, lParam);
     case MSG_TRAY_NOTIFY:
       MsgTrayNotify(wParam, lParam);
       return 0;

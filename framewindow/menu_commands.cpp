@@ -1,9 +1,8 @@
 // What each menu command does: most flip a setting and send the private
 // message that applies it; the rest open the dialog, the shell or the About box.
 #include <windows.h>
-#include <commdlg.h>
 
-#include <cstddef>
+#include <cstring>
 #include <iterator>
 
 #include "about/about_box.h"
@@ -13,75 +12,60 @@
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
+#include "app/wide_text.h"
 #include "desktop/shortcuts.h"
 #include "framewindow/context_menu.h"
+#include "framewindow/file_dialogs.h"
+#include "framewindow/photo_paths.h"
 #include "framewindow/photo_placement.h"
 #include "framewindow/slideshow.h"
 #include "imaging/frame_icon.h"
-#include "imaging/picture_types.h"
+#include "splash/notice_window.h"
 
 namespace {
 
-constexpr DWORD OPEN_DIALOG_FLAGS = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
-                                    OFN_EXPLORER | OFN_NODEREFERENCELINKS | OFN_ENABLESIZING | OFN_FORCESHOWHIDDEN;
-static_assert(OPEN_DIALOG_FLAGS == 0x10981806);
+// The path's last part, after its last backslash.
+const char* NameOf(const char* path) {
+  const char* slash = std::strrchr(path, '\\');
+  return slash ? slash + 1 : path;
+}
 
-// The record without the three members that later Windows added, which every
-// version of the dialog takes.
-constexpr DWORD OPEN_DIALOG_RECORD_SIZE = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-static_assert(sizeof(void*) == 8 || OPEN_DIALOG_RECORD_SIZE == 76);
+// The photo's dialog opens in the folder of the last photo chosen or
+// dropped, on its name; the chosen photo is shown, or the user told why not.
+void ChoosePhoto() {
+  char chosen[PATH_BUFFER_SIZE];
+  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, Settings.Path, NameOf(FileNameBuffer), chosen)) return;
+  lstrcpyA(FileNameBuffer, chosen);
+  const auto refused =
+      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));
+  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::PHOTO, FileNameBuffer, refused);
+}
 
-// Kept between dialogs: the dialog opens on the last file chosen or dropped.
-char FileTitleBuffer[PATH_BUFFER_SIZE];
-
-// 1 with the chosen path in FileNameBuffer and its folder, trailing
-// backslash included, in Path; 0 and nothing changed when cancelled.
-int ChooseImageFile() {
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = OPEN_DIALOG_RECORD_SIZE;
-  dialog.hwndOwner = FrameWindow;
-  dialog.hInstance = ProgramInstance;
-  dialog.lpstrFilter = OpenDialogFilter();
-  // No custom filter: Wine takes an empty one for a broken filter list and
-  // then lists every file, and Windows only ever wrote a pattern behind an
-  // empty title there, which the first filter's index never uses.
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = FileNameBuffer;
-  dialog.nMaxFile = PATH_BUFFER_SIZE;
-  dialog.lpstrFileTitle = FileTitleBuffer;
-  dialog.nMaxFileTitle = sizeof FileTitleBuffer;
-  dialog.lpstrInitialDir = Settings.Path;
-  dialog.lpstrTitle = TEXT_OPEN_DIALOG_TITLE;
-  dialog.Flags = OPEN_DIALOG_FLAGS;
-  // A failed dialog may leave a size in the buffer's first bytes (a path
-  // too long for it): the next dialog opens on the last good name instead.
-  char previousFileName[PATH_BUFFER_SIZE];
-  lstrcpynA(previousFileName, FileNameBuffer, PATH_BUFFER_SIZE);
-  if (!OpenFileDialog(&dialog)) {
-    lstrcpynA(FileNameBuffer, previousFileName, PATH_BUFFER_SIZE);
-    return 0;
-  }
-  const int folderLength = dialog.nFileOffset < PATH_BUFFER_SIZE ? dialog.nFileOffset : PATH_BUFFER_SIZE - 1;
-  lstrcpynA(Settings.Path, FileNameBuffer, folderLength + 1);
-  return 1;
+// The frame's dialog opens beside the custom frame last shown.
+void ChooseFrame() {
+  char folder[PATH_BUFFER_SIZE] = "", chosen[PATH_BUFFER_SIZE];
+  CopyFolderPart(folder, sizeof folder, Settings.Frame);
+  if (!ChooseImageFile(TEXT_FRAME_DIALOG_TITLE, folder, NameOf(Settings.Frame), chosen)) return;
+  const auto refused =
+      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(chosen), 0));
+  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::FRAME, chosen, refused);
 }
 
 void SendToggled(int32_t& setting, UINT message, LPARAM lParam = 0) {
   SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), lParam);
 }
 
-void SendChosenFile(UINT message) {
-  if (ChooseImageFile()) SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
-}
-
 }  // namespace
 
-ShellOpenFunction ShellOpenCall = ShellExecuteA;
+ShellOpenFunction ShellOpenCall = ShellExecuteW;
 
+// Shown normally: with SW_HIDE a browser or mail program started cold may
+// stay hidden. Text too long for the buffer is cut off, as it always was.
 void OpenWithShell(const char* text) {
-  char buffer[512];
-  lstrcpynA(buffer, text, sizeof buffer);
-  ShellOpenCall(nullptr, nullptr, buffer, nullptr, nullptr, SW_HIDE);
+  char narrow[512];
+  lstrcpynA(narrow, text, sizeof narrow);
+  wchar_t buffer[512];
+  if (WidenUtf8(narrow, buffer, 512)) ShellOpenCall(nullptr, nullptr, buffer, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MsgCommand(WPARAM wParam) {
@@ -97,6 +81,10 @@ void MsgCommand(WPARAM wParam) {
   switch (command) {
     case IDM_MINIMIZE:
       SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 0);
+      break;
+    case IDM_RESTORE:
+      SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
+      SetForegroundWindow(FrameWindow);
       break;
     case IDM_ALWAYS_ON_TOP:
       SendToggled(Settings.AlwaysOnTheTop, MSG_SET_TOPMOST);
@@ -128,7 +116,7 @@ void MsgCommand(WPARAM wParam) {
       PlaceShortcut(SHORTCUT_QUICK_LAUNCH);
       break;
     case IDM_SELECT_PHOTO:
-      SendChosenFile(MSG_SET_PHOTO);
+      ChoosePhoto();
       break;
     case IDM_SLIDES_FOLDER:
       ChooseSlideFolder();
@@ -146,7 +134,7 @@ void MsgCommand(WPARAM wParam) {
       StopSlideshow();
       break;
     case IDM_CUSTOM_FRAME:
-      SendChosenFile(MSG_SET_FRAME);
+      ChooseFrame();
       break;
     case IDM_ABOUT:
       // The box's controls are the common controls' version 6 (through the

@@ -21,34 +21,43 @@ void StorePath(char* setting, WPARAM source) {
 
 // The key image by the AND rule, so key colours never blend; then the
 // artwork with both keys black, averaged. The loader's pixels are changed.
-// A frame that is all outside at some window size would make the window
-// vanish: it is refused like a file that does not decode.
-int MakeFrameSurfaces(Surface& keys, Surface& artwork) {
+// A picture with hardly any key colour (a photo) would make a posterised
+// square with holes, and a frame that is all outside at some window size
+// would make the window vanish: both are no frame.
+Refusal MakeFrameSurfaces(Surface& keys, Surface& artwork) {
   int32_t width, height;
   uint32_t *keyPixels, *artPixels;
   if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
       !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)) {
+    return Refusal::TOO_LARGE;
+  }
+  if (!HasFrameKeys(keyPixels, static_cast<size_t>(FRAME_SURFACE_SIDE) * FRAME_SURFACE_SIDE) ||
       !ShowsAtEveryWindowSide(keyPixels, FRAME_SURFACE_SIDE)) {
-    return 0;
+    return Refusal::NOT_A_FRAME;
   }
   ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
-  return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE);
+  return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)
+             ? Refusal::NONE
+             : Refusal::TOO_LARGE;
 }
 
-// A path longer than Windows takes, from whatever source, is refused like a
-// missing file: the system may reach it, but it could not be stored whole.
-int IsFileTooLong(WPARAM source) {
-  return source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source));
+// A path longer than Windows takes, from whatever source, is refused: the
+// system may reach it, but it could not be stored whole. Then the decode.
+Refusal Decode(WPARAM source) {
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source))) {
+    return Refusal::PATH_TOO_LONG;
+  }
+  return DecodeImage(source, FrameDC) ? Refusal::NONE : LoaderRefusal.reason;
 }
 
-// 0, with nothing changed, when the photo does not decode.
-int TakePhoto(WPARAM source, LPARAM startup) {
-  if (IsFileTooLong(source) || !DecodeImage(source, FrameDC)) return 0;
+// Nothing changes unless the photo is shown.
+Refusal TakePhoto(WPARAM source, LPARAM startup) {
+  if (const Refusal refused = Decode(source); refused != Refusal::NONE) return refused;
   const int32_t width = LoaderWidth, height = LoaderHeight;
   Surface photo;
   TakeLoaderSurface(photo);
-  if (!ReplacePhotoSurface(photo)) return 0;
+  if (!ReplacePhotoSurface(photo)) return Refusal::TOO_LARGE;
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
     StorePath(Settings.Photo, source);
     ForgetStoredPhotoView();
@@ -65,14 +74,14 @@ int TakePhoto(WPARAM source, LPARAM startup) {
     Settings.H3 = view.highSide;
     Settings.W3 = view.wideSide;
   }
-  return 1;
+  return Refusal::NONE;
 }
 
-// 0, with nothing changed, when the frame does not decode or shows nothing.
-int TakeFrame(WPARAM source) {
-  if (IsFileTooLong(source) || !DecodeImage(source, FrameDC)) return 0;
+// Nothing changes unless the frame is shown.
+Refusal TakeFrame(WPARAM source) {
+  if (const Refusal refused = Decode(source); refused != Refusal::NONE) return refused;
   Surface keys, artwork;
-  if (!MakeFrameSurfaces(keys, artwork)) return 0;
+  if (const Refusal refused = MakeFrameSurfaces(keys, artwork); refused != Refusal::NONE) return refused;
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
     StorePath(Settings.Frame, source);
     Settings.FrameID = FRAME_ID_CUSTOM;
@@ -80,29 +89,33 @@ int TakeFrame(WPARAM source) {
     Settings.FrameID = static_cast<int32_t>(source);
   }
   ReplaceFrameSurfaces(keys, artwork);
-  return 1;
+  return Refusal::NONE;
 }
 
 }  // namespace
 
-void MsgSetPhoto(WPARAM source, LPARAM startup) {
+LRESULT MsgSetPhoto(WPARAM source, LPARAM startup) {
   if (startup != 1) {
-    if (TakePhoto(source, startup)) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
-    return;
+    const Refusal refused = TakePhoto(source, startup);
+    if (refused == Refusal::NONE) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    return static_cast<LRESULT>(refused);
   }
   // A stored photo that is missing (start-up then sends the default one) or
   // no longer decodes leaves the default photo to show as at a first start.
-  if (source == DEFAULT_PHOTO_ID || !TakePhoto(source, startup)) {
+  if (source == DEFAULT_PHOTO_ID || TakePhoto(source, startup) != Refusal::NONE) {
     if (Settings.Photo[0]) SetAsideStoredPhotoView();
     TakePhoto(DEFAULT_PHOTO_ID, startup);
   }
+  return 0;
 }
 
-void MsgSetFrame(WPARAM source, LPARAM startup) {
-  if (TakeFrame(source)) {
+LRESULT MsgSetFrame(WPARAM source, LPARAM startup) {
+  const Refusal refused = TakeFrame(source);
+  if (refused == Refusal::NONE) {
     if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
   } else if (startup == 1 && source != FRAME_ID_DEFAULT) {
     // A stored frame that no longer decodes gives way to the default, as a missing one does.
     TakeFrame(FRAME_ID_DEFAULT);
   }
+  return static_cast<LRESULT>(refused);
 }

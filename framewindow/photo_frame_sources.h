@@ -8,6 +8,7 @@ constexpr int FRAME_SURFACE_SIDE = 256;
 
 // wParam: an image source (a path's address above 0xFFFF, else an "R" id).
 // lParam 1: the quiet start-up call, which neither recomposes nor, for the
-// photo, resets pan and zoom.
-void MsgSetPhoto(WPARAM source, LPARAM startup);
-void MsgSetFrame(WPARAM source, LPARAM startup);
+// photo, resets pan and zoom. Both return the Refusal: 0 when shown, else
+// why nothing changed (a size it names is in LoaderRefusal).
+LRESULT MsgSetPhoto(WPARAM source, LPARAM startup);
+LRESULT MsgSetFrame(WPARAM source, LPARAM startup);

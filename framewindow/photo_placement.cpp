@@ -9,11 +9,14 @@
 #include "app/path_calls.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "app/utf_text.h"
 #include "app/work_area_rules.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
 #include "framewindow/slide_order.h"
 #include "framewindow/slideshow.h"
+#include "imaging/heap_array.h"
+#include "splash/notice_window.h"
 #include "splash/splash.h"
 
 char FileNameBuffer[PATH_BUFFER_SIZE];
@@ -55,10 +58,23 @@ void BringForward() {
   if (front == FrameWindow) SetFocus(FrameWindow);
 }
 
-// A dropped file, in FileNameBuffer, is shown as the photo.
+// A dropped file, in FileNameBuffer, is shown as the photo, or the user told why not.
 void ShowFileNamePhoto() {
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0);
+  const auto refused =
+      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));
+  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::PHOTO, FileNameBuffer, refused);
   BringForward();
+}
+
+// A name longer than Windows takes: read whole only to be named in the notice.
+void TellOfLongName(HDROP drop) {
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  HeapArray<wchar_t> wide;
+  HeapArray<char> name;
+  if (length >= WIDE_PATH_SIZE && wide.Allocate(size_t{length} + 1) && name.Allocate(3 * size_t{length} + 1) &&
+      DragQueryFileW(drop, 0, wide.data, length + 1) == length && NarrowPath(wide.data, name.data, name.count)) {
+    NotifyRefusal(NoticeSubject::PHOTO, name.data, Refusal::PATH_TOO_LONG);
+  }
 }
 
 void ShowFrame(int32_t frameId) {
@@ -175,6 +191,8 @@ void MsgDropFiles(HDROP drop) {
   } else if (DroppedFilePath(drop, 0, path)) {
     lstrcpynA(FileNameBuffer, path, PATH_BUFFER_SIZE);
     ShowFileNamePhoto();
+  } else {
+    TellOfLongName(drop);
   }
   DragFinish(drop);
 }

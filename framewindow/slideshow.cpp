@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "app/ids.h"
 #include "app/path_calls.h"
@@ -10,13 +11,14 @@
 #include "app/texts.h"
 #include "app/utf_text.h"
 #include "framewindow/context_menu.h"
+#include "framewindow/file_dialogs.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/slide_order.h"
 #include "imaging/heap_array.h"
 #include "imaging/picture_types.h"
+#include "splash/notice_window.h"
 
 unsigned SlideSecondMs = 1000;
-BrowseFolderFunction BrowseFolderCall = SHBrowseForFolderA;
 
 namespace {
 
@@ -32,9 +34,18 @@ uint32_t RandomState;
 bool MenuOpen;
 // Set while the slideshow itself sends a photo, which ends nothing.
 bool ChangingSlide;
+// The source as last listed: its folder reached, and whether a round found
+// nothing to show (said once, Next and Previous greyed until it is back).
+bool FolderReached = true;
+bool SourceLost;
+// The last picture passed over and why, for a set none of which shows.
+char SkippedPath[PATH_BUFFER_SIZE];
+Refusal SkippedRefusal;
 // Single paths from starts, packed, and when the last one came.
 HeapArray<char> JoinedPaths;
 size_t JoinedSize;
+int JoinedCount;
+bool JoinedShown;
 DWORD LastStartPathTick;
 
 bool SlideshowOn() { return Settings.SlideFolder[0] != '\0' || SlideFiles.size > 0; }
@@ -67,7 +78,8 @@ void ListFolder() {
   const HANDLE search = WidenPath(pattern, widePattern, std::size(widePattern))
                             ? FindFirstFileW(widePattern, &found)
                             : INVALID_HANDLE_VALUE;
-  if (search == INVALID_HANDLE_VALUE) return;
+  FolderReached = search != INVALID_HANDLE_VALUE;
+  if (!FolderReached) return;
   const char* extensions = PictureExtensions();
   char name[PATH_BUFFER_SIZE];
   do {
@@ -103,6 +115,7 @@ int IndexOfPhoto(const char* photo) {
 
 void StartRound(const char* shown) {
   ClearSlides(Slides);
+  FolderReached = true;
   if (Settings.SlideFolder[0]) {
     ListFolder();
   } else {
@@ -132,21 +145,43 @@ int ShowAtPosition() {
   if (!SlidePath(Order[Position], path)) return 0;
   if (lstrcmpA(path, Settings.Photo) == 0) return 1;
   ChangingSlide = true;
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0);
+  const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0));
   ChangingSlide = false;
-  return lstrcmpA(path, Settings.Photo) == 0;
+  if (refused == Refusal::NONE) return 1;
+  lstrcpyA(SkippedPath, path);
+  SkippedRefusal = refused;
+  return 0;
 }
 
-// Files that are gone or do not decode are passed over; when none decodes
-// the photo stays. A round found empty is listed again at the next step.
-void ShowStep(int step) {
-  for (int tries = 0; tries < Slides.count || (tries == 0 && step > 0); ++tries) {
-    if (step > 0 && Position + 1 >= Slides.count) StartRound(Settings.Photo);
-    if (Slides.count == 0) return;
-    Position = step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
-    if (ShowAtPosition()) return;
+// A source that shows nothing any more is said once; it comes back when a
+// round shows a picture again.
+void NoteSource(bool showing, bool tell) {
+  const bool lost = !showing;
+  if (lost == SourceLost) return;
+  SourceLost = lost;
+  RefreshSlideMenu();
+  if (lost && tell && Settings.SlideFolder[0]) {
+    NotifyRefusal(NoticeSubject::FOLDER, Settings.SlideFolder, FolderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
+  } else if (lost && tell) {
+    NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, Slides.count);
   }
 }
+
+// Files that are gone or do not decode are passed over quietly; when none
+// decodes the photo stays. A round found empty is listed again at the next
+// step. 1 when a picture shows.
+int ShowStep(int step) {
+  for (int tries = 0; tries < Slides.count || (tries == 0 && step > 0); ++tries) {
+    if (step > 0 && Position + 1 >= Slides.count) StartRound(Settings.Photo);
+    if (Slides.count == 0) break;
+    Position = step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
+    if (ShowAtPosition()) return 1;
+  }
+  return 0;
+}
+
+// A step of the running slideshow, which tells of a source lost once.
+void StepAndNote(int step) { NoteSource(ShowStep(step) != 0, true); }
 
 void SetSlideTimer() {
   if (SlideshowOn() && Settings.SlideInterval > 0) {
@@ -156,32 +191,50 @@ void SetSlideTimer() {
   }
 }
 
-// From the first picture of the round, or on from the photo shown.
-void StartSlideshow(const char* shown) {
+// From the first picture of the round, or on from the photo shown. 0 when
+// no picture of the round shows.
+int StartSlideshow(const char* shown) {
+  int showing = 1;
   if (shown) {
     GoOnFrom(shown);
   } else {
     StartRound(nullptr);
-    ShowStep(1);
+    showing = ShowStep(1);
   }
+  SourceLost = !showing;
   SetSlideTimer();
   RefreshMenuChecks();
+  return showing;
 }
 
-int CALLBACK FolderDialogCallback(HWND dialog, UINT message, LPARAM, LPARAM) {
-  const char* start = Settings.SlideFolder[0] ? Settings.SlideFolder : Settings.Path;
-  if (message == BFFM_INITIALIZED && start[0]) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start));
+// A new folder or set (the other one empty) becomes the source when one of
+// its pictures shows; otherwise the slideshow that ran, if any, goes on as
+// it was. 1 when the new one was taken.
+int TakeSource(const char* folder, const char* packed, size_t size, const char* shown) {
+  HeapArray<char> previousFiles;
+  const size_t previousSize = SlideFiles.size;
+  if (previousSize && (!previousFiles.Allocate(previousSize))) return 0;
+  if (previousSize) std::memcpy(previousFiles.data, SlideFiles.bytes, previousSize);
+  char previousFolder[PATH_BUFFER_SIZE];
+  lstrcpyA(previousFolder, Settings.SlideFolder);
+  lstrcpyA(Settings.SlideFolder, folder);
+  if (size) std::memcpy(SlideFiles.bytes, packed, size);
+  SlideFiles.size = size;
+  if (StartSlideshow(shown)) return 1;
+  const bool reached = FolderReached;
+  lstrcpyA(Settings.SlideFolder, previousFolder);
+  if (previousSize) std::memcpy(SlideFiles.bytes, previousFiles.data, previousSize);
+  SlideFiles.size = previousSize;
+  if (SlideshowOn()) {
+    GoOnFrom(Settings.Photo);
+  } else {
+    ClearSlides(Slides);
+  }
+  SourceLost = false;
+  SetSlideTimer();
+  RefreshMenuChecks();
+  FolderReached = reached;
   return 0;
-}
-
-// The chosen folder as a full path in the program's code page; 0 when it has none or it does not fit.
-int FolderOf(PIDLIST_ABSOLUTE chosen, char* folder) {
-  wchar_t wide[MAX_PATH];
-  const int ok = SHGetPathFromIDListW(chosen, wide) &&
-                 WideCharToMultiByte(CP_ACP, 0, wide, -1, folder, PATH_BUFFER_SIZE, nullptr, nullptr) > 0 &&
-                 IsFullPath(folder);
-  CoTaskMemFree(chosen);
-  return ok;
 }
 
 }  // namespace
@@ -204,10 +257,9 @@ HMENU BuildSlideshowMenu() {
 }
 
 void RefreshSlideMenu() {
-  const UINT state = MF_BYCOMMAND | (SlideshowOn() ? MF_ENABLED : MF_GRAYED);
-  for (const unsigned command : {IDM_SLIDES_NEXT, IDM_SLIDES_PREVIOUS, IDM_SLIDES_STOP}) {
-    EnableMenuItem(SlideshowMenu, command, state);
-  }
+  const UINT stepping = MF_BYCOMMAND | (SlideshowOn() && !SourceLost ? MF_ENABLED : MF_GRAYED);
+  for (const unsigned command : {IDM_SLIDES_NEXT, IDM_SLIDES_PREVIOUS}) EnableMenuItem(SlideshowMenu, command, stepping);
+  EnableMenuItem(SlideshowMenu, IDM_SLIDES_STOP, MF_BYCOMMAND | (SlideshowOn() ? MF_ENABLED : MF_GRAYED));
   int choice = 0;
   while (choice < SLIDE_INTERVAL_COUNT - 1 && SLIDE_INTERVALS[choice] != Settings.SlideInterval) ++choice;
   CheckMenuRadioItem(SlideshowMenu, IDM_SLIDES_INTERVAL_FIRST, IDM_SLIDES_INTERVAL_FIRST + SLIDE_INTERVAL_COUNT - 1,
@@ -233,7 +285,7 @@ void MsgSlideTimer() {
       MenuOpen,
       !IsWindowEnabled(FrameWindow),
   };
-  if (SlideMayChange(now)) ShowStep(1);
+  if (SlideMayChange(now)) StepAndNote(1);
 }
 
 void HoldSlideshow(UINT message) {
@@ -250,22 +302,16 @@ void NoteShownPhoto(WPARAM source, LPARAM startup) {
 }
 
 void ChooseSlideFolder() {
-  BROWSEINFOA dialog = {};
-  dialog.hwndOwner = FrameWindow;
-  dialog.lpszTitle = TEXT_FOLDER_DIALOG_TITLE;
-  dialog.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-  dialog.lpfn = FolderDialogCallback;
   char folder[PATH_BUFFER_SIZE];
-  const PIDLIST_ABSOLUTE chosen = BrowseFolderCall(&dialog);
-  if (!chosen || !FolderOf(chosen, folder)) return;
-  lstrcpyA(Settings.SlideFolder, folder);
-  SlideFiles.size = 0;
-  StartSlideshow(nullptr);
+  if (!ChooseFolderCall(Settings.SlideFolder[0] ? Settings.SlideFolder : Settings.Path, folder)) return;
+  if (!TakeSource(folder, nullptr, 0, nullptr)) {
+    NotifyRefusal(NoticeSubject::FOLDER, folder, FolderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
+  }
 }
 
 void StepSlideshow(int step) {
   if (!SlideshowOn()) return;
-  ShowStep(step);
+  StepAndNote(step);
   SetSlideTimer();
 }
 
@@ -285,6 +331,7 @@ void ToggleSlideOrder() {
 void StopSlideshow() {
   Settings.SlideFolder[0] = '\0';
   SlideFiles.size = 0;
+  SourceLost = false;
   ClearSlides(Slides);
   SetSlideTimer();
   RefreshMenuChecks();
@@ -293,26 +340,35 @@ void StopSlideshow() {
 namespace {
 
 // `shown`: the photo shown, from which a set joined around it goes on.
+// Paths that are no full paths or name no picture are left out. When none
+// of the files can be shown, one notice names the last one tried and why.
 void TakePhotoSet(const char* packed, size_t size, const char* shown) {
   HeapArray<char> pictures;
   if (!pictures.Allocate(SLIDE_FILES_VALUE_MAX)) return;
   size_t kept = 0;
-  int count = 0;
+  int count = 0, given = 0;
   const char* last = nullptr;
   const char* extensions = PictureExtensions();
   for (const char* path = packed; path < packed + size && *path && count < SLIDES_MAX; path += lstrlenA(path) + 1) {
+    ++given;
     if (IsFullPath(path) && HasListedExtension(path, extensions) &&
         AppendPackedSlide(pictures.data, kept, SLIDE_FILES_VALUE_MAX, path)) {
       ++count;
       last = path;
+    } else if (given == 1) {
+      lstrcpynA(SkippedPath, path, PATH_BUFFER_SIZE);
+      SkippedRefusal = IsFullPath(path) ? Refusal::NOT_A_PICTURE : Refusal::NOT_FOUND;
     }
   }
-  if (count == 1) SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(last), 0);
-  if (count < 2) return;
-  std::memcpy(SlideFiles.bytes, pictures.data, kept);
-  SlideFiles.size = kept;
-  Settings.SlideFolder[0] = '\0';
-  StartSlideshow(shown);
+  if (count == 1) {
+    const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(last), 0));
+    if (refused == Refusal::NONE) return;
+    lstrcpyA(SkippedPath, last);
+    SkippedRefusal = refused;
+  } else if (count >= 2 && TakeSource("", pictures.data, kept, shown)) {
+    return;
+  }
+  if (given > 0) NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, given);
 }
 
 }  // namespace
@@ -331,15 +387,26 @@ void ShowDroppedSet(HDROP drop) {
   ShowPhotoSet(packed.data, size);
 }
 
+// Each photo shows as it comes; the set goes on from the last one shown. A
+// path refused is told of only while no other of its set has shown, and a
+// photo shown takes back what was told.
 void ShowStartPhoto(const char* path) {
   const DWORD now = GetTickCount();
   const bool joins = JoinedSize > 0 && now - LastStartPathTick < SLIDE_JOIN_MS;
   LastStartPathTick = now;
-  if (!joins) JoinedSize = 0;
-  if (JoinedPaths.data || JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
-    AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path);
+  if (!joins) {
+    JoinedSize = 0;
+    JoinedCount = 0;
+    JoinedShown = false;
   }
-  // Each photo shows as it comes; the set goes on from the last one shown.
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0);
-  if (joins) TakePhotoSet(JoinedPaths.data, JoinedSize, Settings.Photo);
+  if (JoinedPaths.data || JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
+    if (AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path)) ++JoinedCount;
+  }
+  const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0));
+  if (refused == Refusal::NONE) {
+    if (std::exchange(JoinedShown, true) == false && JoinedCount > 1) HideNotice();
+  } else if (!JoinedShown) {
+    NotifyRefusal(NoticeSubject::PHOTO, path, refused, JoinedCount);
+  }
+  if (joins && JoinedShown) TakePhotoSet(JoinedPaths.data, JoinedSize, Settings.Photo);
 }

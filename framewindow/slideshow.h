@@ -3,15 +3,11 @@
 // hand. Its source, interval and order are settings; Photo is where it stands.
 #pragma once
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstddef>
 
 // Milliseconds in a second of the interval; tests make it short.
 extern unsigned SlideSecondMs;
-// The folder picker, replaceable so that tests can choose without a dialog.
-using BrowseFolderFunction = PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOA info);
-extern BrowseFolderFunction BrowseFolderCall;
 
 // The submenu, built once with the context menu; its items follow RefreshSlideMenu.
 HMENU BuildSlideshowMenu();
@@ -30,7 +26,8 @@ void HoldSlideshow(UINT message);
 // After MSG_SET_PHOTO: a photo file chosen alone and shown ends the slideshow.
 void NoteShownPhoto(WPARAM source, LPARAM startup);
 
-// The menu's commands.
+// The menu's commands. A folder without a picture that shows, or that
+// cannot be reached, is refused with a notice and changes nothing.
 void ChooseSlideFolder();
 void StepSlideshow(int step);
 void SetSlideInterval(int choice);
@@ -38,9 +35,11 @@ void ToggleSlideOrder();
 void StopSlideshow();
 
 // Several files at once (packed as the stored set is): their pictures, in
-// name order, become the slideshow; one picture is shown alone.
+// name order, become the slideshow; one picture is shown alone. When none of
+// them can be shown, nothing changes and a notice says so.
 void ShowPhotoSet(const char* packed, size_t size);
 void ShowDroppedSet(HDROP drop);
 // A single path from a start, shown: paths that arrive within a second of
-// each other join into one set.
+// each other join into one set. The user is told when it cannot be shown,
+// unless another of its set was.
 void ShowStartPhoto(const char* path);

@@ -1,5 +1,6 @@
 list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/context_menu.cpp
+  framewindow/file_dialogs.cpp
   framewindow/frame_window.cpp
   framewindow/menu_commands.cpp
   framewindow/photo_frame_sources.cpp

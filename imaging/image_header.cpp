@@ -57,14 +57,18 @@ int ImageSizeAllowed(int64_t width, int64_t height) {
 ImageHeader ReadImageHeader(const uint8_t* bytes, size_t size) {
   ImageHeader header;
   if (size >= 24 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(bytes + 12, "IHDR", 4) == 0) {
+    header.known = true;
     header.width = BigEndian32(bytes + 16);
     header.height = BigEndian32(bytes + 20);
   } else if (size >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    header.known = true;
     ReadJpegHeader(bytes, size, header);
   } else if (size >= 10 && (std::memcmp(bytes, "GIF87a", 6) == 0 || std::memcmp(bytes, "GIF89a", 6) == 0)) {
+    header.known = true;
     header.width = LittleEndian16(bytes + 6);
     header.height = LittleEndian16(bytes + 8);
   } else if (size >= 26 && bytes[0] == 'B' && bytes[1] == 'M') {
+    header.known = true;
     const int32_t infoSize = LittleEndian32(bytes + 14);
     if (infoSize == 12) {
       header.width = LittleEndian16(bytes + 18);

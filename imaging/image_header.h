@@ -13,6 +13,7 @@ int ImageSizeAllowed(int64_t width, int64_t height);
 struct ImageHeader {
   int64_t width = 0, height = 0;  // 0 when the header does not say (or is not recognised)
   int orientation = 1;            // EXIF orientation of a JPEG; 1 for every other picture
+  bool known = false;             // the bytes begin as a PNG, JPEG, GIF or BMP does
 };
 
 // Reads the header of a PNG, JPEG, GIF or BMP file held in memory.

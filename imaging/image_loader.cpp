@@ -19,6 +19,7 @@
 Surface LoaderSurface;
 int32_t LoaderWidth, LoaderHeight;
 uint32_t* LoaderPixels;
+RefusalRecord LoaderRefusal;
 
 namespace {
 
@@ -30,24 +31,37 @@ struct DecodedPicture {
   uint32_t* pixels = nullptr;
 };
 
-// The whole file in one read. Files of 4 GB and more are no pictures we can hold.
+int Refuse(Refusal reason, int64_t width = 0, int64_t height = 0) {
+  LoaderRefusal = {reason, width, height};
+  return 0;
+}
+
+// The whole file in one read. Files of 4 GB and more are no pictures we can
+// hold, and an empty one is none.
 int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
   wchar_t widePath[WIDE_PATH_SIZE];
-  if (!WidenPath(path, widePath, WIDE_PATH_SIZE)) return 0;
+  if (!WidenPath(path, widePath, WIDE_PATH_SIZE)) return Refuse(Refusal::PATH_TOO_LONG);
   OwnedFile file;
   file.handle = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file.handle == INVALID_HANDLE_VALUE) return 0;
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(widePath);
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return Refuse(folder ? Refusal::NOT_A_PICTURE : RefusalOfOpenError(error));
+  }
   DWORD high = 0;
   size = GetFileSize(file.handle, &high);
-  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size == 0) return 0;
+  if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Refuse(Refusal::UNREADABLE);
+  if (high != 0) return Refuse(Refusal::TOO_LARGE);
+  if (size == 0) return Refuse(Refusal::NOT_A_PICTURE);
   memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory.handle) return 0;
+  if (!memory.handle) return Refuse(Refusal::TOO_LARGE);
   void* bytes = GlobalLock(memory.handle);
-  if (!bytes) return 0;
+  if (!bytes) return Refuse(Refusal::TOO_LARGE);
   DWORD read = 0;
   const BOOL ok = ReadFile(file.handle, bytes, size, &read, nullptr);
   GlobalUnlock(memory.handle);
-  return ok && read == size;
+  return ok && read == size ? 1 : Refuse(Refusal::UNREADABLE);
 }
 
 int ReadResourceBytes(WORD id, GlobalMemory& memory, DWORD& size) {
@@ -68,9 +82,8 @@ int ReadResourceBytes(WORD id, GlobalMemory& memory, DWORD& size) {
 }
 
 int ReadSourceBytes(ImageSource source, GlobalMemory& memory, DWORD& size) {
-  if (source == 0) return 0;
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) return ReadFileBytes(reinterpret_cast<const char*>(source), memory, size);
-  return ReadResourceBytes(static_cast<WORD>(source), memory, size);
+  return source != 0 && ReadResourceBytes(static_cast<WORD>(source), memory, size) ? 1 : Refuse(Refusal::NOT_FOUND);
 }
 
 ImageHeader ReadHeaderOf(const GlobalMemory& memory, DWORD size) {
@@ -152,9 +165,15 @@ Route DecodeWithWic(IStream* stream, HDC reference, DecodedPicture& decoded) {
     return Route::NOT_ACCEPTED;
   }
   UINT width = 0, height = 0;
-  if (FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) ||
-      !ImageSizeAllowed(width, height) ||
-      !MakeDibSurface(reference, decoded.surface, decoded.width, decoded.height, decoded.pixels,
+  if (FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
+      height == 0) {
+    return Route::FAILED;
+  }
+  if (!ImageSizeAllowed(width, height)) {
+    Refuse(Refusal::TOO_LARGE, width, height);
+    return Route::FAILED;
+  }
+  if (!MakeDibSurface(reference, decoded.surface, decoded.width, decoded.height, decoded.pixels,
                       static_cast<int>(width), static_cast<int>(height)) ||
       !CopyFramePixels(factory.pointer, frame.pointer, decoded)) {
     return Route::FAILED;
@@ -170,19 +189,21 @@ int Rewind(IStream* stream) {
 // The Imaging Component first: it reads every raster format alike on Windows
 // and under Wine (OLE takes PNG only under Wine), and it decodes a large JPEG
 // several times faster than OLE under Wine. OLE then takes the metafiles.
-int DecodeStream(GlobalMemory& memory, DWORD size, HDC reference, DecodedPicture& decoded) {
+// Bytes that begin as a picture but that no decoder gets through are a
+// damaged picture; others that no decoder takes are none.
+int DecodeStream(GlobalMemory& memory, DWORD size, const ImageHeader& header, HDC reference,
+                 DecodedPicture& decoded) {
   ComRef<IStream> stream;
-  if (CreateStreamOnHGlobal(memory.handle, TRUE, stream.Receive()) != S_OK) return 0;
+  if (CreateStreamOnHGlobal(memory.handle, TRUE, stream.Receive()) != S_OK) return Refuse(Refusal::TOO_LARGE);
   memory.handle = nullptr;  // the stream frees it now
-  switch (DecodeWithWic(stream.pointer, reference, decoded)) {
-    case Route::DECODED:
-      return 1;
-    case Route::FAILED:
-      return 0;
-    case Route::NOT_ACCEPTED:
-      break;
+  LoaderRefusal.reason = Refusal::NONE;
+  Route route = DecodeWithWic(stream.pointer, reference, decoded);
+  if (route == Route::NOT_ACCEPTED) {
+    route = Rewind(stream.pointer) ? DecodeWithOle(stream.pointer, size, reference, decoded) : Route::FAILED;
   }
-  return Rewind(stream.pointer) && DecodeWithOle(stream.pointer, size, reference, decoded) == Route::DECODED;
+  if (route == Route::DECODED) return 1;
+  if (LoaderRefusal.reason != Refusal::NONE) return 0;
+  return Refuse(route == Route::FAILED || header.known ? Refusal::DAMAGED : Refusal::NOT_A_PICTURE);
 }
 
 int TurnUpright(int orientation, HDC reference, DecodedPicture& decoded) {
@@ -205,13 +226,14 @@ int DecodeImage(ImageSource source, HDC reference) {
   DWORD size = 0;
   if (!ReadSourceBytes(source, memory, size)) return 0;
   const ImageHeader header = ReadHeaderOf(memory, size);
-  if (DeclaresTooLargeAPicture(header)) return 0;
+  if (DeclaresTooLargeAPicture(header)) return Refuse(Refusal::TOO_LARGE, header.width, header.height);
   DecodedPicture decoded;
-  if (!DecodeStream(memory, size, reference, decoded)) return 0;
+  if (!DecodeStream(memory, size, header, reference, decoded)) return 0;
   // GDI and the decoders may leave pending drawing; the pixels are read directly next.
   GdiFlush();
   ClearFourthBytes(decoded.pixels, static_cast<size_t>(decoded.width) * static_cast<size_t>(decoded.height));
-  if (!TurnUpright(header.orientation, reference, decoded)) return 0;
+  if (!TurnUpright(header.orientation, reference, decoded)) return Refuse(Refusal::TOO_LARGE);
+  LoaderRefusal = {};
   LoaderSurface = std::move(decoded.surface);
   LoaderWidth = decoded.width;
   LoaderHeight = decoded.height;

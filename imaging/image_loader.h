@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/ids.h"
+#include "imaging/refusal.h"
 #include "imaging/surface.h"
 
 // The last decoded picture, upright, 32-bit top-down, fourth bytes zero.
@@ -19,8 +20,10 @@ extern uint32_t* LoaderPixels;
 // picture loading where the Imaging Component refuses the data (metafiles). `reference` gives the pixel
 // density of pictures with a physical size (a null one means the screen's).
 // 1 with the picture in the LoaderSurface; 0 and nothing changed when the
-// source cannot be read or decoded or the picture is too large.
+// source cannot be read or decoded or the picture is too large, and then
+// LoaderRefusal says why.
 int DecodeImage(ImageSource source, HDC reference);
+extern RefusalRecord LoaderRefusal;
 
 // Moves the LoaderSurface into `target`, leaving the loader empty.
 void TakeLoaderSurface(Surface& target);

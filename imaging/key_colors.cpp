@@ -6,6 +6,12 @@
 #include "imaging/heap_array.h"
 #include "imaging/reduce.h"
 
+namespace {
+
+constexpr size_t FRAME_KEY_SHARE_MIN = 16;  // one key pixel in this many
+
+}  // namespace
+
 void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value) {
   if (width <= 0 || height <= 0) return;
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -19,6 +25,12 @@ int AnyPixelInside(const uint32_t* pixels, size_t count) {
     if (pixels[i] != OUTSIDE_KEY) return 1;
   }
   return 0;
+}
+
+int HasFrameKeys(const uint32_t* pixels, size_t count) {
+  size_t keys = 0;
+  for (size_t i = 0; i < count; ++i) keys += pixels[i] == OUTSIDE_KEY || pixels[i] == PHOTO_KEY;
+  return count > 0 && keys * FRAME_KEY_SHARE_MIN >= count;
 }
 
 int ShowsAtEveryWindowSide(const uint32_t* keys, int side) {

@@ -16,6 +16,11 @@ void ReplaceKeyColors(uint32_t* pixels, int width, int height, uint32_t value);
 // 1 when some pixel is not the outside key: a frame without one shows nothing.
 int AnyPixelInside(const uint32_t* pixels, size_t count);
 
+// 1 when at least a sixteenth of the pixels are key colours: enough for an
+// outline or a photo hole. A photo has almost none (every built-in frame has
+// more than two thirds), so one chosen as a frame is refused.
+int HasFrameKeys(const uint32_t* pixels, size_t count);
+
 // 1 when a square key image keeps a pixel that is not the outside key at every
 // window side the program allows, reduced by the AND rule as the window's
 // outline is. There white, yellow and cyan (green byte 255) beside the

@@ -34,6 +34,12 @@ struct BitmapTraits {
   static void Release(HBITMAP bitmap) { DeleteObject(bitmap); }
 };
 
+template <typename Object>
+struct GdiObjectTraits {
+  static Object Empty() { return nullptr; }
+  static void Release(Object object) { DeleteObject(object); }
+};
+
 struct MenuTraits {
   static HMENU Empty() { return nullptr; }
   static void Release(HMENU menu) { DestroyMenu(menu); }
@@ -44,5 +50,7 @@ struct MenuTraits {
 using GlobalMemory = OwnedHandle<HGLOBAL, GlobalMemoryTraits>;
 using OwnedFile = OwnedHandle<HANDLE, OwnedFileTraits>;
 using OwnedBitmap = OwnedHandle<HBITMAP, BitmapTraits>;
+using OwnedFont = OwnedHandle<HFONT, GdiObjectTraits<HFONT>>;
+using OwnedBrush = OwnedHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 // A menu owns the submenus appended to it.
 using OwnedMenu = OwnedHandle<HMENU, MenuTraits>;

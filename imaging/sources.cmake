@@ -6,7 +6,8 @@ list(APPEND CHERIMO_PURE_SOURCES
   imaging/key_colors.cpp
   imaging/outline_scan.cpp
   imaging/photo_reductions.cpp
-  imaging/reduce.cpp)
+  imaging/reduce.cpp
+  imaging/refusal.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   imaging/compositor.cpp
   imaging/frame_icon.cpp

@@ -23,9 +23,11 @@ Unicode true
 !include Win\COM.nsh
 
 ; The names the program itself uses come from its own header, so the two
-; cannot drift apart.
+; cannot drift apart; the home page from the build's (scripts/package.sh).
+!ifndef HOME_PAGE
+  !error "HOME_PAGE: the build's CHERIMO_HOME_PAGE"
+!endif
 !searchparse /file "${SOURCE}/app/texts.h" '#define TEXT_PRODUCT_NAME "' PRODUCT '"'
-!searchparse /file "${SOURCE}/app/texts.h" '#define TEXT_HOME_PAGE "' HOME_PAGE '"'
 !searchparse /file "${SOURCE}/app/texts.h" 'TEXT_FRAME_CLASS[] = "' FRAME_CLASS '"'
 !searchparse /file "${SOURCE}/app/texts.h" 'TEXT_HIDDEN_START_SWITCH[] = "' HIDDEN_START_SWITCH '"'
 !searchparse /file "${SOURCE}/app/texts.h" 'TEXT_SETTINGS_KEY[] = "' SETTINGS_KEY_IN_C '"'
@@ -233,23 +235,31 @@ Function un.RemoveLinkToProgram
   Pop $0
 FunctionEnd
 
-; The shortcuts the program's own menu places, in the folders it reads.
+; The shortcuts the program's own menu places, found as it finds them: in
+; the shell's known folders (the Desktop, the Start menu's Programs, Quick
+; Launch under AppData), then in those the Shell Folders key names.
+!macro REMOVE_LINK_IN FOLDER
+  ${If} "${FOLDER}" != ""
+    Push "${FOLDER}\${LINK_NAME}"
+    Call un.RemoveLinkToProgram
+  ${EndIf}
+!macroend
+
 Function un.RemoveProgramsLinks
   Push $0
+  SetShellVarContext current
+  !insertmacro REMOVE_LINK_IN "$DESKTOP"
+  !insertmacro REMOVE_LINK_IN "$SMPROGRAMS"
+  !insertmacro REMOVE_LINK_IN "$APPDATA\${QUICK_LAUNCH}"
   ReadRegStr $0 HKCU "${SHELL_FOLDERS_KEY}" "Desktop"
-  ${If} $0 != ""
-    Push "$0\${LINK_NAME}"
-    Call un.RemoveLinkToProgram
-  ${EndIf}
+  !insertmacro REMOVE_LINK_IN "$0"
   ReadRegStr $0 HKCU "${SHELL_FOLDERS_KEY}" "Start Menu"
-  ${If} $0 != ""
-    Push "$0\${LINK_NAME}"
-    Call un.RemoveLinkToProgram
-  ${EndIf}
+  !insertmacro REMOVE_LINK_IN "$0"
+  ReadRegStr $0 HKCU "${SHELL_FOLDERS_KEY}" "Programs"
+  !insertmacro REMOVE_LINK_IN "$0"
   ReadRegStr $0 HKCU "${SHELL_FOLDERS_KEY}" "AppData"
   ${If} $0 != ""
-    Push "$0\${QUICK_LAUNCH}\${LINK_NAME}"
-    Call un.RemoveLinkToProgram
+    !insertmacro REMOVE_LINK_IN "$0\${QUICK_LAUNCH}"
   ${EndIf}
   Pop $0
 FunctionEnd
@@ -269,7 +279,8 @@ Function un.RemoveAutostart
 FunctionEnd
 
 ; A type whose default the user made the entry $0 would open nothing once it
-; is gone: its UserChoice goes, so that Windows falls back to its own default.
+; is gone: its UserChoice (and UserChoiceLatest) goes, so that Windows falls
+; back to its own default.
 ; Defaults naming anything else stay.
 Function un.ForgetDefaultsNaming
   Push $1
@@ -282,6 +293,12 @@ Function un.ForgetDefaultsNaming
     ReadRegStr $3 HKCU "${FILE_EXTS_KEY}\$2\UserChoice" "ProgId"
     ${If} $3 == $0
       DeleteRegKey HKCU "${FILE_EXTS_KEY}\$2\UserChoice"
+    ${EndIf}
+    ; Newer Windows 11 keeps the default here too, its ProgId beside it or in a key of its own.
+    ReadRegStr $3 HKCU "${FILE_EXTS_KEY}\$2\UserChoiceLatest" "ProgId"
+    ${IfThen} $3 != $0 ${|} ReadRegStr $3 HKCU "${FILE_EXTS_KEY}\$2\UserChoiceLatest\ProgId" "ProgId" ${|}
+    ${If} $3 == $0
+      DeleteRegKey HKCU "${FILE_EXTS_KEY}\$2\UserChoiceLatest"
     ${EndIf}
     IntOp $1 $1 + 1
   ${Loop}

@@ -36,6 +36,8 @@ nice cmake --build "$build" --target cherimo -j 2 >/dev/null
 # The version the exe's version record was built from.
 version=$(sed -n 's/^#define CHERIMO_VERSION "\(.*\)"$/\1/p' "$build/resources/version.h")
 [ -n "$version" ] || { echo "package: no version in $build/resources/version.h" >&2; exit 1; }
+# The home page the exe was built with, for the installer's entry.
+home_page=$(sed -n 's/^#define CHERIMO_HOME_PAGE "\(.*\)"$/\1/p' "$build/resources/home_page.h")
 
 # What the packages hold, with fixed modes and times: the zip stores both, the
 # installer the time it gives the installed exe.
@@ -52,7 +54,7 @@ touch -d "@$SOURCE_DATE_EPOCH" "$stage/cherimo.exe" "$stage/README.txt"
 setup="$dist/BrivantaCherimo-$version-setup.exe"
 portable="$dist/BrivantaCherimo-$version-portable.zip"
 makensis -V2 -WX -DSOURCE="$root" -DEXE="$(realpath "$stage/cherimo.exe")" -DVERSION="$version" \
-  -DOUTFILE="$(realpath -m "$setup")" "${target[@]}" installer/cherimo.nsi >/dev/null
+  -DHOME_PAGE="$home_page" -DOUTFILE="$(realpath -m "$setup")" "${target[@]}" installer/cherimo.nsi >/dev/null
 rm -f "$portable"
 zip_file=$(realpath -m "$portable")
 # A zip keeps local times: UTC makes them the same on every machine.

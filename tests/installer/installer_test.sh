@@ -80,9 +80,15 @@ user_choice="$file_exts\.jpg\UserChoice"
 make_program_default() {
   run reg add "$file_exts\.png\UserChoice" /v ProgId /d 'Applications\cherimo.exe' /f >/dev/null
   run reg add "$file_exts\.gif\UserChoice" /v ProgId /d "$prog_id" /f >/dev/null
+  # Newer Windows 11 keeps the default in UserChoiceLatest as well.
+  run reg add "$file_exts\.gif\UserChoiceLatest" /v ProgId /d "$prog_id" /f >/dev/null
 }
-program_defaults_kept() { has_key "$file_exts\.png\UserChoice" && has_key "$file_exts\.gif\UserChoice"; }
-program_defaults_gone() { no_key "$file_exts\.png\UserChoice" && no_key "$file_exts\.gif\UserChoice"; }
+program_defaults_kept() {
+  has_key "$file_exts\.png\UserChoice" && has_key "$file_exts\.gif\UserChoice" && has_key "$file_exts\.gif\UserChoiceLatest"
+}
+program_defaults_gone() {
+  no_key "$file_exts\.png\UserChoice" && no_key "$file_exts\.gif\UserChoice" && no_key "$file_exts\.gif\UserChoiceLatest"
+}
 jpg_default_kept() {
   reg_default_equals "$classes\.jpg" UserChosen.Viewer && reg_equals "$user_choice" ProgId UserChosen.Viewer
 }

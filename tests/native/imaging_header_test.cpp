@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <string_view>
+
 #include "imaging/exif_orientation.h"
 #include "imaging/image_header.h"
 
@@ -88,8 +90,11 @@ TEST(ReadImageHeader, ReadsTheDeclaredSizeOfEachFormatFromItsShortestHeader) {
       {"JPEG frame header shorter than its sizes", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 8}, 0, 0, 1}};
   for (const auto& c : cases) {
     const ImageHeader header = ReadImageHeader(c.bytes.data(), c.bytes.size());
-    EXPECT_EQ((std::vector<int64_t>{header.width, header.height, header.orientation}),
-              (std::vector<int64_t>{c.width, c.height, c.orientation}))
+    // Bytes that begin as a picture: a damaged one when no decoder gets through them.
+    const bool known = std::string_view(c.what) != "text" && std::string_view(c.what) != "nothing" &&
+                       std::string_view(c.what) != "PNG cut short";
+    EXPECT_EQ((std::vector<int64_t>{header.width, header.height, header.orientation, header.known}),
+              (std::vector<int64_t>{c.width, c.height, c.orientation, known}))
         << c.what;
   }
 }

@@ -88,6 +88,14 @@ TEST(KeyColors, AFrameShowsOnlyWithWhatTheAndRuleKeepsAndReplaceClearAndWidenWor
     for (int y = 0; y < 256; ++y) std::fill_n(keys.begin() + y * 256 + 131, width, colour);
     EXPECT_EQ(ShowsAtEveryWindowSide(keys.data(), 256), shows) << std::hex << colour << " " << width;
   }
+  // A frame needs a sixteenth of key colour, of either key; a photo has almost none.
+  for (const auto& [keyCount, key, isFrame] : {std::tuple(16, G, 1), {16, M, 1}, {15, M, 0}, {0, G, 0}, {249, M, 1}}) {
+    Pixels picture(256, A);
+    std::fill_n(picture.begin() + 7, keyCount, key);
+    picture[3] = keyCount == 15 ? 0x0100FF00 : A;  // a green with a fourth byte is no key
+    EXPECT_EQ(HasFrameKeys(picture.data(), picture.size()), isFrame) << keyCount;
+  }
+  EXPECT_EQ(HasFrameKeys(nullptr, 0), 0);
 
   Pixels pixels = {G, M, A, 0xFFFF00FF, 0xFF00FF00, 0x0000FF01, 0, G};
   ReplaceKeyColors(pixels.data(), 7, 1, 0x00ABCDEF);

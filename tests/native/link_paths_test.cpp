@@ -4,7 +4,6 @@
 #include <string>
 
 #include "desktop/link_paths.h"
-#include "desktop/shortcuts.h"
 #include "framewindow/photo_paths.h"
 
 namespace {

@@ -17,8 +17,10 @@ calls=(
   GetCurrentDirectory SetCurrentDirectory GetModuleFileName GetCommandLine CommandLineToArgv
   LoadLibrary LoadLibraryEx SetDllDirectory GetSystemDirectory GetWindowsDirectory
   DragQueryFile ExtractIcon ExtractIconEx SHGetFileInfo PathFileExists
+  GetOpenFileName SHBrowseForFolder SHGetPathFromIDList ShellExecute ShellExecuteEx SHGetFolderPath
+  SHGetSpecialFolderPath
 )
-pattern="\\b($(IFS="|"; echo "${calls[*]}"))A?\\b|\\bWIN32_FIND_DATAA?\\b|\\b(fopen|_open)\\s*\\(|std::[io]?fstream"
+pattern="\\b($(IFS="|"; echo "${calls[*]}"))A?\\b|\\bWIN32_FIND_DATAA?\\b|\\bIShellLinkA\\b|\\bOPENFILENAMEA?\\b|\\b(fopen|_open)\\s*\\(|std::[io]?fstream"
 found=$(grep -rnE "$pattern" app framewindow imaging desktop splash about)
 if [ -n "$found" ]; then
   echo "narrow path calls in the product code:"

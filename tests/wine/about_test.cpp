@@ -17,8 +17,11 @@ namespace {
 
 std::vector<std::string> Opens;
 
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  Opens.push_back(file);
+// Handed over wide and shown normally (a hidden browser started cold may stay hidden).
+HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT show) {
+  char narrow[1024];
+  WideCharToMultiByte(CP_UTF8, 0, file, -1, narrow, sizeof narrow, nullptr, nullptr);
+  Opens.push_back(std::string(narrow) + (show == SW_SHOWNORMAL ? "" : " (not shown normally)"));
   return reinterpret_cast<HINSTANCE>(33);
 }
 

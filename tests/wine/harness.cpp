@@ -33,8 +33,15 @@ bool DialogAnswered;
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
   for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
     if (!IsWindowVisible(box)) continue;
-    const bool openDialog = GetDlgItem(box, cmb13) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
-    if (answer) SetDlgItemTextA(box, cmb13, DialogAnswer.c_str());
+    // The file name's box: a combo box in the older dialog, an edit box in the item dialog.
+    const int nameBox = GetDlgItem(box, cmb13) ? cmb13 : edt1;
+    const bool openDialog = GetDlgItem(box, nameBox) != nullptr, answer = openDialog && !std::exchange(DialogAnswered, true);
+    if (answer) {
+      char title[128] = "";
+      GetWindowTextA(box, title, sizeof title);
+      AnsweredDialogTitle = title;
+      SetDlgItemTextA(box, nameBox, DialogAnswer.c_str());
+    }
     PostMessageA(box, WM_COMMAND, openDialog && !answer ? IDCANCEL : IDOK, 0);
   }
 }
@@ -193,6 +200,16 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
   return finished;
 }
 
+std::string NoticeText() {
+  HWND notice = FindWindowA(TEXT_NOTICE_CLASS, nullptr);
+  if (!notice || !IsWindowVisible(notice)) return "";
+  wchar_t wide[2048] = L"";
+  char text[4096] = "";
+  GetWindowTextW(notice, wide, 2048);
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
 void EndLeftoverPrograms() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry = {};
@@ -212,6 +229,8 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+
+std::string AnsweredDialogTitle;
 
 UINT_PTR AnswerOpenDialog(const std::string& path) {
   DialogAnswer = path;

@@ -93,5 +93,10 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 10000);
 // Types the path into the next open dialog of this thread and confirms it,
 // then cancels whatever dialog is left; kill the returned timer afterwards.
 UINT_PTR AnswerOpenDialog(const std::string& path);
+// The title of the open dialog answered last.
+extern std::string AnsweredDialogTitle;
+// The text of the notice window shown now, in this process or the program's,
+// in UTF-8; empty when none shows.
+std::string NoticeText();
 // Ends any cherimo.exe that a failed test left behind.
 void EndLeftoverPrograms();

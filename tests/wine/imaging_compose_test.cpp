@@ -34,9 +34,10 @@ void SettleIcon() {
 }
 
 // Sends a corpus file, e.g. "images/frame.png", as the message's path.
-void SendFile(UINT message, const char* name, LPARAM lParam = 0) {
+// Returns why it was refused.
+Refusal SendFile(UINT message, const char* name, LPARAM lParam = 0) {
   const std::string path = CorpusFile(name);
-  SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam);
+  return static_cast<Refusal>(SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam));
 }
 // The window is borderless: its size is the composition's.
 void ResizeClient(int width, int height) {
@@ -260,13 +261,15 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   EXPECT_EQ(Choice(), std::tuple(200, 200, 7, -3, 300, 200, photo, 2011, frame));
 
   const auto before = Sources();
-  Send(MSG_SET_FRAME, 0xFFFE);  // no such resource
-  SendFile(MSG_SET_FRAME, "images/all-outside.png");  // nothing would be left of the window
-  SendFile(MSG_SET_FRAME, "images/thin-light-lines.png");  // nothing left of it at 128 x 128
-  for (const char* bad : BAD_FILES) {
-    SendFile(MSG_SET_PHOTO, bad);
-    SendFile(MSG_SET_FRAME, bad);
-    EXPECT_EQ(Sources(), before) << bad;
+  EXPECT_EQ(static_cast<Refusal>(Send(MSG_SET_FRAME, 0xFFFE)), Refusal::NOT_FOUND);  // no such resource
+  // Nothing would be left of the window; nothing left of it at 128 x 128; a photo, hardly any key colour.
+  for (const char* notAFrame : {"images/all-outside.png", "images/thin-light-lines.png", "images/photo.png"}) {
+    EXPECT_EQ(SendFile(MSG_SET_FRAME, notAFrame), Refusal::NOT_A_FRAME) << notAFrame;
+  }
+  for (const BadFile& bad : BAD_FILES) {
+    EXPECT_EQ(std::pair(SendFile(MSG_SET_PHOTO, bad.name), SendFile(MSG_SET_FRAME, bad.name)),
+              std::pair(bad.reason, bad.reason)) << bad.name;
+    EXPECT_EQ(Sources(), before) << bad.name;
   }
   EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
   // A stored photo that no longer decodes at start gives way to the default one as at a first start.

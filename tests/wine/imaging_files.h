@@ -8,16 +8,25 @@
 
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
+#include "imaging/refusal.h"
 
 using Pixels = std::vector<uint32_t>;
 
 // A corpus file by its name under tests/corpus, e.g. "images/keys.png".
 inline std::string CorpusFile(const char* name) { return CHERIMO_CORPUS_DIR "/" + std::string(name); }
 
-// Every bad file, a folder and a missing path: none of them a picture.
-inline const char* const BAD_FILES[] = {"bad/empty.jpg", "bad/truncated.png", "bad/truncated.jpg", "bad/letter.jpg",
-                                        "bad/absurd.png", "bad/empty.gif", "bad/huge.png", "bad/wide.jpg", "bad",
-                                        "bad/missing.jpg"};
+// Every bad file, a folder and a missing path: none of them a picture, each
+// refused for its own reason.
+struct BadFile {
+  const char* name;
+  Refusal reason;
+};
+inline const BadFile BAD_FILES[] = {
+    {"bad/empty.jpg", Refusal::NOT_A_PICTURE}, {"bad/truncated.png", Refusal::DAMAGED},
+    {"bad/truncated.jpg", Refusal::DAMAGED},   {"bad/letter.jpg", Refusal::NOT_A_PICTURE},
+    {"bad/absurd.png", Refusal::TOO_LARGE},    {"bad/empty.gif", Refusal::DAMAGED},
+    {"bad/huge.png", Refusal::TOO_LARGE},      {"bad/wide.jpg", Refusal::TOO_LARGE},
+    {"bad", Refusal::NOT_A_PICTURE},           {"bad/missing.jpg", Refusal::NOT_FOUND}};
 
 struct Picture {
   int32_t width = 0, height = 0;

@@ -23,7 +23,13 @@ TEST_F(ImagingLoaderTest, LosslessFormatsKeepKeyColoursBadSourcesAndSizesLeaveTh
     EXPECT_EQ(Decoded(name), keys) << name;
   }
   const long made = SurfaceCounts.made, released = SurfaceCounts.released;
-  for (const char* bad : BAD_FILES) EXPECT_EQ(Decoded(bad), Picture{}) << bad;
+  for (const BadFile& bad : BAD_FILES) {
+    EXPECT_EQ(Decoded(bad.name), Picture{}) << bad.name;
+    EXPECT_EQ(LoaderRefusal.reason, bad.reason) << bad.name;
+  }
+  EXPECT_EQ(std::pair(LoaderRefusal.width, LoaderRefusal.height), std::pair(int64_t{0}, int64_t{0})) << "missing";
+  Decoded("bad/wide.jpg");
+  EXPECT_EQ(std::pair(LoaderRefusal.width, LoaderRefusal.height), std::pair(int64_t{30000}, int64_t{20000}));
   for (ImageSource none : {ImageSource{0}, ImageSource{0xFFFF}}) EXPECT_EQ(DecodeImage(none, nullptr), 0) << none;
   EXPECT_EQ(LoaderPicture(), keys);
   // A refused size releases the old surface and keeps the last size.

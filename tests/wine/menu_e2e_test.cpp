@@ -34,7 +34,10 @@ class MenuTest : public RealProgramTest {
     MenuKeys("Down Down Down Down Down Down Down Down Down Return");
     HWND dialog = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
-    HWND list = FindWindowExA(FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr, "SysListView32", nullptr);
+    // The item dialog holds its file list in an explorer browser.
+    HWND browser = FindWindowExA(dialog, nullptr, "ExplorerBrowserControl", nullptr);
+    HWND list = FindWindowExA(FindWindowExA(browser ? browser : dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr,
+                              "SysListView32", nullptr);
     const auto listed = [&] { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); };
     WaitUntil([&] { return listed() > 0; }, 1000);
     const int opened = listed();

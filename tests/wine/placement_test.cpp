@@ -7,10 +7,12 @@
 #include "app/scale_rules.h"
 #include "app/texts.h"
 #include "framewindow/photo_placement.h"
+#include "splash/notice_window.h"
 #include "tests/wine/frame_window_fixture.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using PlacementTest = FrameWindowTest;
 
 // As another desktop with the input would: no position, whatever the point holds.
@@ -106,6 +108,68 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
   Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", L"C:\\a.txt"})));
   SyncSettings(1);
   EXPECT_FALSE(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").present);
+}
+
+// A photo the user gives that cannot be shown, dropped or chosen in the open
+// dialog, is named in one notice that says why; nothing changes and nothing
+// is stored. Several files none of which shows are said once. A photo is no
+// frame; a frame file is. With no folder stored the dialog opens in Pictures.
+TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNothing) {
+  std::string corpus = CHERIMO_CORPUS_DIR "\\";
+  std::replace(corpus.begin(), corpus.end(), '/', '\\');
+  const std::wstring wide(corpus.begin(), corpus.end());
+  const auto choose = [](unsigned command, const std::string& path) {
+    const UINT_PTR timer = AnswerOpenDialog(path);
+    Send(WM_COMMAND, command);
+    KillTimer(nullptr, timer);
+  };
+  // With no folder stored, the dialog opens in the user's Pictures folder: a name alone is found there.
+  const ScratchFolder pictures("cherimo-pictures");
+  fs::copy_file(CHERIMO_CORPUS_DIR "/images/halves.png", pictures.path / "halves.png");
+  WriteRegString("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "My Pictures",
+                 Utf8(pictures.path));
+  Start();
+  choose(IDM_SELECT_PHOTO, "halves.png");
+  EXPECT_EQ(std::string(Settings.Photo), Utf8(pictures.path / "halves.png"));
+  const auto state = [] {
+    return std::string(Settings.Photo) + "|" + Settings.Path + "|" + std::to_string(Settings.W2) + "|" +
+           Settings.Frame + "|" + std::to_string(Settings.FrameID) + "|" + std::to_string(SlideFiles.size);
+  };
+  const std::string before = state();
+  const std::pair<const char*, const char*> files[] = {
+      {"missing.jpg", "there is no such file"}, {"letter.jpg", "it is not a picture"},
+      {"truncated.jpg", "the picture is damaged"},
+      {"wide.jpg", "the picture is too large (30000 x 20000 pixels; at most 64 megapixels are taken)"}};
+  const std::function<void(const std::string&)> routes[] = {
+      [&](const std::string& name) {
+        Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"bad\\" + std::wstring(name.begin(), name.end())})));
+      },
+      [&](const std::string& name) { choose(IDM_SELECT_PHOTO, corpus + "bad\\" + name); }};
+  // The dialog itself tells of a missing file.
+  for (const auto& route : routes) {
+    for (const auto& [name, why] : files) {
+      if (&route == &routes[1] && name == files[0].first) continue;
+      HideNotice();
+      route(name);
+      EXPECT_EQ(NoticeText(), "Cannot show \"" + std::string(name) + "\": " + why + ".");
+      EXPECT_EQ(state(), before) << name;
+    }
+  }
+  EXPECT_EQ(AnsweredDialogTitle, TEXT_OPEN_DIALOG_TITLE);
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"bad\\letter.jpg", wide + L"bad\\missing.jpg"})));
+  EXPECT_EQ(NoticeText(), "None of the 2 files can be shown. \"missing.jpg\": there is no such file.");
+  EXPECT_EQ(state(), before);
+
+  choose(IDM_CUSTOM_FRAME, corpus + "images\\photo.png");
+  EXPECT_EQ(AnsweredDialogTitle, TEXT_FRAME_DIALOG_TITLE);
+  EXPECT_EQ(NoticeText().substr(0, 61), "Cannot use \"photo.png\" as a frame: a frame is a picture whose");
+  EXPECT_EQ(state(), before);
+  HideNotice();
+  choose(IDM_CUSTOM_FRAME, corpus + "images\\frame.png");
+  EXPECT_EQ(NoticeText(), "");
+  EXPECT_EQ(std::tuple(Settings.FrameID, std::string(Settings.Frame), std::string(Settings.Path)),
+            std::tuple(FRAME_ID_CUSTOM, corpus + "images\\frame.png", Utf8(pictures.path) + "\\"))
+      << "the photo's dialog keeps its folder";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "desktop/tray_icon.h"
+#include "framewindow/context_menu.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -48,7 +49,14 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
   static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
 };
 
-VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+// The menu's first item as it reads while the menu is open, then the menu closed.
+std::string FirstItem;
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  char caption[64] = "";
+  GetMenuStringA(ContextMenu, 0, caption, sizeof caption, MF_BYPOSITION);
+  FirstItem = caption;
+  EndMenu();
+}
 
 // Only 1 sets the taskbar or the topmost option.
 TEST_P(PresenceTest, TheShowStateTableHoldsForEveryTaskbarSetting) {
@@ -65,14 +73,21 @@ TEST_P(PresenceTest, TheShowStateTableHoldsForEveryTaskbarSetting) {
   EXPECT_EQ(State(), putAway) << "changing the taskbar option while put away only changes the style";
   EXPECT_EQ(ExtendedStyle() & (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES), (taskbar == 1 ? 0 : WS_EX_APPWINDOW) | WS_EX_ACCEPTFILES);
 
-  // Only a button press on our icon brings it back; a right one also opens
-  // the menu, which runs its own loop until it is closed.
+  // A right button press on our icon opens the menu, which runs its own loop
+  // until it is closed; while put away its first item restores. Only a left
+  // press on our icon brings the window back itself.
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
   for (UINT other : {WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK}) Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, other);
   EXPECT_EQ(State(), putAway);
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
   KillTimer(nullptr, timer);
+  EXPECT_EQ(State() + " " + FirstItem, putAway + " &Restore");
+  Send(WM_COMMAND, GetMenuItemID(ContextMenu, 0));
+  EXPECT_EQ(State(), "1 shown");
+  EXPECT_EQ(GetMenuItemID(ContextMenu, 0), IDM_MINIMIZE);
+  Send(MSG_SET_SHOW_STATE, 2);
+  Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
   EXPECT_EQ(State(), "1 shown");
   Send(MSG_SET_SHOW_STATE, 2, 1);
   EXPECT_EQ(State(), "2 hidden") << "hidden, not minimised";

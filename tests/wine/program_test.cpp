@@ -205,4 +205,29 @@ TEST_F(RealProgramTest, TheSlideshowGoesOnAfterARestartFromThePhotoShown) {
   EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
 }
 
+// A file from Explorer that cannot be shown, given to a fresh start or handed
+// to the running copy by a second one, is named in one notice with why;
+// nothing is stored.
+TEST_F(RealProgramTest, AFileFromExplorerThatCannotBeShownIsNamedInANoticeAndNothingIsStored) {
+  const std::pair<std::string, std::string> files[] = {
+      {"missing.jpg", "there is no such file"}, {"letter.jpg", "it is not a picture"},
+      {"truncated.jpg", "the picture is damaged"},
+      {"wide.jpg", "the picture is too large (30000 x 20000 pixels; at most 64 megapixels are taken)"}};
+  const auto said = [](const auto& file) { return "Cannot show \"" + file.first + "\": " + file.second + "."; };
+  const auto path = [](const auto& file) { return Quoted(CHERIMO_CORPUS_DIR "/bad/" + file.first); };
+  for (size_t i = 0; i < std::size(files); ++i) {
+    const auto& handedOver = files[(i + 1) % std::size(files)];
+    RunningProgram program, again;
+    HWND window = StartedWindow(program, path(files[i]).c_str());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return NoticeText() == said(files[i]); })) << NoticeText();
+    ASSERT_TRUE(StartProgramProcess(again, path(handedOver).c_str()) && WaitForExit(again) == 0);
+    // Alone, or with the first if it came within a second: "None of the 2 files can be shown. "name": why."
+    const std::string ending = said(handedOver).substr(sizeof "Cannot show " - 1);
+    EXPECT_TRUE(WaitUntil([&] { return NoticeText().ends_with(ending); })) << NoticeText();
+    EXPECT_EQ(CloseAndWait(program, window), 0);
+    EXPECT_EQ(StoredText("Photo") + "|" + StoredText("Path"), "|");
+  }
+}
+
 }  // namespace

@@ -1,10 +1,14 @@
-// The three shortcut commands: a link to the program where the user's shell
-// folders say, nothing overwritten, nothing cut off, nothing in a wrong place.
+// The three shortcut commands: a link to the program in the shell's known
+// folders, or where the older Shell Folders key says; nothing overwritten (a
+// notice says so), nothing cut off, nothing in a wrong place.
 #include <fstream>
 #include <iterator>
 
 #include "app/texts.h"
+#include "desktop/shortcuts.h"
+#include "framewindow/context_menu.h"
 #include "imaging/com_ref.h"
+#include "splash/notice_window.h"
 #include "tests/wine/frame_window_fixture.h"
 
 namespace {
@@ -15,7 +19,7 @@ constexpr char USER_SHELL_FOLDERS_KEY[] = "SOFTWARE\\Microsoft\\Windows\\Current
 constexpr char LINK_NAME[] = "Brivanta Cherimo.lnk";
 
 struct Place { unsigned command; const char* value; const char* subfolder; };
-constexpr Place PLACES[] = {{IDM_SHORTCUT_DESKTOP, "Desktop", ""}, {IDM_SHORTCUT_START_MENU, "Start Menu", ""},
+constexpr Place PLACES[] = {{IDM_SHORTCUT_DESKTOP, "Desktop", ""}, {IDM_SHORTCUT_START_MENU, "Programs", ""},
                             {IDM_SHORTCUT_QUICK_LAUNCH, "AppData", "Microsoft\\Internet Explorer\\Quick Launch"}};
 
 // What a link holds that changes how the program starts or what the user sees
@@ -62,8 +66,40 @@ class ShortcutsTest : public FrameWindowTest {
   fs::path shellDesktop = scratch.path / "shell desktop";
 };
 
-// With a Desktop value that is not a string the shell names the folder.
+HRESULT WINAPI NoKnownFolders(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*) { return E_NOTIMPL; }
+
+// The shell's known folders, as the user's shell folders name them: a link
+// in each; a second one is not written, and a notice says why. Quick Launch
+// is greyed where its folder is missing.
+TEST_F(ShortcutsTest, EachKnownFolderGetsALinkAndASecondOneIsToldOfAndQuickLaunchIsGreyedWhereMissing) {
+  const std::string link = std::string(ModulePath) + "|Brivanta Cherimo||0|1";
+  const char* const told[] = {"on the Desktop", "in the Start menu", "in the Quick Launch bar"};
+  for (size_t i = 0; i < std::size(PLACES); ++i) {
+    const fs::path folder = scratch.path / "known" / PLACES[i].value;
+    fs::create_directories(folder / PLACES[i].subfolder);
+    WriteRegString(USER_SHELL_FOLDERS_KEY, PLACES[i].value, Utf8(folder));
+    Send(WM_COMMAND, PLACES[i].command);
+    EXPECT_EQ(ReadLink(folder / PLACES[i].subfolder / LINK_NAME), link) << folder;
+    EXPECT_EQ(NoticeText(), "");
+    Send(WM_COMMAND, PLACES[i].command);
+    EXPECT_EQ(NoticeText(), std::string("A shortcut named \"Brivanta Cherimo\" is already ") + told[i] + ".");
+    HideNotice();
+  }
+  HMENU addShortcut = GetSubMenu(ContextMenu, 11);
+  const auto greyed = [&] {
+    Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(addShortcut));
+    return (GetMenuState(addShortcut, IDM_SHORTCUT_QUICK_LAUNCH, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  EXPECT_FALSE(greyed());
+  fs::create_directories(scratch.path / "no quick launch");
+  WriteRegString(USER_SHELL_FOLDERS_KEY, "AppData", Utf8(scratch.path / "no quick launch"));
+  EXPECT_TRUE(greyed());
+}
+
+// Without known folders (older Windows), the Shell Folders key names them;
+// with a Desktop value that is not a string the shell names the folder.
 TEST_F(ShortcutsTest, EachPlaceGetsALinkToTheProgramButNothingIsOverwrittenNoFolderIsMadeAndNoNameIsCutOff) {
+  KnownFolderCall = NoKnownFolders;
   const std::string link = std::string(ModulePath) + "|Brivanta Cherimo||0|1";
   const DWORD notAString = 7;
   WriteRegValue(TEXT_SHELL_FOLDERS_KEY, "Desktop", REG_DWORD, &notAString, sizeof notAString);

@@ -7,14 +7,19 @@
 #include <string>
 
 #include "framewindow/context_menu.h"
+#include "framewindow/file_dialogs.h"
 #include "framewindow/slideshow.h"
+#include "splash/notice_window.h"
 #include "tests/wine/frame_window_fixture.h"
 #include "tests/wine/imaging_files.h"
 
 namespace {
 
 std::string ChosenFolder;
-PIDLIST_ABSOLUTE WINAPI ChooseFolder(LPBROWSEINFOA) { return ILCreateFromPathA(ChosenFolder.c_str()); }
+int ChooseFolder(const char*, char* folder) {
+  lstrcpyA(folder, ChosenFolder.c_str());
+  return 1;
+}
 
 std::string ShownName() {
   const char* slash = std::strrchr(Settings.Photo, '\\');
@@ -37,24 +42,30 @@ class SlideshowTest : public FrameWindowTest {
   }
 };
 
-// A folder empty at first listed again at the next step, name order, corrupt
-// and other files passed over, subfolders left out, the round's end, Left, and
-// a file added joining at the next round; then the timer, which waits while
-// the window is hidden or the pointer is on it.
+// A folder without pictures refused with a notice, then name order, corrupt
+// and other files passed over quietly, subfolders left out, the round's end,
+// Left, and a file added joining at the next round; then the timer, which
+// waits while the window is hidden or the pointer is on it; a folder emptied
+// said once, Next greyed until a picture is back.
 TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoesNotDecode) {
   CreateDirectoryA((folder.path.string() + "\\sub.jpg").c_str(), nullptr);
   WriteDword("SlideInterval", 0);
   Start();
   EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));
   ChosenFolder = folder.path.string();
-  BrowseFolderCall = ChooseFolder;
+  ChooseFolderCall = ChooseFolder;
+  const std::string empty = "Cannot show the photos in \"" + folder.path.filename().string() + "\": there are no pictures in it.";
+  Put("bad/truncated.jpg", "IMG_1.jpg");
   Send(WM_COMMAND, IDM_SLIDES_FOLDER);
+  EXPECT_EQ(NoticeText(), empty);
+  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP) && Settings.SlideFolder[0] == '\0');
+  HideNotice();
   for (const auto& [from, to] : {std::pair{"images/photo.jpg", "IMG_2.jpg"}, {"images/photo.png", "img_10.png"},
-                                  {"bad/truncated.jpg", "IMG_1.jpg"}, {"images/keys.bmp", "a.bmp"},
-                                  {"images/photo.jpg", "notes.txt"}}) {
+                                  {"images/keys.bmp", "a.bmp"}, {"images/photo.jpg", "notes.txt"}}) {
     Put(from, to);
   }
-  EXPECT_EQ(Walk({VK_RIGHT}), "a.bmp ");
+  Send(WM_COMMAND, IDM_SLIDES_FOLDER);
+  EXPECT_EQ(ShownName(), "a.bmp");
   EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT) || Greyed(IDM_SLIDES_PREVIOUS) || Greyed(IDM_SLIDES_STOP));
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT}), "IMG_2.jpg img_10.png a.bmp img_10.png IMG_2.jpg ");
   EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
@@ -96,6 +107,19 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
     Send(WM_KEYDOWN, VK_RIGHT);
     EXPECT_NE(ShownName(), last);
   }
+  EXPECT_EQ(NoticeText(), "") << "passed over quietly";
+  for (const char* name : {"a.bmp", "img_10.png"}) DeleteFileW((folder.path / name).c_str());
+  std::string told;
+  for (int step = 0; step < 2; ++step) {
+    Send(WM_KEYDOWN, VK_RIGHT);
+    told += NoticeText() + "|";
+    HideNotice();
+  }
+  EXPECT_EQ(told, empty + "||");
+  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_PREVIOUS) && !Greyed(IDM_SLIDES_STOP));
+  Put("images/keys.bmp", "a.bmp");
+  EXPECT_EQ(Walk({VK_RIGHT}), "a.bmp ");
+  EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT));
   SyncSettings(1);
   EXPECT_EQ(StoredText("SlideFolder"), folder.path.string());
   EXPECT_EQ(StoredDword("SlideInterval"), 0);
