@@ -20,6 +20,8 @@ enum : unsigned {
   MSG_SET_TASKBAR = 1697,
   MSG_SET_SHOW_STATE = 1698,
   MSG_RESIZE_STEP = 1699,
+  // From the picture worker: wParam a kind of picture work, done.
+  MSG_PICTURE_READY = 1689,
 };
 
 // Private messages of the splash and hint window: it composes on MSG_RECOMPOSE
@@ -38,6 +40,9 @@ constexpr uintptr_t SLIDE_TIMER_ID = 667;
 // a third asks it again.
 constexpr uintptr_t TRAY_RETRY_TIMER_ID = 669;
 constexpr unsigned TRAY_RETRY_PERIOD_MS = 5000;
+// While picture work is under way, a fourth looks for work that takes too long.
+constexpr uintptr_t PICTURE_WATCH_TIMER_ID = 671;
+constexpr unsigned PICTURE_WATCH_PERIOD_MS = 1000;
 
 // The splash window's timer: a quick start-up still shows the splash for a
 // while from its first paint before it turns into the hint.

@@ -24,6 +24,7 @@
 #include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
+#include "framewindow/photo_frame_sources.h"
 #include "framewindow/slideshow.h"
 #include "imaging/heap_array.h"
 #include "splash/splash.h"
@@ -41,6 +42,7 @@ namespace {
 // hangs must not keep it: with its own start and end, every start ends within 10 s.
 constexpr DWORD HAND_OVER_TIMEOUT_MS = 9000;
 constexpr DWORD WINDOW_POLL_MS = 50;
+constexpr DWORD START_PICTURES_WAIT_MS = 500;
 
 bool SettingsWritten = false;
 
@@ -226,8 +228,11 @@ int StartProgram() {
   RefreshMenuChecks();
 
   SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);
-  SendToFrame(MSG_SET_FRAME, StartFrame, 1);
-  SendToFrame(MSG_SET_PHOTO, StartPhoto, 1);
+  SendToFrame(MSG_SET_FRAME, StartFrame, PHOTO_AT_START);
+  SendToFrame(MSG_SET_PHOTO, StartPhoto, PHOTO_AT_START);
+  // The window shows with its photo when the worker has it within half a
+  // second; one still loading then (a network drive) follows when it comes.
+  AwaitStartPictures(START_PICTURES_WAIT_MS);
   // A photo from Explorer is taken as a dropped one (one that does not decode
   // changes nothing), and joins those that other starts hand over at once;
   // several make a slideshow.

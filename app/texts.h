@@ -131,6 +131,7 @@ inline constexpr const char* TEXT_NOTICE_REASONS[] = {
     "where the photo shows",
     "there are no pictures in it",
     "the folder cannot be reached",
+    "the file did not answer within 10 seconds",
 };
 // Too large, with no size known: a file of 4 GB or more, or out of memory.
 inline constexpr char TEXT_NOTICE_TOO_LARGE_FILE[] = "the file is too large";

@@ -22,7 +22,7 @@ endif()
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(CHERIMO_SYSTEM_LIBRARIES
-  user32 gdi32 kernel32 advapi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 windowscodecs psapi version)
+  user32 gdi32 kernel32 advapi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 windowscodecs psapi version shlwapi)
 
 add_library(cherimo_core STATIC ${CHERIMO_PURE_SOURCES} ${CHERIMO_WIN32_SOURCES})
 target_include_directories(cherimo_core PUBLIC ${CMAKE_SOURCE_DIR})

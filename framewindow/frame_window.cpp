@@ -16,8 +16,10 @@
 #include "framewindow/context_menu.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_placement.h"
+#include "framewindow/picture_worker.h"
 #include "framewindow/slideshow.h"
 #include "imaging/compositor.h"
+#include "imaging/picture_types.h"
 #include "splash/splash.h"
 
 void StoreWindowRect() {
@@ -46,10 +48,32 @@ void MsgCreate(HWND window) {
   MakeBitmapSurface(FrameDC, PhotoSurface, Settings.W2, Settings.H2, PLACEHOLDER_PHOTO_WIDTH,
                     PLACEHOLDER_PHOTO_HEIGHT);
   BuildContextMenu();
+  // The extension list is made here, once, before the worker reads it.
+  PictureExtensions();
+  const PictureWorkFunction work[PICTURE_KIND_COUNT] = {LoadPhotoWork, LoadFrameWork, ListSlidesWork, LoadPhotoWork};
+  StartPictureWorker(window, work);
   ResumeSlideshow();
 }
 
+void MsgPictureReady(WPARAM kind) {
+  switch (kind) {
+    case PICTURE_PHOTO:
+      PhotoReady();
+      break;
+    case PICTURE_FRAME:
+      FrameReady();
+      break;
+    case PICTURE_LISTING:
+      SlideListingReady();
+      break;
+    case PICTURE_SLIDE:
+      SlideReady();
+      break;
+  }
+}
+
 void MsgDestroy() {
+  StopPictureWorker();
   UpdateTrayIcon(TRAY_ICON_REMOVE);
   PostQuitMessage(0);
 }
@@ -151,6 +175,8 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
       if (wParam == SLIDE_TIMER_ID) {
         MsgSlideTimer();
+      } else if (wParam == PICTURE_WATCH_TIMER_ID) {
+        WatchPictureWorker();
       } else {
         MsgTimer();
       }
@@ -207,11 +233,11 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case MSG_RECOMPOSE:
       MsgRecompose(wParam, lParam);
       return 0;
-    case MSG_SET_PHOTO: {
-      const LRESULT refused = MsgSetPhoto(wParam, lParam);
-      NoteShownPhoto(wParam, lParam);
-      return refused;
-    }
+    case MSG_SET_PHOTO:
+      return MsgSetPhoto(wParam, lParam);
+    case MSG_PICTURE_READY:
+      MsgPictureReady(wParam);
+      return 0;
     case MSG_SET_FRAME:
       return MsgSetFrame(wParam, lParam);
     case MSG_TRAY_NOTIFY:

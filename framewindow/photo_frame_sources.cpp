@@ -1,121 +1,216 @@
 #include "framewindow/photo_frame_sources.h"
 
+#include <utility>
+
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/settings_rules.h"
 #include "app/shared_windows.h"
 #include "framewindow/photo_paths.h"
+#include "framewindow/picture_worker.h"
 #include "framewindow/placement_rules.h"
+#include "framewindow/slideshow.h"
 #include "imaging/compositor.h"
 #include "imaging/image_loader.h"
 #include "imaging/key_colors.h"
 #include "imaging/reduce.h"
+#include "splash/notice_window.h"
 
 namespace {
 
 // At start-up the source is the stored path itself, which then stays.
-void StorePath(char* setting, WPARAM source) {
-  const char* path = reinterpret_cast<const char*>(source);
+void StorePath(char* setting, const char* path) {
   if (path != setting) lstrcpynA(setting, path, PATH_BUFFER_SIZE);
 }
 
 // The key image by the AND rule, so key colours never blend; then the
-// artwork with both keys black, averaged. The loader's pixels are changed.
+// artwork with both keys black, averaged. The picture's pixels are changed.
 // A picture with hardly any key colour (a photo) would make a posterised
 // square with holes, and a frame that is all outside at some window size
 // would make the window vanish: both are no frame.
-Refusal MakeFrameSurfaces(Surface& keys, Surface& artwork) {
+Refusal MakeFrameSurfaces(DecodedPicture& frame, Surface& keys, Surface& artwork) {
   int32_t width, height;
   uint32_t *keyPixels, *artPixels;
-  if (!MakeDibSurface(FrameDC, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !MakeDibSurface(FrameDC, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
-      !ReduceByAnd(LoaderPixels, LoaderWidth, LoaderHeight, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)) {
+  if (!MakeDibSurface(nullptr, keys, width, height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !MakeDibSurface(nullptr, artwork, width, height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE) ||
+      !ReduceByAnd(frame.pixels, frame.width, frame.height, keyPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)) {
     return Refusal::TOO_LARGE;
   }
   if (!HasFrameKeys(keyPixels, static_cast<size_t>(FRAME_SURFACE_SIDE) * FRAME_SURFACE_SIDE) ||
       !ShowsAtEveryWindowSide(keyPixels, FRAME_SURFACE_SIDE)) {
     return Refusal::NOT_A_FRAME;
   }
-  ReplaceKeyColors(LoaderPixels, LoaderWidth, LoaderHeight, 0);
-  return AreaAverageWhole(LoaderPixels, LoaderWidth, LoaderHeight, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)
+  ReplaceKeyColors(frame.pixels, frame.width, frame.height, 0);
+  return AreaAverageWhole(frame.pixels, frame.width, frame.height, artPixels, FRAME_SURFACE_SIDE, FRAME_SURFACE_SIDE)
              ? Refusal::NONE
              : Refusal::TOO_LARGE;
 }
 
-// A path longer than Windows takes, from whatever source, is refused: the
-// system may reach it, but it could not be stored whole. Then the decode.
-Refusal Decode(WPARAM source) {
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source))) {
-    return Refusal::PATH_TOO_LONG;
-  }
-  return DecodeImage(source, FrameDC) ? Refusal::NONE : LoaderRefusal.reason;
+ImageSource SourceOf(const PictureWork& work) {
+  return work.resource ? work.resource : reinterpret_cast<ImageSource>(work.path);
 }
 
-// Nothing changes unless the photo is shown.
-Refusal TakePhoto(WPARAM source, LPARAM startup) {
-  if (const Refusal refused = Decode(source); refused != Refusal::NONE) return refused;
-  const int32_t width = LoaderWidth, height = LoaderHeight;
-  Surface photo;
-  TakeLoaderSurface(photo);
-  if (!ReplacePhotoSurface(photo)) return Refusal::TOO_LARGE;
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
-    StorePath(Settings.Photo, source);
+// The photo in place: its size, its path and, for a new photo, the view
+// that fills the frame. The default photo keeps the stored pan and zoom, and
+// so does the stored photo at start-up.
+void PlacePhoto(PictureWork& work) {
+  const PhotoRoute route = static_cast<PhotoRoute>(work.tag);
+  AdoptPhotoSurface(work.picture.surface, work.levels);
+  if (!work.resource) {
+    StorePath(Settings.Photo, work.path);
     ForgetStoredPhotoView();
     // A photo dropped or given by Explorer: the open dialog opens beside it next.
-    if (startup != 1) CopyFolderPart(Settings.Path, PATH_BUFFER_SIZE, Settings.Photo);
+    if (route != PHOTO_AT_START) CopyFolderPart(Settings.Path, PATH_BUFFER_SIZE, Settings.Photo);
   }
-  Settings.W2 = width;
-  Settings.H2 = height;
-  // The default photo keeps the stored pan and zoom; a new one fills the frame.
-  if (source != DEFAULT_PHOTO_ID && startup != 1) {
-    const PhotoView view = FillingView(width, height);
+  Settings.W2 = work.picture.width;
+  Settings.H2 = work.picture.height;
+  if (work.resource != DEFAULT_PHOTO_ID && route != PHOTO_AT_START) {
+    const PhotoView view = FillingView(work.picture.width, work.picture.height);
     Settings.X2 = view.left;
     Settings.Y2 = view.top;
     Settings.H3 = view.highSide;
     Settings.W3 = view.wideSide;
   }
-  return Refusal::NONE;
 }
 
-// Nothing changes unless the frame is shown.
-Refusal TakeFrame(WPARAM source) {
-  if (const Refusal refused = Decode(source); refused != Refusal::NONE) return refused;
-  Surface keys, artwork;
-  if (const Refusal refused = MakeFrameSurfaces(keys, artwork); refused != Refusal::NONE) return refused;
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) {
-    StorePath(Settings.Frame, source);
+void PlaceFrame(PictureWork& work) {
+  if (!work.resource) {
+    StorePath(Settings.Frame, work.path);
     Settings.FrameID = FRAME_ID_CUSTOM;
   } else {
-    Settings.FrameID = static_cast<int32_t>(source);
+    Settings.FrameID = static_cast<int32_t>(work.resource);
   }
-  ReplaceFrameSurfaces(keys, artwork);
-  return Refusal::NONE;
+  ReplaceFrameSurfaces(work.keys, work.artwork);
+}
+
+// The exe's own pictures (the default photo, the built-in frames) are no
+// files: they are decoded at once, on the window's thread.
+Refusal LoadAtOnce(ImageSource source, LPARAM route, PictureWorkFunction load, PictureWork& work) {
+  work.resource = source;
+  work.tag = route;
+  load(work);
+  return work.refusal.reason;
+}
+
+// A stored photo that is missing (start-up then sends the default one) or no
+// longer decodes leaves the default photo to show as at a first start.
+void ShowDefaultPhotoForStart() {
+  if (Settings.Photo[0]) SetAsideStoredPhotoView();
+  PictureWork work;
+  if (LoadAtOnce(DEFAULT_PHOTO_ID, PHOTO_AT_START, LoadPhotoWork, work) == Refusal::NONE) PlacePhoto(work);
+}
+
+// A stored frame that no longer decodes gives way to the default, as a missing one does.
+void ShowDefaultFrameForStart() {
+  PictureWork work;
+  if (LoadAtOnce(FRAME_ID_DEFAULT, PHOTO_AT_START, LoadFrameWork, work) == Refusal::NONE) PlaceFrame(work);
+}
+
+// A path longer than Windows takes, from whatever source, is refused: the
+// system may reach it, but it could not be stored whole.
+bool PathTooLong(WPARAM source) {
+  return source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source));
+}
+
+void Recompose(LPARAM route) {
+  if (route != PHOTO_AT_START) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
 
 }  // namespace
 
-LRESULT MsgSetPhoto(WPARAM source, LPARAM startup) {
-  if (startup != 1) {
-    const Refusal refused = TakePhoto(source, startup);
-    if (refused == Refusal::NONE) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
-    return static_cast<LRESULT>(refused);
+void LoadPhotoWork(PictureWork& work) {
+  DecodedPicture& picture = work.picture;
+  if (DecodePicture(SourceOf(work), nullptr, picture, work.refusal) &&
+      !BuildPhotoReductions(picture.pixels, picture.width, picture.height, work.levels)) {
+    work.refusal = Refusal::TOO_LARGE;
   }
-  // A stored photo that is missing (start-up then sends the default one) or
-  // no longer decodes leaves the default photo to show as at a first start.
-  if (source == DEFAULT_PHOTO_ID || TakePhoto(source, startup) != Refusal::NONE) {
-    if (Settings.Photo[0]) SetAsideStoredPhotoView();
-    TakePhoto(DEFAULT_PHOTO_ID, startup);
-  }
-  return 0;
 }
 
-LRESULT MsgSetFrame(WPARAM source, LPARAM startup) {
-  const Refusal refused = TakeFrame(source);
+void LoadFrameWork(PictureWork& work) {
+  if (DecodePicture(SourceOf(work), nullptr, work.picture, work.refusal)) {
+    work.refusal = MakeFrameSurfaces(work.picture, work.keys, work.artwork);
+  }
+}
+
+LRESULT MsgSetPhoto(WPARAM source, LPARAM route) {
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
+    AskPictureWork(PICTURE_PHOTO, reinterpret_cast<const char*>(source), 0, route);
+    return static_cast<LRESULT>(Refusal::NONE);
+  }
+  PictureWork work;
+  const Refusal refused = PathTooLong(source) ? Refusal::PATH_TOO_LONG : LoadAtOnce(source, route, LoadPhotoWork, work);
   if (refused == Refusal::NONE) {
-    if (startup != 1) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
-  } else if (startup == 1 && source != FRAME_ID_DEFAULT) {
-    // A stored frame that no longer decodes gives way to the default, as a missing one does.
-    TakeFrame(FRAME_ID_DEFAULT);
+    PlacePhoto(work);
+    Recompose(route);
+  } else if (route == PHOTO_AT_START) {
+    ShowDefaultPhotoForStart();
   }
   return static_cast<LRESULT>(refused);
+}
+
+LRESULT MsgSetFrame(WPARAM source, LPARAM route) {
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
+    AskPictureWork(PICTURE_FRAME, reinterpret_cast<const char*>(source), 0, route);
+    return static_cast<LRESULT>(Refusal::NONE);
+  }
+  PictureWork work;
+  const Refusal refused = PathTooLong(source) ? Refusal::PATH_TOO_LONG : LoadAtOnce(source, route, LoadFrameWork, work);
+  if (refused == Refusal::NONE) {
+    PlaceFrame(work);
+    Recompose(route);
+  } else if (route == PHOTO_AT_START && source != FRAME_ID_DEFAULT) {
+    ShowDefaultFrameForStart();
+  }
+  return static_cast<LRESULT>(refused);
+}
+
+void PhotoReady() {
+  PictureWork work;
+  if (!TakePictureWork(PICTURE_PHOTO, work)) return;
+  const auto route = static_cast<PhotoRoute>(work.tag);
+  if (work.refusal.reason == Refusal::NONE) {
+    PlacePhoto(work);
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  } else if (route == PHOTO_AT_START) {
+    ShowDefaultPhotoForStart();
+    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  } else if (route == PHOTO_CHOSEN) {
+    NotifyRefusal(NoticeSubject::PHOTO, work.path, work.refusal);
+  }
+  NoteShownPhoto(work.path, route, work.refusal.reason);
+}
+
+void FrameReady() {
+  PictureWork work;
+  if (!TakePictureWork(PICTURE_FRAME, work)) return;
+  if (work.refusal.reason == Refusal::NONE) {
+    PlaceFrame(work);
+  } else if (work.tag == PHOTO_AT_START) {
+    ShowDefaultFrameForStart();
+  } else {
+    NotifyRefusal(NoticeSubject::FRAME, work.path, work.refusal);
+    return;
+  }
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
+void ShowSlidePicture(PictureWork& work) {
+  work.tag = PHOTO_SLIDE;
+  PlacePhoto(work);
+  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
+int AwaitStartPictures(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (PictureWorkPending(PICTURE_PHOTO) || PictureWorkPending(PICTURE_FRAME)) {
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= timeoutMs) return 0;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return 1;
 }

@@ -12,7 +12,9 @@
 #include "app/utf_text.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/file_dialogs.h"
+#include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_paths.h"
+#include "framewindow/picture_worker.h"
 #include "framewindow/slide_order.h"
 #include "imaging/heap_array.h"
 #include "imaging/picture_types.h"
@@ -32,21 +34,52 @@ int Order[SLIDES_MAX];
 int Position = -1;
 uint32_t RandomState;
 bool MenuOpen;
-// Set while the slideshow itself sends a photo, which ends nothing.
-bool ChangingSlide;
 // The source as last listed: its folder reached, and whether a round found
 // nothing to show (said once, Next and Previous greyed until it is back).
 bool FolderReached = true;
 bool SourceLost;
 // The last picture passed over and why, for a set none of which shows.
 char SkippedPath[PATH_BUFFER_SIZE];
-Refusal SkippedRefusal;
-// Single paths from starts, packed, and when the last one came.
+RefusalRecord SkippedRefusal;
+
+// A folder is listed by the picture worker; what the round does once it is.
+enum class AfterListing { NOTHING, WALK, GO_ON };
+AfterListing PendingListing = AfterListing::NOTHING;
+
+// A step looks for the next picture that shows, one file at a time through
+// the picture worker; the window's thread never waits for it.
+struct SlideWalk {
+  bool active;
+  int step;           // 1 forward, -1 back
+  int tries;          // pictures tried so far
+  bool relisted;      // a round found empty is listed again once a walk
+  bool tell;          // a source that shows nothing is told of (once)
+  uint32_t request;   // the picture asked for
+};
+SlideWalk Walk;
+
+// A new source on trial stays only when one of its pictures shows; until
+// then the one before is kept to go back to.
+bool OnTrial;
+char PreviousFolder[PATH_BUFFER_SIZE];
+HeapArray<char> PreviousFiles;
+size_t PreviousSize;
+
+// The next picture in the walk's direction, decoded ahead so that the next
+// change shows at once: at most this one picture more is held.
+PictureWork Ahead;
+bool AheadReady;
+int AheadPosition = -1;
+uint32_t AheadRequest;
+
+// Single paths from starts, packed; whether one of them showed, and when the
+// last one was done with (or that one is still under way).
 HeapArray<char> JoinedPaths;
 size_t JoinedSize;
 int JoinedCount;
 bool JoinedShown;
-DWORD LastStartPathTick;
+bool StartPhotoPending;
+DWORD LastStartPathDone;
 
 bool SlideshowOn() { return Settings.SlideFolder[0] != '\0' || SlideFiles.size > 0; }
 
@@ -64,31 +97,6 @@ int SlidePath(int index, char* path) {
   if (separator) lstrcatA(path, "\\");
   lstrcatA(path, name);
   return 1;
-}
-
-// The folder's own pictures, not its subfolders' and not its folders. Names
-// come in UTF-16: a name whose UTF-8 outgrows the narrow record's 260 bytes
-// (or its short name's 14) would end the narrow listing there.
-void ListFolder() {
-  char pattern[PATH_BUFFER_SIZE + 2];
-  wchar_t widePattern[WIDE_PATH_SIZE + 2];
-  lstrcpynA(pattern, Settings.SlideFolder, PATH_BUFFER_SIZE);
-  lstrcatA(pattern, pattern[lstrlenA(pattern) - 1] == '\\' ? "*" : "\\*");
-  WIN32_FIND_DATAW found;
-  const HANDLE search = WidenPath(pattern, widePattern, std::size(widePattern))
-                            ? FindFirstFileW(widePattern, &found)
-                            : INVALID_HANDLE_VALUE;
-  FolderReached = search != INVALID_HANDLE_VALUE;
-  if (!FolderReached) return;
-  const char* extensions = PictureExtensions();
-  char name[PATH_BUFFER_SIZE];
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && NarrowPath(found.cFileName, name, sizeof name) &&
-        HasListedExtension(name, extensions)) {
-      AddSlide(Slides, name);
-    }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
 }
 
 // How many of the round's pictures sort before the photo, or it, by name:
@@ -111,17 +119,16 @@ int IndexOfPhoto(const char* photo) {
   return placed > 0 && SlidePath(placed - 1, path) && lstrcmpA(path, photo) == 0 ? placed - 1 : -1;
 }
 
-}  // namespace
+void DropAhead() {
+  if (AheadRequest && !(Walk.active && Walk.request == AheadRequest)) DropPictureWork(PICTURE_SLIDE);
+  AheadReady = false;
+  AheadPosition = -1;
+  AheadRequest = 0;
+  Ahead = PictureWork();
+}
 
-void StartRound(const char* shown) {
-  ClearSlides(Slides);
-  FolderReached = true;
-  if (Settings.SlideFolder[0]) {
-    ListFolder();
-  } else {
-    UnpackSlides(SlideFiles.bytes, SlideFiles.size, Slides);
-  }
-  SortSlides(Slides);
+// The round in order, from a listing that has come or the stored set.
+void OrderRound(const char* shown) {
   Position = -1;
   if (Settings.SlideRandom == 1) {
     ShuffleRound(Order, Slides.count, shown ? IndexOfPhoto(shown) : -1, RandomState);
@@ -130,27 +137,47 @@ void StartRound(const char* shown) {
   }
 }
 
-namespace {
+void ContinueWalk();
+void GoOnFromPhoto();
+void TakePhotoSet(const char* packed, size_t size, bool fromShown);
 
-// A new round that goes on after the photo shown: by name from its place,
-// at random with every other picture still to come.
-void GoOnFrom(const char* shown) {
-  StartRound(shown);
-  if (Settings.SlideRandom != 1) Position = PlaceInNameOrder(shown) - 1;
+// A new round from the source as it is now: files added to the folder join
+// here. A set is at hand; a folder is listed by the worker, and `then` is
+// done when its listing comes.
+void BeginRound(AfterListing then) {
+  DropAhead();
+  ClearSlides(Slides);
+  Position = -1;
+  if (Settings.SlideFolder[0]) {
+    PendingListing = then;
+    AskPictureWork(PICTURE_LISTING, Settings.SlideFolder, 0, 0);
+    return;
+  }
+  PendingListing = AfterListing::NOTHING;
+  UnpackSlides(SlideFiles.bytes, SlideFiles.size, Slides);
+  SortSlides(Slides);
+  FolderReached = true;
+  if (then == AfterListing::WALK) {
+    OrderRound(Settings.Photo);
+    ContinueWalk();
+  } else if (then == AfterListing::GO_ON) {
+    GoOnFromPhoto();
+  }
 }
 
-// 1 when the photo at the round's position is shown (or was already).
-int ShowAtPosition() {
-  char path[PATH_BUFFER_SIZE];
-  if (!SlidePath(Order[Position], path)) return 0;
-  if (lstrcmpA(path, Settings.Photo) == 0) return 1;
-  ChangingSlide = true;
-  const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0));
-  ChangingSlide = false;
-  if (refused == Refusal::NONE) return 1;
-  lstrcpyA(SkippedPath, path);
-  SkippedRefusal = refused;
-  return 0;
+// The round goes on after the photo shown: by name from its place, at random
+// with every other picture still to come.
+void GoOnFromPhoto() {
+  OrderRound(Settings.Photo);
+  if (Settings.SlideRandom != 1) Position = PlaceInNameOrder(Settings.Photo) - 1;
+}
+
+void SetSlideTimer() {
+  if (SlideshowOn() && Settings.SlideInterval > 0) {
+    SetTimer(FrameWindow, SLIDE_TIMER_ID, static_cast<UINT>(Settings.SlideInterval) * SlideSecondMs, nullptr);
+  } else {
+    KillTimer(FrameWindow, SLIDE_TIMER_ID);
+  }
 }
 
 // A source that shows nothing any more is said once; it comes back when a
@@ -167,79 +194,196 @@ void NoteSource(bool showing, bool tell) {
   }
 }
 
-// Files that are gone or do not decode are passed over quietly; when none
-// decodes the photo stays. A round found empty is listed again at the next
-// step. 1 when a picture shows.
-int ShowStep(int step) {
-  for (int tries = 0; tries < Slides.count || (tries == 0 && step > 0); ++tries) {
-    if (step > 0 && Position + 1 >= Slides.count) StartRound(Settings.Photo);
-    if (Slides.count == 0) break;
-    Position = step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
-    if (ShowAtPosition()) return 1;
-  }
-  return 0;
+void KeepSource(const char* folder, const char* packed, size_t size) {
+  lstrcpyA(Settings.SlideFolder, folder);
+  if (size) std::memcpy(SlideFiles.bytes, packed, size);
+  SlideFiles.size = size;
 }
 
-// A step of the running slideshow, which tells of a source lost once.
-void StepAndNote(int step) { NoteSource(ShowStep(step) != 0, true); }
-
-void SetSlideTimer() {
-  if (SlideshowOn() && Settings.SlideInterval > 0) {
-    SetTimer(FrameWindow, SLIDE_TIMER_ID, static_cast<UINT>(Settings.SlideInterval) * SlideSecondMs, nullptr);
-  } else {
-    KillTimer(FrameWindow, SLIDE_TIMER_ID);
-  }
+// The next picture in the walk's direction is decoded while this one shows.
+void PrepareAhead(int step) {
+  DropAhead();
+  const int next = step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
+  char path[PATH_BUFFER_SIZE];
+  if (next < 0 || next >= Slides.count || !SlidePath(Order[next], path) || lstrcmpA(path, Settings.Photo) == 0) return;
+  AheadPosition = next;
+  AheadRequest = AskPictureWork(PICTURE_SLIDE, path, 0, next);
 }
 
-// From the first picture of the round, or on from the photo shown. 0 when
-// no picture of the round shows.
-int StartSlideshow(const char* shown) {
-  int showing = 1;
-  if (shown) {
-    GoOnFrom(shown);
-  } else {
-    StartRound(nullptr);
-    showing = ShowStep(1);
+void EndWalk(bool shown) {
+  const SlideWalk walk = Walk;
+  Walk = {};
+  if (OnTrial) {
+    OnTrial = false;
+    if (!shown) {
+      // The new source shows nothing: the one before goes on as it was.
+      const bool reached = FolderReached;
+      const bool folder = Settings.SlideFolder[0] != '\0';
+      char tried[PATH_BUFFER_SIZE];
+      lstrcpyA(tried, folder ? Settings.SlideFolder : SkippedPath);
+      KeepSource(PreviousFolder, PreviousFiles.data, PreviousSize);
+      SourceLost = false;
+      if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
+      SetSlideTimer();
+      RefreshMenuChecks();
+      if (folder) {
+        NotifyRefusal(NoticeSubject::FOLDER, tried, reached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
+      } else {
+        NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, Slides.count > 1 ? Slides.count : 2);
+      }
+      return;
+    }
+    SetSlideTimer();
+    RefreshMenuChecks();
   }
-  SourceLost = !showing;
-  SetSlideTimer();
-  RefreshMenuChecks();
-  return showing;
+  NoteSource(shown, walk.tell);
+  if (shown) PrepareAhead(walk.step);
+}
+
+// Tries the pictures one after the other from the round's position: files
+// that are gone or do not decode are passed over quietly. A round found
+// empty is listed again once.
+void ContinueWalk() {
+  while (Walk.active) {
+    if (Walk.step > 0 && Position + 1 >= Slides.count && (Slides.count > 0 || !Walk.relisted)) {
+      if (Walk.tries > 0 && Walk.tries >= Slides.count) break;
+      Walk.relisted = true;
+      BeginRound(AfterListing::WALK);
+      return;
+    }
+    if (Slides.count == 0 || Walk.tries >= Slides.count) break;
+    Position = Walk.step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
+    ++Walk.tries;
+    char path[PATH_BUFFER_SIZE];
+    if (!SlidePath(Order[Position], path)) continue;
+    if (lstrcmpA(path, Settings.Photo) == 0) {
+      EndWalk(true);
+      return;
+    }
+    if (AheadPosition == Position && AheadReady) {
+      ShowSlidePicture(Ahead);
+      AheadReady = false;
+      EndWalk(true);
+      return;
+    }
+    // The picture ahead still on its way is the one: it is waited for, not asked again.
+    Walk.request = AheadPosition == Position && AheadRequest ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, Position);
+    AheadRequest = 0;
+    AheadPosition = -1;
+    return;
+  }
+  EndWalk(false);
+}
+
+// A step of the slideshow; one under way gives way to it.
+void StartWalk(int step, bool tell) {
+  // Back from a photo that has gone from its place: the picture before its place by name.
+  char path[PATH_BUFFER_SIZE];
+  if (step < 0 && Position >= 0 && Position < Slides.count && Settings.SlideRandom != 1 &&
+      (!SlidePath(Order[Position], path) || lstrcmpA(path, Settings.Photo) != 0)) {
+    ++Position;
+  }
+  Walk = {true, step, 0, false, tell, 0};
+  if (PendingListing != AfterListing::NOTHING) {
+    PendingListing = AfterListing::WALK;
+    return;
+  }
+  ContinueWalk();
 }
 
 // A new folder or set (the other one empty) becomes the source when one of
 // its pictures shows; otherwise the slideshow that ran, if any, goes on as
-// it was. 1 when the new one was taken.
-int TakeSource(const char* folder, const char* packed, size_t size, const char* shown) {
-  HeapArray<char> previousFiles;
-  const size_t previousSize = SlideFiles.size;
-  if (previousSize && (!previousFiles.Allocate(previousSize))) return 0;
-  if (previousSize) std::memcpy(previousFiles.data, SlideFiles.bytes, previousSize);
-  char previousFolder[PATH_BUFFER_SIZE];
-  lstrcpyA(previousFolder, Settings.SlideFolder);
-  lstrcpyA(Settings.SlideFolder, folder);
-  if (size) std::memcpy(SlideFiles.bytes, packed, size);
-  SlideFiles.size = size;
-  if (StartSlideshow(shown)) return 1;
-  const bool reached = FolderReached;
-  lstrcpyA(Settings.SlideFolder, previousFolder);
-  if (previousSize) std::memcpy(SlideFiles.bytes, previousFiles.data, previousSize);
-  SlideFiles.size = previousSize;
-  if (SlideshowOn()) {
-    GoOnFrom(Settings.Photo);
-  } else {
-    ClearSlides(Slides);
+// it was. From a photo shown (a set joined around it) it goes on at once.
+void TakeSource(const char* folder, const char* packed, size_t size, bool fromShown) {
+  OnTrial = !fromShown;
+  PreviousSize = 0;
+  if (OnTrial && SlideFiles.size && PreviousFiles.Allocate(SlideFiles.size)) {
+    std::memcpy(PreviousFiles.data, SlideFiles.bytes, SlideFiles.size);
+    PreviousSize = SlideFiles.size;
   }
+  lstrcpyA(PreviousFolder, Settings.SlideFolder);
+  KeepSource(folder, packed, size);
+  Walk = {};
   SourceLost = false;
+  if (fromShown) {
+    BeginRound(AfterListing::GO_ON);
+  } else {
+    Walk = {true, 1, 0, true, true, 0};
+    BeginRound(AfterListing::WALK);
+  }
   SetSlideTimer();
   RefreshMenuChecks();
-  FolderReached = reached;
-  return 0;
 }
 
 }  // namespace
 
+void ListSlidesWork(PictureWork& work) {
+  if (!work.listing.Allocate(1)) {
+    work.refusal = Refusal::TOO_LARGE;
+    return;
+  }
+  SlideList& list = *work.listing.data;
+  ClearSlides(list);
+  char pattern[PATH_BUFFER_SIZE + 2];
+  wchar_t widePattern[WIDE_PATH_SIZE + 2];
+  lstrcpynA(pattern, work.path, PATH_BUFFER_SIZE);
+  lstrcatA(pattern, pattern[lstrlenA(pattern) - 1] == '\\' ? "*" : "\\*");
+  // Names come in UTF-16: a name whose UTF-8 outgrows the narrow record's
+  // 260 bytes (or its short name's 14) would end a narrow listing there.
+  WIN32_FIND_DATAW found;
+  const HANDLE search = WidenPath(pattern, widePattern, std::size(widePattern))
+                            ? FindFirstFileW(widePattern, &found)
+                            : INVALID_HANDLE_VALUE;
+  if (search == INVALID_HANDLE_VALUE) {
+    work.refusal = Refusal::UNREACHABLE;
+    return;
+  }
+  const char* extensions = PictureExtensions();
+  char name[PATH_BUFFER_SIZE];
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && NarrowPath(found.cFileName, name, sizeof name) &&
+        HasListedExtension(name, extensions)) {
+      AddSlide(list, name);
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  SortSlides(list);
+}
+
+void SlideListingReady() {
+  PictureWork work;
+  if (!TakePictureWork(PICTURE_LISTING, work)) return;
+  const AfterListing then = std::exchange(PendingListing, AfterListing::NOTHING);
+  FolderReached = work.refusal.reason == Refusal::NONE;
+  if (FolderReached) std::memcpy(&Slides, work.listing.data, sizeof Slides);
+  if (then == AfterListing::GO_ON) {
+    GoOnFromPhoto();
+  } else if (then == AfterListing::WALK && Walk.active) {
+    OrderRound(Settings.Photo);
+    ContinueWalk();
+  }
+}
+
+void SlideReady() {
+  PictureWork work;
+  if (!TakePictureWork(PICTURE_SLIDE, work)) return;
+  if (Walk.active && work.number == Walk.request) {
+    if (work.refusal.reason == Refusal::NONE) {
+      ShowSlidePicture(work);
+      EndWalk(true);
+    } else {
+      lstrcpyA(SkippedPath, work.path);
+      SkippedRefusal = work.refusal;
+      ContinueWalk();
+    }
+  } else if (work.number == AheadRequest && work.refusal.reason == Refusal::NONE) {
+    Ahead = std::move(work);
+    AheadReady = true;
+  }
+}
+
 HMENU BuildSlideshowMenu() {
+
   SlideshowMenu = CreateMenu();
   AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_FOLDER, TEXT_MENU_SLIDES_FOLDER);
   AppendMenuA(SlideshowMenu, MF_SEPARATOR, 0, nullptr);
@@ -270,7 +414,7 @@ void ResumeSlideshow() {
   RandomState = GetTickCount() ^ (GetCurrentProcessId() << 16);
   if (Settings.SlideFolder[0] && !IsFullPath(Settings.SlideFolder)) Settings.SlideFolder[0] = '\0';
   if (Settings.SlideFolder[0] || !UnpackSlides(SlideFiles.bytes, SlideFiles.size, Slides)) SlideFiles.size = 0;
-  if (SlideshowOn()) GoOnFrom(Settings.Photo);
+  if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
   SetSlideTimer();
 }
 
@@ -285,7 +429,7 @@ void MsgSlideTimer() {
       MenuOpen,
       !IsWindowEnabled(FrameWindow),
   };
-  if (SlideMayChange(now)) StepAndNote(1);
+  if (SlideMayChange(now) && !Walk.active) StartWalk(1, true);
 }
 
 void HoldSlideshow(UINT message) {
@@ -293,25 +437,32 @@ void HoldSlideshow(UINT message) {
   if (SlideshowOn() && Settings.SlideInterval > 0) SetSlideTimer();
 }
 
-void NoteShownPhoto(WPARAM source, LPARAM startup) {
-  if (ChangingSlide || startup == 1 || source <= IMAGE_SOURCE_MAX_RESOURCE_ID || !SlideshowOn() ||
-      lstrcmpA(reinterpret_cast<const char*>(source), Settings.Photo) != 0) {
-    return;
+void NoteShownPhoto(const char* path, LPARAM route, const RefusalRecord& refused) {
+  const bool shown = refused.reason == Refusal::NONE;
+  if (route == PHOTO_CHOSEN && shown && SlideshowOn()) StopSlideshow();
+  if (route != PHOTO_FROM_START) return;
+  StartPhotoPending = false;
+  LastStartPathDone = GetTickCount();
+  if (shown) {
+    if (SlideshowOn()) StopSlideshow();
+    if (!std::exchange(JoinedShown, true) && JoinedCount > 1) HideNotice();
+  } else if (!JoinedShown) {
+    NotifyRefusal(NoticeSubject::PHOTO, path, refused, JoinedCount);
   }
-  StopSlideshow();
+  // The set joined so far goes on from the photo shown.
+  if (JoinedShown && JoinedCount > 1) TakePhotoSet(JoinedPaths.data, JoinedSize, true);
 }
 
 void ChooseSlideFolder() {
   char folder[PATH_BUFFER_SIZE];
-  if (!ChooseFolderCall(Settings.SlideFolder[0] ? Settings.SlideFolder : Settings.Path, folder)) return;
-  if (!TakeSource(folder, nullptr, 0, nullptr)) {
-    NotifyRefusal(NoticeSubject::FOLDER, folder, FolderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
+  if (ChooseFolderCall(Settings.SlideFolder[0] ? Settings.SlideFolder : Settings.Path, folder)) {
+    TakeSource(folder, nullptr, 0, false);
   }
 }
 
 void StepSlideshow(int step) {
   if (!SlideshowOn()) return;
-  StepAndNote(step);
+  StartWalk(step, true);
   SetSlideTimer();
 }
 
@@ -324,7 +475,7 @@ void SetSlideInterval(int choice) {
 
 void ToggleSlideOrder() {
   ToggleSetting(Settings.SlideRandom);
-  if (SlideshowOn()) GoOnFrom(Settings.Photo);
+  if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
   RefreshMenuChecks();
 }
 
@@ -332,6 +483,12 @@ void StopSlideshow() {
   Settings.SlideFolder[0] = '\0';
   SlideFiles.size = 0;
   SourceLost = false;
+  OnTrial = false;
+  Walk = {};
+  PendingListing = AfterListing::NOTHING;
+  DropPictureWork(PICTURE_LISTING);
+  DropPictureWork(PICTURE_SLIDE);
+  DropAhead();
   ClearSlides(Slides);
   SetSlideTimer();
   RefreshMenuChecks();
@@ -339,10 +496,11 @@ void StopSlideshow() {
 
 namespace {
 
-// `shown`: the photo shown, from which a set joined around it goes on.
-// Paths that are no full paths or name no picture are left out. When none
-// of the files can be shown, one notice names the last one tried and why.
-void TakePhotoSet(const char* packed, size_t size, const char* shown) {
+// Paths that are no full paths or name no picture are left out; one picture
+// is shown alone. When none of the files can be shown, one notice names the
+// last one tried and why. `fromShown`: a set joined around the photo shown,
+// from which it goes on.
+void TakePhotoSet(const char* packed, size_t size, bool fromShown) {
   HeapArray<char> pictures;
   if (!pictures.Allocate(SLIDE_FILES_VALUE_MAX)) return;
   size_t kept = 0;
@@ -361,19 +519,18 @@ void TakePhotoSet(const char* packed, size_t size, const char* shown) {
     }
   }
   if (count == 1) {
-    const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(last), 0));
-    if (refused == Refusal::NONE) return;
-    lstrcpyA(SkippedPath, last);
-    SkippedRefusal = refused;
-  } else if (count >= 2 && TakeSource("", pictures.data, kept, shown)) {
-    return;
+    const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(last), PHOTO_CHOSEN));
+    if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::PHOTO, last, refused, given);
+  } else if (count >= 2) {
+    TakeSource("", pictures.data, kept, fromShown);
+  } else if (given > 0) {
+    NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, given);
   }
-  if (given > 0) NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, given);
 }
 
 }  // namespace
 
-void ShowPhotoSet(const char* packed, size_t size) { TakePhotoSet(packed, size, nullptr); }
+void ShowPhotoSet(const char* packed, size_t size) { TakePhotoSet(packed, size, false); }
 
 void ShowDroppedSet(HDROP drop) {
   HeapArray<char> packed;
@@ -389,11 +546,10 @@ void ShowDroppedSet(HDROP drop) {
 
 // Each photo shows as it comes; the set goes on from the last one shown. A
 // path refused is told of only while no other of its set has shown, and a
-// photo shown takes back what was told.
+// photo shown takes back what was told. The join is measured from the end
+// of the last one's handling, so a slow photo does not split its set.
 void ShowStartPhoto(const char* path) {
-  const DWORD now = GetTickCount();
-  const bool joins = JoinedSize > 0 && now - LastStartPathTick < SLIDE_JOIN_MS;
-  LastStartPathTick = now;
+  const bool joins = JoinedSize > 0 && (StartPhotoPending || GetTickCount() - LastStartPathDone < SLIDE_JOIN_MS);
   if (!joins) {
     JoinedSize = 0;
     JoinedCount = 0;
@@ -402,11 +558,7 @@ void ShowStartPhoto(const char* path) {
   if (JoinedPaths.data || JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
     if (AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path)) ++JoinedCount;
   }
-  const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), 0));
-  if (refused == Refusal::NONE) {
-    if (std::exchange(JoinedShown, true) == false && JoinedCount > 1) HideNotice();
-  } else if (!JoinedShown) {
-    NotifyRefusal(NoticeSubject::PHOTO, path, refused, JoinedCount);
-  }
-  if (joins && JoinedShown) TakePhotoSet(JoinedPaths.data, JoinedSize, Settings.Photo);
+  StartPhotoPending = true;
+  const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), PHOTO_FROM_START));
+  if (refused != Refusal::NONE) NoteShownPhoto(path, PHOTO_FROM_START, refused);
 }

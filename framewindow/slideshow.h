@@ -6,6 +6,10 @@
 
 #include <cstddef>
 
+#include "imaging/refusal.h"
+
+struct PictureWork;
+
 // Milliseconds in a second of the interval; tests make it short.
 extern unsigned SlideSecondMs;
 
@@ -17,14 +21,18 @@ void RefreshSlideMenu();
 // on from the stored photo; any other is dropped.
 void ResumeSlideshow();
 void MsgSlideTimer();
-// A new round from the source as it is now: files added to the folder join
-// here. A random round never starts with the photo shown (null: none).
-void StartRound(const char* shown);
 // Messages that mark the user's hand (the pointer, a drag, the menu, a
 // dialog, a window shown again): the next change waits a full interval.
 void HoldSlideshow(UINT message);
-// After MSG_SET_PHOTO: a photo file chosen alone and shown ends the slideshow.
-void NoteShownPhoto(WPARAM source, LPARAM startup);
+// A photo file that came by `route` (a PhotoRoute) was shown or refused: one
+// chosen alone and shown ends the slideshow; a start's photo joins its set.
+void NoteShownPhoto(const char* path, LPARAM route, const RefusalRecord& refused);
+
+// The picture worker lists a folder's pictures, in name order.
+void ListSlidesWork(PictureWork& work);
+// On MSG_PICTURE_READY: a folder's listing, or a slide, has come.
+void SlideListingReady();
+void SlideReady();
 
 // The menu's commands. A folder without a picture that shows, or that
 // cannot be reached, is refused with a notice and changes nothing.

@@ -5,6 +5,7 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/menu_commands.cpp
   framewindow/photo_frame_sources.cpp
   framewindow/photo_placement.cpp
+  framewindow/picture_worker.cpp
   framewindow/slideshow.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/photo_paths.cpp)

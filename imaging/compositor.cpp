@@ -107,8 +107,9 @@ int PrepareScaledFrame(int width, int height) {
 int ComposePhoto(int width, int height) {
   int photoWidth = 0, photoHeight = 0;
   const uint32_t* photo = DibPixels(PhotoSurface, &photoWidth, &photoHeight);
+  // A photo still loading at start-up: a plain fill under the frame, never black.
   if (!photo) {
-    std::fill(CompositionPixels, CompositionPixels + static_cast<size_t>(width) * height, 0);
+    std::fill(CompositionPixels, CompositionPixels + static_cast<size_t>(width) * height, 0x00FFFFFF);
     return 1;
   }
   const int64_t side = static_cast<uint32_t>(height) > static_cast<uint32_t>(width) ? Settings.H3 : Settings.W3;
@@ -222,10 +223,7 @@ void ReplaceFrameSurfaces(Surface& keys, Surface& artwork) {
   ++FrameRevision;
 }
 
-int ReplacePhotoSurface(Surface& photo) {
-  int width = 0, height = 0;
-  const uint32_t* pixels = DibPixels(photo, &width, &height);
-  if (!pixels || !BuildPhotoReductions(pixels, width, height, PhotoLevels)) return 0;
+void AdoptPhotoSurface(Surface& photo, PhotoReductions& levels) {
   PhotoSurface = std::move(photo);
-  return 1;
+  PhotoLevels = std::move(levels);
 }

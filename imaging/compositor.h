@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "imaging/photo_reductions.h"
 #include "imaging/surface.h"
 
 // The photo at its own size, with the halved copies kept beside it.
@@ -35,7 +36,6 @@ int IconRefreshPending();
 // Takes a new frame's two surfaces (emptying the arguments).
 void ReplaceFrameSurfaces(Surface& keys, Surface& artwork);
 
-// Takes a decoded DIB surface as the photo, together with the halved copies
-// that keep recompositions fast. 0 when those cannot be made: then nothing
-// has changed and `photo` still holds the picture.
-int ReplacePhotoSurface(Surface& photo);
+// Takes a decoded DIB surface as the photo, together with its reductions
+// (BuildPhotoReductions), which keep recompositions fast; empties both.
+void AdoptPhotoSurface(Surface& photo, PhotoReductions& levels);

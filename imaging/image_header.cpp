@@ -81,3 +81,43 @@ ImageHeader ReadImageHeader(const uint8_t* bytes, size_t size) {
   }
   return header;
 }
+
+namespace {
+
+// The first bytes of every format the decoders read that has a mark.
+bool BeginsWithMark(const uint8_t* bytes, size_t size) {
+  const struct {
+    size_t offset;
+    const char* mark;
+    size_t length;
+  } marks[] = {{0, "\x89PNG", 4},        {0, "\xFF\xD8\xFF", 3}, {0, "GIF8", 4},        {0, "BM", 2},
+               {0, "\0\0\1\0", 4},       {0, "\0\0\2\0", 4},      {40, " EMF", 4},       {0, "\xD7\xCD\xC6\x9A", 4},
+               {0, "II*\0", 4},          {0, "MM\0*", 4},          {0, "DDS ", 4},        {0, "II\xBC", 3},
+               {8, "WEBP", 4},           {4, "ftyp", 4},           {0, "\x01\0\x09\0", 4}};
+  for (const auto& m : marks) {
+    if (size >= m.offset + m.length && std::memcmp(bytes + m.offset, m.mark, m.length) == 0) return true;
+  }
+  return false;
+}
+
+// The extensions of formats whose files always begin with a mark.
+constexpr const char* MARKED_EXTENSIONS[] = {".jpg", ".jpeg", ".jpe", ".jfif", ".png", ".gif", ".bmp", ".dib",
+                                             ".ico", ".cur", ".emf", ".wmf", ".tif", ".tiff", ".dds", ".jxr",
+                                             ".wdp", ".hdp", ".webp", ".heic", ".heif", ".avif"};
+
+bool NamePromisesMark(const char* name) {
+  const char* dot = std::strrchr(name, '.');
+  if (!dot || std::strpbrk(dot, "\\/")) return false;
+  for (const char* extension : MARKED_EXTENSIONS) {
+    size_t i = 0;
+    while (extension[i] && dot[i] && (dot[i] | 0x20) == extension[i]) ++i;
+    if (!extension[i] && !dot[i]) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int BeginsAsNoPicture(const uint8_t* bytes, size_t size, const char* name) {
+  return NamePromisesMark(name) && !BeginsWithMark(bytes, size);
+}

@@ -18,3 +18,14 @@ struct ImageHeader {
 
 // Reads the header of a PNG, JPEG, GIF or BMP file held in memory.
 ImageHeader ReadImageHeader(const uint8_t* bytes, size_t size);
+
+// How many first bytes of a file are read and checked before the rest.
+constexpr size_t HEADER_BYTES = 64 * 1024;
+
+// 1 when a file of that name, beginning with these bytes, is no picture we
+// read: its name promises a format whose files always begin with a mark of
+// their own (.jpg, .png, .gif, .bmp, .ico, .emf, .tif ...), and the bytes
+// begin as no picture at all. Such a file is refused without being read
+// further; a name that promises nothing (or a format without a mark, .tga)
+// is left to the decoders.
+int BeginsAsNoPicture(const uint8_t* bytes, size_t size, const char* name);

@@ -1,6 +1,7 @@
 #include "imaging/image_loader.h"
 
 #include <objbase.h>
+#include <shlwapi.h>
 #include <ocidl.h>
 #include <olectl.h>
 #include <wincodec.h>
@@ -12,6 +13,7 @@
 #include "app/utf_text.h"
 #include "imaging/com_ref.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/heap_array.h"
 #include "imaging/image_header.h"
 #include "imaging/key_colors.h"
 #include "imaging/owned_handle.h"
@@ -25,74 +27,75 @@ namespace {
 
 constexpr long HIMETRIC_PER_INCH = 2540;
 
-struct DecodedPicture {
-  Surface surface;
-  int32_t width = 0, height = 0;
-  uint32_t* pixels = nullptr;
-};
-
-int Refuse(Refusal reason, int64_t width = 0, int64_t height = 0) {
-  LoaderRefusal = {reason, width, height};
+int Refuse(RefusalRecord& refusal, Refusal reason, int64_t width = 0, int64_t height = 0) {
+  refusal = {reason, width, height};
   return 0;
 }
 
-// The whole file in one read. Files of 4 GB and more are no pictures we can
-// hold, and an empty one is none.
-int ReadFileBytes(const char* path, GlobalMemory& memory, DWORD& size) {
+// What a decoder reads from: a stream on the file, or on a copy of a
+// resource, with the first bytes already checked.
+struct PictureSource {
+  ComRef<IStream> stream;
+  uint64_t size = 0;
+  ImageHeader header;
+};
+
+// A file is opened and its first bytes read and checked before the rest: a
+// picture declared too large, or a file that begins as no picture its name
+// promises, is refused without being read further. The decoders then read
+// what they need from the file itself, never a whole copy in memory.
+int OpenPictureFile(const char* path, PictureSource& source, RefusalRecord& refusal) {
   wchar_t widePath[WIDE_PATH_SIZE];
-  if (!WidenPath(path, widePath, WIDE_PATH_SIZE)) return Refuse(Refusal::PATH_TOO_LONG);
+  if (!WidenPath(path, widePath, WIDE_PATH_SIZE)) return Refuse(refusal, Refusal::PATH_TOO_LONG);
   OwnedFile file;
-  file.handle = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  file.handle = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file.handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     const DWORD attributes = GetFileAttributesW(widePath);
     const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return Refuse(folder ? Refusal::NOT_A_PICTURE : RefusalOfOpenError(error));
+    return Refuse(refusal, folder ? Refusal::NOT_A_PICTURE : RefusalOfOpenError(error));
   }
-  DWORD high = 0;
-  size = GetFileSize(file.handle, &high);
-  if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Refuse(Refusal::UNREADABLE);
-  if (high != 0) return Refuse(Refusal::TOO_LARGE);
-  if (size == 0) return Refuse(Refusal::NOT_A_PICTURE);
-  memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory.handle) return Refuse(Refusal::TOO_LARGE);
-  void* bytes = GlobalLock(memory.handle);
-  if (!bytes) return Refuse(Refusal::TOO_LARGE);
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file.handle, &size)) return Refuse(refusal, Refusal::UNREADABLE);
+  HeapArray<uint8_t> head;
   DWORD read = 0;
-  const BOOL ok = ReadFile(file.handle, bytes, size, &read, nullptr);
-  GlobalUnlock(memory.handle);
-  return ok && read == size ? 1 : Refuse(Refusal::UNREADABLE);
-}
-
-int ReadResourceBytes(WORD id, GlobalMemory& memory, DWORD& size) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), TEXT_IMAGE_RESOURCE_TYPE);
-  if (!found) return 0;
-  HGLOBAL loaded = LoadResource(module, found);
-  size = SizeofResource(module, found);
-  const void* resource = loaded ? LockResource(loaded) : nullptr;
-  if (!resource || size == 0) return 0;
-  memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory.handle) return 0;
-  void* bytes = GlobalLock(memory.handle);
-  if (!bytes) return 0;
-  std::memcpy(bytes, resource, size);
-  GlobalUnlock(memory.handle);
+  if (!head.Allocate(HEADER_BYTES)) return Refuse(refusal, Refusal::TOO_LARGE);
+  if (!ReadFile(file.handle, head.data, HEADER_BYTES, &read, nullptr)) return Refuse(refusal, Refusal::UNREADABLE);
+  if (read == 0 || BeginsAsNoPicture(head.data, read, path)) return Refuse(refusal, Refusal::NOT_A_PICTURE);
+  source.header = ReadImageHeader(head.data, read);
+  source.size = static_cast<uint64_t>(size.QuadPart);
+  if (FAILED(SHCreateStreamOnFileEx(widePath, STGM_READ | STGM_SHARE_DENY_NONE, FILE_ATTRIBUTE_NORMAL, FALSE, nullptr,
+                                    source.stream.Receive()))) {
+    return Refuse(refusal, Refusal::UNREADABLE);
+  }
   return 1;
 }
 
-int ReadSourceBytes(ImageSource source, GlobalMemory& memory, DWORD& size) {
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID) return ReadFileBytes(reinterpret_cast<const char*>(source), memory, size);
-  return source != 0 && ReadResourceBytes(static_cast<WORD>(source), memory, size) ? 1 : Refuse(Refusal::NOT_FOUND);
+// The exe's own pictures are small: a copy of the bytes makes the stream.
+int OpenPictureResource(WORD id, PictureSource& source, RefusalRecord& refusal) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = id ? FindResourceA(module, MAKEINTRESOURCEA(id), TEXT_IMAGE_RESOURCE_TYPE) : nullptr;
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const DWORD size = found ? SizeofResource(module, found) : 0;
+  const void* resource = loaded ? LockResource(loaded) : nullptr;
+  if (!resource || size == 0) return Refuse(refusal, Refusal::NOT_FOUND);
+  GlobalMemory memory;
+  memory.handle = GlobalAlloc(GMEM_MOVEABLE, size);
+  void* bytes = memory.handle ? GlobalLock(memory.handle) : nullptr;
+  if (!bytes) return Refuse(refusal, Refusal::TOO_LARGE);
+  std::memcpy(bytes, resource, size);
+  source.header = ReadImageHeader(static_cast<const uint8_t*>(bytes), size);
+  GlobalUnlock(memory.handle);
+  if (CreateStreamOnHGlobal(memory.handle, TRUE, source.stream.Receive()) != S_OK) return Refuse(refusal, Refusal::TOO_LARGE);
+  memory.handle = nullptr;  // the stream frees it now
+  source.size = size;
+  return 1;
 }
 
-ImageHeader ReadHeaderOf(const GlobalMemory& memory, DWORD size) {
-  ImageHeader header;
-  if (const void* bytes = GlobalLock(memory.handle)) {
-    header = ReadImageHeader(static_cast<const uint8_t*>(bytes), size);
-    GlobalUnlock(memory.handle);
-  }
-  return header;
+int OpenPictureSource(ImageSource image, PictureSource& source, RefusalRecord& refusal) {
+  if (image > IMAGE_SOURCE_MAX_RESOURCE_ID) return OpenPictureFile(reinterpret_cast<const char*>(image), source, refusal);
+  return OpenPictureResource(static_cast<WORD>(image), source, refusal);
 }
 
 int DeclaresTooLargeAPicture(const ImageHeader& header) {
@@ -155,7 +158,7 @@ int CopyFramePixels(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
 }
 
 // The first frame of anything the Windows Imaging Component reads.
-Route DecodeWithWic(IStream* stream, HDC reference, DecodedPicture& decoded) {
+Route DecodeWithWic(IStream* stream, HDC reference, DecodedPicture& decoded, RefusalRecord& refusal) {
   ComRef<IWICImagingFactory> factory;
   ComRef<IWICBitmapDecoder> decoder;
   ComRef<IWICBitmapFrameDecode> frame;
@@ -170,7 +173,7 @@ Route DecodeWithWic(IStream* stream, HDC reference, DecodedPicture& decoded) {
     return Route::FAILED;
   }
   if (!ImageSizeAllowed(width, height)) {
-    Refuse(Refusal::TOO_LARGE, width, height);
+    Refuse(refusal, Refusal::TOO_LARGE, width, height);
     return Route::FAILED;
   }
   if (!MakeDibSurface(reference, decoded.surface, decoded.width, decoded.height, decoded.pixels,
@@ -191,19 +194,16 @@ int Rewind(IStream* stream) {
 // several times faster than OLE under Wine. OLE then takes the metafiles.
 // Bytes that begin as a picture but that no decoder gets through are a
 // damaged picture; others that no decoder takes are none.
-int DecodeStream(GlobalMemory& memory, DWORD size, const ImageHeader& header, HDC reference,
-                 DecodedPicture& decoded) {
-  ComRef<IStream> stream;
-  if (CreateStreamOnHGlobal(memory.handle, TRUE, stream.Receive()) != S_OK) return Refuse(Refusal::TOO_LARGE);
-  memory.handle = nullptr;  // the stream frees it now
-  LoaderRefusal.reason = Refusal::NONE;
-  Route route = DecodeWithWic(stream.pointer, reference, decoded);
+int DecodeSource(PictureSource& source, HDC reference, DecodedPicture& decoded, RefusalRecord& refusal) {
+  refusal = {};
+  Route route = DecodeWithWic(source.stream.pointer, reference, decoded, refusal);
   if (route == Route::NOT_ACCEPTED) {
-    route = Rewind(stream.pointer) ? DecodeWithOle(stream.pointer, size, reference, decoded) : Route::FAILED;
+    const auto size = static_cast<DWORD>(source.size < 0x7FFFFFFF ? source.size : 0x7FFFFFFF);
+    route = Rewind(source.stream.pointer) ? DecodeWithOle(source.stream.pointer, size, reference, decoded) : Route::FAILED;
   }
   if (route == Route::DECODED) return 1;
-  if (LoaderRefusal.reason != Refusal::NONE) return 0;
-  return Refuse(route == Route::FAILED || header.known ? Refusal::DAMAGED : Refusal::NOT_A_PICTURE);
+  if (refusal.reason != Refusal::NONE) return 0;
+  return Refuse(refusal, route == Route::FAILED || source.header.known ? Refusal::DAMAGED : Refusal::NOT_A_PICTURE);
 }
 
 int TurnUpright(int orientation, HDC reference, DecodedPicture& decoded) {
@@ -221,19 +221,25 @@ int TurnUpright(int orientation, HDC reference, DecodedPicture& decoded) {
 
 }  // namespace
 
-int DecodeImage(ImageSource source, HDC reference) {
-  GlobalMemory memory;
-  DWORD size = 0;
-  if (!ReadSourceBytes(source, memory, size)) return 0;
-  const ImageHeader header = ReadHeaderOf(memory, size);
-  if (DeclaresTooLargeAPicture(header)) return Refuse(Refusal::TOO_LARGE, header.width, header.height);
-  DecodedPicture decoded;
-  if (!DecodeStream(memory, size, header, reference, decoded)) return 0;
+int DecodePicture(ImageSource image, HDC reference, DecodedPicture& decoded, RefusalRecord& refusal) {
+  PictureSource source;
+  if (!OpenPictureSource(image, source, refusal)) return 0;
+  const ImageHeader& header = source.header;
+  if (DeclaresTooLargeAPicture(header)) return Refuse(refusal, Refusal::TOO_LARGE, header.width, header.height);
+  DecodedPicture made;
+  if (!DecodeSource(source, reference, made, refusal)) return 0;
   // GDI and the decoders may leave pending drawing; the pixels are read directly next.
   GdiFlush();
-  ClearFourthBytes(decoded.pixels, static_cast<size_t>(decoded.width) * static_cast<size_t>(decoded.height));
-  if (!TurnUpright(header.orientation, reference, decoded)) return Refuse(Refusal::TOO_LARGE);
-  LoaderRefusal = {};
+  ClearFourthBytes(made.pixels, static_cast<size_t>(made.width) * static_cast<size_t>(made.height));
+  if (!TurnUpright(header.orientation, reference, made)) return Refuse(refusal, Refusal::TOO_LARGE);
+  refusal = {};
+  decoded = std::move(made);
+  return 1;
+}
+
+int DecodeImage(ImageSource source, HDC reference) {
+  DecodedPicture decoded;
+  if (!DecodePicture(source, reference, decoded, LoaderRefusal)) return 0;
   LoaderSurface = std::move(decoded.surface);
   LoaderWidth = decoded.width;
   LoaderHeight = decoded.height;

@@ -14,6 +14,7 @@ enum class Refusal : int {
   NOT_A_FRAME,    // a picture, but too little key colour or no outline left
   NO_PICTURES,    // a folder or set without one picture that shows
   UNREACHABLE,    // a folder that cannot be listed
+  NO_ANSWER,      // a file whose reading did not end in time
 };
 
 // A refusal with what it is about: the picture's declared size for TOO_LARGE
@@ -21,6 +22,8 @@ enum class Refusal : int {
 struct RefusalRecord {
   Refusal reason = Refusal::NONE;
   int64_t width = 0, height = 0;
+  RefusalRecord(Refusal why = Refusal::NONE, int64_t pictureWidth = 0, int64_t pictureHeight = 0)
+      : reason(why), width(pictureWidth), height(pictureHeight) {}
 };
 
 // The refusal of a file that did not open, from the system's error number.

@@ -7,7 +7,8 @@ list(APPEND CHERIMO_PURE_SOURCES
   imaging/outline_scan.cpp
   imaging/photo_reductions.cpp
   imaging/reduce.cpp
-  imaging/refusal.cpp)
+  imaging/refusal.cpp
+  imaging/request_slots.cpp)
 list(APPEND CHERIMO_WIN32_SOURCES
   imaging/compositor.cpp
   imaging/frame_icon.cpp

@@ -7,7 +7,7 @@
 #include "app/size_limits.h"
 #include "app/texts.h"
 
-static_assert(std::size(TEXT_NOTICE_REASONS) == static_cast<size_t>(Refusal::UNREACHABLE) + 1);
+static_assert(std::size(TEXT_NOTICE_REASONS) == static_cast<size_t>(Refusal::NO_ANSWER) + 1);
 static_assert(MAX_IMAGE_PIXELS == int64_t{64} << 20 && PATH_UNITS_MAX == 259, "the reasons name these limits");
 
 namespace {

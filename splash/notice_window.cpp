@@ -190,9 +190,7 @@ void HideNotice() {
   ShowWindow(NoticeWindow, SW_HIDE);
 }
 
-void NotifyRefusal(NoticeSubject subject, const char* path, Refusal reason, int fileCount) {
-  RefusalRecord why = {reason, 0, 0};
-  if (reason == Refusal::TOO_LARGE && LoaderRefusal.reason == Refusal::TOO_LARGE) why = LoaderRefusal;
+void NotifyRefusal(NoticeSubject subject, const char* path, const RefusalRecord& why, int fileCount) {
   char text[NOTICE_TEXT_SIZE];
   if (ComposeRefusalNotice(text, sizeof text, subject, path, why, fileCount)) ShowNotice(text);
 }

@@ -11,6 +11,5 @@
 void ShowNotice(const char* text);
 void HideNotice();
 // The notice for a photo, frame or folder that cannot be shown; a fileCount
-// above 1 for several files given at once, none of which can be. A size
-// that a refusal for being too large names is the loader's last.
-void NotifyRefusal(NoticeSubject subject, const char* path, Refusal reason, int fileCount = 1);
+// above 1 for several files given at once, none of which can be.
+void NotifyRefusal(NoticeSubject subject, const char* path, const RefusalRecord& why, int fileCount = 1);

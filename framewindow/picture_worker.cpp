@@ -1,0 +1,197 @@
+#include "framewindow/picture_worker.h"
+
+#include <objbase.h>
+
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "imaging/request_slots.h"
+
+namespace {
+
+// Everything below is shared by the two threads and read or changed only
+// under the lock, but for the functions, which are set before the thread starts.
+CRITICAL_SECTION Lock;
+bool LockMade;
+HANDLE Wake;  // set when a request waits or the worker is to stop
+HWND Told;
+PictureWorkFunction Functions[PICTURE_KIND_COUNT];
+RequestSlot Slots[PICTURE_KIND_COUNT];
+uint32_t Counter;
+std::unique_ptr<PictureWork> Asked[PICTURE_KIND_COUNT];  // the waiting requests
+std::unique_ptr<PictureWork> Done[PICTURE_KIND_COUNT];   // results the window has not taken
+// The work under way: its kind (-1: none), its request and when it began.
+int WorkingKind = -1;
+char WorkingPath[PATH_BUFFER_SIZE];
+ImageSource WorkingResource;
+LPARAM WorkingTag;
+DWORD WorkingSince;
+// A worker given up on runs under an older generation and ends when it is back.
+uint32_t Generation;
+bool Stopping;
+HANDLE Worker;
+
+struct Locked {
+  Locked() { EnterCriticalSection(&Lock); }
+  ~Locked() { LeaveCriticalSection(&Lock); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+};
+
+// Keeps a finished piece of work for the window when it is still the newest of its kind.
+void Deliver(std::unique_ptr<PictureWork> work) {
+  const int kind = work->kind;
+  const uint32_t number = work->number;
+  if (!FinishRequest(Slots[kind], number)) return;
+  Done[kind] = std::move(work);
+  PostMessageA(Told, MSG_PICTURE_READY, static_cast<WPARAM>(kind), static_cast<LPARAM>(number));
+}
+
+// The next waiting request, in the kinds' order; null when none waits or this worker is no longer the one.
+std::unique_ptr<PictureWork> NextWork(uint32_t generation) {
+  Locked locked;
+  if (Stopping || generation != Generation) return nullptr;
+  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) {
+    if (!Slots[kind].waiting) continue;
+    TakeRequest(Slots[kind]);
+    std::unique_ptr<PictureWork> work = std::move(Asked[kind]);
+    WorkingKind = kind;
+    lstrcpynA(WorkingPath, work->path, PATH_BUFFER_SIZE);
+    WorkingResource = work->resource;
+    WorkingTag = work->tag;
+    WorkingSince = GetTickCount();
+    return work;
+  }
+  return nullptr;
+}
+
+DWORD WINAPI WorkerMain(void* parameter) {
+  const auto generation = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parameter));
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (;;) {
+    while (std::unique_ptr<PictureWork> work = NextWork(generation)) {
+      Functions[work->kind](*work);
+      Locked locked;
+      // Given up on meanwhile: its result, made too late, is dropped with it.
+      if (generation != Generation) break;
+      WorkingKind = -1;
+      Deliver(std::move(work));
+    }
+    {
+      Locked locked;
+      if (Stopping || generation != Generation) break;
+    }
+    WaitForSingleObject(Wake, INFINITE);
+  }
+  CoUninitialize();
+  return 0;
+}
+
+int StartWorkerThread() {
+  HANDLE thread = CreateThread(nullptr, 0, WorkerMain, reinterpret_cast<void*>(static_cast<uintptr_t>(Generation)), 0,
+                               nullptr);
+  if (!thread) return 0;
+  if (Worker) CloseHandle(Worker);
+  Worker = thread;
+  return 1;
+}
+
+}  // namespace
+
+int StartPictureWorker(HWND window, const PictureWorkFunction (&functions)[PICTURE_KIND_COUNT]) {
+  if (!LockMade) {
+    InitializeCriticalSection(&Lock);
+    Wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    LockMade = true;
+  }
+  Told = window;
+  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) Functions[kind] = functions[kind];
+  Stopping = false;
+  ++Generation;
+  return Wake && StartWorkerThread();
+}
+
+void StopPictureWorker() {
+  if (!LockMade) return;
+  {
+    Locked locked;
+    Stopping = true;
+    for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) {
+      DropRequests(Slots[kind], Counter);
+      Asked[kind].reset();
+      Done[kind].reset();
+    }
+  }
+  SetEvent(Wake);
+  // A worker stuck on a file that never answers is left to the process's end.
+  if (Worker && WaitForSingleObject(Worker, 1000) == WAIT_OBJECT_0) {
+    CloseHandle(Worker);
+    Worker = nullptr;
+  }
+  KillTimer(Told, PICTURE_WATCH_TIMER_ID);
+}
+
+uint32_t AskPictureWork(int kind, const char* path, ImageSource resource, LPARAM tag) {
+  std::unique_ptr<PictureWork> work(new (std::nothrow) PictureWork);
+  if (!work) return 0;
+  work->kind = kind;
+  if (path) lstrcpynA(work->path, path, PATH_BUFFER_SIZE);
+  work->resource = resource;
+  work->tag = tag;
+  {
+    Locked locked;
+    work->number = AskRequest(Slots[kind], Counter);
+    Asked[kind] = std::move(work);
+    Done[kind].reset();
+  }
+  SetEvent(Wake);
+  SetTimer(Told, PICTURE_WATCH_TIMER_ID, PICTURE_WATCH_PERIOD_MS, nullptr);
+  return Slots[kind].newest;
+}
+
+void DropPictureWork(int kind) {
+  Locked locked;
+  DropRequests(Slots[kind], Counter);
+  Asked[kind].reset();
+  Done[kind].reset();
+}
+
+int PictureWorkPending(int kind) {
+  Locked locked;
+  return Slots[kind].waiting || (WorkingKind == kind && Slots[kind].working) || Done[kind] != nullptr;
+}
+
+int TakePictureWork(int kind, PictureWork& work) {
+  std::unique_ptr<PictureWork> done;
+  {
+    Locked locked;
+    if (!Done[kind] || !ResultCurrent(Slots[kind], Done[kind]->number)) return 0;
+    done = std::move(Done[kind]);
+  }
+  work = std::move(*done);
+  return 1;
+}
+
+void WatchPictureWorker() {
+  Locked locked;
+  bool pending = WorkingKind >= 0;
+  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || Slots[kind].waiting;
+  if (!pending) KillTimer(Told, PICTURE_WATCH_TIMER_ID);
+  if (WorkingKind < 0 || GetTickCount() - WorkingSince < PICTURE_WORK_TIMEOUT_MS) return;
+  // The worker is stuck on a file: its request fails as one that does not
+  // answer, and a new worker takes the others.
+  std::unique_ptr<PictureWork> failed(new (std::nothrow) PictureWork);
+  const int kind = std::exchange(WorkingKind, -1);
+  ++Generation;
+  if (failed) {
+    failed->kind = kind;
+    failed->number = Slots[kind].working;
+    lstrcpynA(failed->path, WorkingPath, PATH_BUFFER_SIZE);
+    failed->resource = WorkingResource;
+    failed->tag = WorkingTag;
+    failed->refusal = Refusal::NO_ANSWER;
+    Deliver(std::move(failed));
+  }
+  StartWorkerThread();
+}
