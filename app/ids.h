@@ -22,6 +22,9 @@ enum : unsigned {
   MSG_RESIZE_STEP = 1699,
   // From the picture worker: wParam a kind of picture work, done.
   MSG_PICTURE_READY = 1689,
+  // Answers 1 while pictures asked for are not yet in place, else 0: for
+  // whoever waits on the program's pictures, a test or a benchmark.
+  MSG_PICTURES_PENDING = 1688,
 };
 
 // Private messages of the splash and hint window: it composes on MSG_RECOMPOSE

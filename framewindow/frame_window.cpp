@@ -238,6 +238,8 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case MSG_PICTURE_READY:
       MsgPictureReady(wParam);
       return 0;
+    case MSG_PICTURES_PENDING:
+      return AnyPictureWorkPending();
     case MSG_SET_FRAME:
       return MsgSetFrame(wParam, lParam);
     case MSG_TRAY_NOTIFY:

@@ -112,8 +112,13 @@ bool PathTooLong(WPARAM source) {
   return source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source));
 }
 
+// Set when start-up went on without its stored photo or frame (a network
+// drive): then they are recomposed as they come, like any other.
+bool LateStartPictures;
+
+// The start-up calls leave the composition to start-up's own.
 void Recompose(LPARAM route) {
-  if (route != PHOTO_AT_START) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  if (route != PHOTO_AT_START || LateStartPictures) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
 
 }  // namespace
@@ -133,6 +138,10 @@ void LoadFrameWork(PictureWork& work) {
 }
 
 LRESULT MsgSetPhoto(WPARAM source, LPARAM route) {
+  if (route == PHOTO_AT_START && source == DEFAULT_PHOTO_ID) {
+    ShowDefaultPhotoForStart();
+    return static_cast<LRESULT>(Refusal::NONE);
+  }
   if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
     AskPictureWork(PICTURE_PHOTO, reinterpret_cast<const char*>(source), 0, route);
     return static_cast<LRESULT>(Refusal::NONE);
@@ -170,14 +179,14 @@ void PhotoReady() {
   const auto route = static_cast<PhotoRoute>(work.tag);
   if (work.refusal.reason == Refusal::NONE) {
     PlacePhoto(work);
-    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    Recompose(route);
   } else if (route == PHOTO_AT_START) {
     ShowDefaultPhotoForStart();
-    SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+    Recompose(route);
   } else if (route == PHOTO_CHOSEN) {
     NotifyRefusal(NoticeSubject::PHOTO, work.path, work.refusal);
   }
-  NoteShownPhoto(work.path, route, work.refusal.reason);
+  NoteShownPhoto(work.path, route, work.refusal);
 }
 
 void FrameReady() {
@@ -191,7 +200,7 @@ void FrameReady() {
     NotifyRefusal(NoticeSubject::FRAME, work.path, work.refusal);
     return;
   }
-  SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  Recompose(work.tag);
 }
 
 void ShowSlidePicture(PictureWork& work) {
@@ -204,7 +213,8 @@ int AwaitStartPictures(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (PictureWorkPending(PICTURE_PHOTO) || PictureWorkPending(PICTURE_FRAME)) {
     const DWORD spent = GetTickCount() - start;
-    if (spent >= timeoutMs) return 0;
+    LateStartPictures = spent >= timeoutMs;
+    if (LateStartPictures) return 0;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent, QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -162,6 +162,12 @@ int PictureWorkPending(int kind) {
   return Slots[kind].waiting || (WorkingKind == kind && Slots[kind].working) || Done[kind] != nullptr;
 }
 
+int AnyPictureWorkPending() {
+  int pending = 0;
+  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || PictureWorkPending(kind);
+  return pending;
+}
+
 int TakePictureWork(int kind, PictureWork& work) {
   std::unique_ptr<PictureWork> done;
   {

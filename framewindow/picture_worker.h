@@ -54,8 +54,9 @@ void StopPictureWorker();
 uint32_t AskPictureWork(int kind, const char* path, ImageSource resource, LPARAM tag);
 // Every request of the kind so far stops counting.
 void DropPictureWork(int kind);
-// 1 while a request of the kind has not come back.
+// 1 while a request of the kind has not come back; of any kind.
 int PictureWorkPending(int kind);
+int AnyPictureWorkPending();
 // On MSG_PICTURE_READY: the newest done work of the kind, moved into `work`;
 // 0 when there is none (it was replaced meanwhile).
 int TakePictureWork(int kind, PictureWork& work);

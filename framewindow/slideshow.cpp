@@ -66,9 +66,11 @@ HeapArray<char> PreviousFiles;
 size_t PreviousSize;
 
 // The next picture in the walk's direction, decoded ahead so that the next
-// change shows at once: at most this one picture more is held.
+// change shows at once: at most this one picture more is held (or why it
+// cannot be shown, so the walk passes over it at once).
+enum class AheadState { NONE, PENDING, READY, REFUSED };
+AheadState AheadNow;
 PictureWork Ahead;
-bool AheadReady;
 int AheadPosition = -1;
 uint32_t AheadRequest;
 
@@ -120,8 +122,8 @@ int IndexOfPhoto(const char* photo) {
 }
 
 void DropAhead() {
-  if (AheadRequest && !(Walk.active && Walk.request == AheadRequest)) DropPictureWork(PICTURE_SLIDE);
-  AheadReady = false;
+  if (AheadNow == AheadState::PENDING) DropPictureWork(PICTURE_SLIDE);
+  AheadNow = AheadState::NONE;
   AheadPosition = -1;
   AheadRequest = 0;
   Ahead = PictureWork();
@@ -208,6 +210,7 @@ void PrepareAhead(int step) {
   if (next < 0 || next >= Slides.count || !SlidePath(Order[next], path) || lstrcmpA(path, Settings.Photo) == 0) return;
   AheadPosition = next;
   AheadRequest = AskPictureWork(PICTURE_SLIDE, path, 0, next);
+  AheadNow = AheadRequest ? AheadState::PENDING : AheadState::NONE;
 }
 
 void EndWalk(bool shown) {
@@ -260,14 +263,23 @@ void ContinueWalk() {
       EndWalk(true);
       return;
     }
-    if (AheadPosition == Position && AheadReady) {
+    const AheadState ahead = AheadPosition == Position ? AheadNow : AheadState::NONE;
+    if (ahead == AheadState::READY) {
       ShowSlidePicture(Ahead);
-      AheadReady = false;
+      DropAhead();
       EndWalk(true);
       return;
     }
-    // The picture ahead still on its way is the one: it is waited for, not asked again.
-    Walk.request = AheadPosition == Position && AheadRequest ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, Position);
+    if (ahead == AheadState::REFUSED) {
+      lstrcpyA(SkippedPath, Ahead.path);
+      SkippedRefusal = Ahead.refusal;
+      DropAhead();
+      continue;
+    }
+    // The picture ahead still on its way is the one: it is waited for, not
+    // asked again. Any other request takes the ahead's place.
+    Walk.request = ahead == AheadState::PENDING ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, Position);
+    AheadNow = AheadState::NONE;
     AheadRequest = 0;
     AheadPosition = -1;
     return;
@@ -376,9 +388,9 @@ void SlideReady() {
       SkippedRefusal = work.refusal;
       ContinueWalk();
     }
-  } else if (work.number == AheadRequest && work.refusal.reason == Refusal::NONE) {
+  } else if (AheadNow == AheadState::PENDING && work.number == AheadRequest) {
+    AheadNow = work.refusal.reason == Refusal::NONE ? AheadState::READY : AheadState::REFUSED;
     Ahead = std::move(work);
-    AheadReady = true;
   }
 }
 

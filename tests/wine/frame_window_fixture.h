@@ -11,7 +11,14 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "framewindow/picture_worker.h"
 #include "tests/wine/harness.h"
+
+// Until the picture worker has done all it was asked and the window has put
+// it in place, answering messages meanwhile.
+inline void AwaitPictures() {
+  ASSERT_TRUE(WaitUntil([] { return !AnyPictureWorkPending(); }, 15000));
+}
 
 class FrameWindowTest : public testing::Test {
  protected:
@@ -27,6 +34,7 @@ class FrameWindowTest : public testing::Test {
   void Start() {
     ASSERT_EQ(StartProgram(), 1);
     ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrameWindow) != 0; }));
+    AwaitPictures();
   }
 
   static LPSTR WINAPI PlainCommandLine() {
@@ -51,7 +59,11 @@ class FrameWindowTest : public testing::Test {
     return static_cast<HDROP>(memory);
   }
 
+  // A message to the frame window, then the picture work it asked for.
   static LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessageA(FrameWindow, message, wParam, lParam);
+    const LRESULT result = SendMessageA(FrameWindow, message, wParam, lParam);
+    // A window that ended has posted its quit, which the caller waits for.
+    if (IsWindow(FrameWindow)) AwaitPictures();
+    return result;
   }
 };

@@ -10,6 +10,7 @@
 
 #include "app/display_scale.h"
 #include "app/scale_rules.h"
+#include "app/texts.h"
 #include "desktop/tray_icon.h"
 #include "imaging/compositor.h"
 #include "imaging/frame_icon.h"
@@ -17,6 +18,7 @@
 #include "imaging/outline_scan.h"
 #include "imaging/reduce.h"
 #include "tests/wine/frame_window_fixture.h"
+#include "splash/notice_window.h"
 #include "tests/wine/imaging_files.h"
 
 namespace {
@@ -33,11 +35,24 @@ void SettleIcon() {
   ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }, 2000));
 }
 
-// Sends a corpus file, e.g. "images/frame.png", as the message's path.
-// Returns why it was refused.
+// Sends a corpus file, e.g. "images/frame.png", as the message's path and
+// waits for the picture worker. Returns why it was refused, at once or as
+// the notice of a chosen file says.
 Refusal SendFile(UINT message, const char* name, LPARAM lParam = 0) {
   const std::string path = CorpusFile(name);
-  return static_cast<Refusal>(SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam));
+  HideNotice();
+  const auto refused =
+      static_cast<Refusal>(SendMessageA(FrameWindow, message, reinterpret_cast<WPARAM>(path.c_str()), lParam));
+  AwaitPictures();
+  if (refused != Refusal::NONE) return refused;
+  const std::string notice = NoticeText();
+  for (int reason = 1; reason < static_cast<int>(std::size(TEXT_NOTICE_REASONS)); ++reason) {
+    const std::string words = TEXT_NOTICE_REASONS[reason];
+    if (!notice.empty() && notice.find(words.substr(0, words.find(" ("))) != std::string::npos) {
+      return static_cast<Refusal>(reason);
+    }
+  }
+  return Refusal::NONE;
 }
 // The window is borderless: its size is the composition's.
 void ResizeClient(int width, int height) {

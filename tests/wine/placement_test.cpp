@@ -48,7 +48,7 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCe
 // the photo, and a zoom drag back returns to the view it left.
 TEST_F(PlacementTest, ACtrlDragMovesThePictureWithThePointerAShiftDragZoomsAndBothEndWithTheCapture) {
   Start();
-  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CHERIMO_CORPUS_DIR "/images/landscape.jpg"), 0);
+  Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CHERIMO_CORPUS_DIR "/images/landscape.jpg"));
   ASSERT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(500, 0, 2000));
   const auto drag = [](WPARAM keys, std::initializer_list<POINT> moves) {
     SetCursorPos(400, 400);

@@ -4,6 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "app/ids.h"
 #include "tests/wine/harness.h"
 
 class RealProgramTest : public testing::Test {
@@ -36,6 +39,16 @@ class RealProgramTest : public testing::Test {
   static int CloseAndWait(RunningProgram& program, HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitForExit(program);
+  }
+
+  // Runs the action, then waits until the program has put in place the
+  // pictures it asked its worker for. False when it did not in time.
+  static bool PictureShown(HWND window, const std::function<bool()>& action) {
+    const auto pending = [window] {
+      DWORD_PTR result = 1;
+      return !SendMessageTimeoutA(window, MSG_PICTURES_PENDING, 0, 0, SMTO_BLOCK, 5000, &result) || result != 0;
+    };
+    return action() && WaitUntil([&] { return !pending(); }, 15000);
   }
 
   // xdotool input with the pointer on the middle of the window first.

@@ -191,8 +191,9 @@ TEST_F(RealProgramTest, TheSlideshowGoesOnAfterARestartFromThePhotoShown) {
     RunningProgram program;
     HWND window = StartedWindow(program);
     DWORD_PTR result;
-    const bool ended = window && SendMessageTimeoutA(window, WM_KEYDOWN, VK_RIGHT, 0, SMTO_BLOCK, 10000, &result) &&
-                       CloseAndWait(program, window) == 0;
+    const bool ended = window && PictureShown(window, [&] {
+      return SendMessageTimeoutA(window, WM_KEYDOWN, VK_RIGHT, 0, SMTO_BLOCK, 10000, &result) != 0;
+    }) && CloseAndWait(program, window) == 0;
     return ended ? StoredText("Photo") : "";
   };
   WriteDword("SlideInterval", 0);

@@ -106,11 +106,12 @@ TEST_F(RealProgramTest, APhotoPathFromExplorerShowsInTheFirstStartOrTheRunningCo
                                   {COPYDATA_PHOTO_PATH, length, photo.data()}, {COPYDATA_PHOTO_PATH, 801, tooLong.data()},
                                   {COPYDATA_PHOTO_PATH, 11, relative.data()}};
     for (auto& data : malformed) EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
-    EXPECT_TRUE(startAgain(Quoted(longPhoto)));
+    EXPECT_TRUE(PictureShown(window, [&] { return startAgain(Quoted(longPhoto)); }));
   }), longPhoto + ",200");
   // The frame decoded, so it stays chosen; the open dialog opens beside the photo.
   EXPECT_EQ(StoredText("Path") + "," + std::to_string(StoredDword("FrameID").value_or(0)), Utf8(fs::path(folder.longPhoto).parent_path()) + "\\,-1");
-  EXPECT_EQ(run(bad[0], [&](HWND) { EXPECT_TRUE(startAgain(Quoted(frame))); }), frame + ",256");
+  EXPECT_EQ(run(bad[0], [&](HWND window) { EXPECT_TRUE(PictureShown(window, [&] { return startAgain(Quoted(frame)); })); }),
+            frame + ",256");
   EXPECT_EQ(run(Quoted(longPhoto), [](HWND) {}), longPhoto + ",200");
 }
 
