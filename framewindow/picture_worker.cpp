@@ -8,6 +8,8 @@
 
 #include "imaging/request_slots.h"
 
+DWORD PictureWorkTimeoutMs = 10000;
+
 namespace {
 
 // Everything below is shared by the two threads and read or changed only
@@ -184,7 +186,7 @@ void WatchPictureWorker() {
   bool pending = WorkingKind >= 0;
   for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || Slots[kind].waiting;
   if (!pending) KillTimer(Told, PICTURE_WATCH_TIMER_ID);
-  if (WorkingKind < 0 || GetTickCount() - WorkingSince < PICTURE_WORK_TIMEOUT_MS) return;
+  if (WorkingKind < 0 || GetTickCount() - WorkingSince < PictureWorkTimeoutMs) return;
   // The worker is stuck on a file: its request fails as one that does not
   // answer, and a new worker takes the others.
   std::unique_ptr<PictureWork> failed(new (std::nothrow) PictureWork);

@@ -19,9 +19,10 @@
 // for before what the slideshow prepares.
 enum PictureKind : int { PICTURE_PHOTO, PICTURE_FRAME, PICTURE_LISTING, PICTURE_SLIDE, PICTURE_KIND_COUNT };
 
-// Work on one file that takes longer than this is given up: a new worker
-// takes over, and the request fails as a file that does not answer.
-constexpr DWORD PICTURE_WORK_TIMEOUT_MS = 10000;
+// Work on one file that takes longer than this (10 s; tests make it short)
+// is given up: a new worker takes over, and the request fails as a file that
+// does not answer.
+extern DWORD PictureWorkTimeoutMs;
 
 // One request and what the worker made of it.
 struct PictureWork {

@@ -200,6 +200,25 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs) {
   return finished;
 }
 
+bool MakeSilentPipe(const std::string& linuxPath, int seconds) {
+  // The pipe is held open for writing (and reading, so that the open does not
+  // wait) before the marker says it is made; nothing of the writer's is tied
+  // to the test's output, so that no one waits for it.
+  const std::string marker = linuxPath + ".made", time = std::to_string(seconds);
+  PROCESS_INFORMATION process = {};
+  if (!Launch("/bin/sh -c \"exec </dev/null >/dev/null 2>&1; rm -f " + linuxPath + " " + marker + "; mkfifo " +
+                  linuxPath + " && exec 3<>" + linuxPath + " && touch " + marker + "; exec /usr/bin/timeout " + time +
+                  " /bin/sleep " + time + "\"",
+              &process)) {
+    return false;
+  }
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  std::string windowsMarker = "Z:" + marker;
+  for (char& c : windowsMarker) c = c == '/' ? '\\' : c;
+  return WaitUntil([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
 std::string NoticeText() {
   HWND notice = FindWindowA(TEXT_NOTICE_CLASS, nullptr);
   if (!notice || !IsWindowVisible(notice)) return "";

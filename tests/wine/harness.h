@@ -90,6 +90,10 @@ HWND FindFrameWindow(DWORD timeoutMs = 10000);
 // arguments and waits until it has finished. False when it is missing or
 // did not finish in time.
 bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 10000);
+// A file that never answers: a named pipe at the Linux path, held open by a
+// writer that writes nothing for the given seconds, so that reads of it
+// wait. False when it is not there in time.
+bool MakeSilentPipe(const std::string& linuxPath, int seconds);
 // Types the path into the next open dialog of this thread and confirms it,
 // then cancels whatever dialog is left; kill the returned timer afterwards.
 UINT_PTR AnswerOpenDialog(const std::string& path);

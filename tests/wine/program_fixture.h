@@ -41,14 +41,16 @@ class RealProgramTest : public testing::Test {
     return WaitForExit(program);
   }
 
+  // 1 while the program's worker has pictures to put in place (or it does not answer).
+  static bool PicturesPending(HWND window) {
+    DWORD_PTR result = 1;
+    return !SendMessageTimeoutA(window, MSG_PICTURES_PENDING, 0, 0, SMTO_BLOCK, 5000, &result) || result != 0;
+  }
+
   // Runs the action, then waits until the program has put in place the
   // pictures it asked its worker for. False when it did not in time.
   static bool PictureShown(HWND window, const std::function<bool()>& action) {
-    const auto pending = [window] {
-      DWORD_PTR result = 1;
-      return !SendMessageTimeoutA(window, MSG_PICTURES_PENDING, 0, 0, SMTO_BLOCK, 5000, &result) || result != 0;
-    };
-    return action() && WaitUntil([&] { return !pending(); }, 15000);
+    return action() && WaitUntil([&] { return !PicturesPending(window); }, 15000);
   }
 
   // xdotool input with the pointer on the middle of the window first.

@@ -231,4 +231,40 @@ TEST_F(RealProgramTest, AFileFromExplorerThatCannotBeShownIsNamedInANoticeAndNot
   }
 }
 
+// While a 48-megapixel photo handed over loads, the window answers at once
+// throughout; a gigabyte file named .jpg that begins as no picture is refused
+// within a second, without being read.
+TEST_F(RealProgramTest, TheWindowAnswersWhileALargePhotoLoadsAndAFileThatIsNoPictureIsRefusedUnread) {
+  const ScratchFolder scratch("cherimo-worker");
+  const std::string zeros = scratch.path.string() + "\\zeros.jpg";
+  HANDLE file = CreateFileA(zeros.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  LARGE_INTEGER size = {};
+  size.QuadPart = int64_t{1} << 30;
+  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+  CloseHandle(file);
+  window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  const auto handOver = [](const std::string& path) {
+    RunningProgram again;
+    return StartProgramProcess(again, Quoted(path).c_str()) && WaitForExit(again) == 0;
+  };
+  const DWORD started = GetTickCount();
+  ASSERT_TRUE(handOver(zeros));
+  EXPECT_TRUE(WaitUntil([&] { return NoticeText() == "Cannot show \"zeros.jpg\": it is not a picture."; }, 1000));
+  EXPECT_LT(GetTickCount() - started, 1000u);
+  ASSERT_TRUE(handOver(CHERIMO_CORPUS_DIR "/images/large-48mp.png"));
+  DWORD slowest = 0;
+  int late = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    const DWORD asked = GetTickCount();
+    DWORD_PTR result;
+    late += !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 100, &result);
+    slowest = std::max(slowest, GetTickCount() - asked);
+    return !PicturesPending(window);
+  }, 20000));
+  EXPECT_EQ(late, 0) << "slowest answer " << slowest << " ms";
+  ASSERT_EQ(CloseAndWait(program, window), 0);
+  EXPECT_EQ(StoredDword("W2"), 8000);
+}
+
 }  // namespace

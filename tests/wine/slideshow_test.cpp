@@ -3,11 +3,13 @@
 // the settings it leaves.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "framewindow/context_menu.h"
 #include "framewindow/file_dialogs.h"
+#include "framewindow/picture_worker.h"
 #include "framewindow/slideshow.h"
 #include "splash/notice_window.h"
 #include "tests/wine/frame_window_fixture.h"
@@ -126,6 +128,36 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CorpusFile("images/photo.png").c_str()));
   EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));
   EXPECT_EQ(Settings.SlideFolder[0], '\0');
+}
+
+// A slide whose file never answers (a pipe that a writer holds and writes
+// nothing to, as an offline network file would) is given up after the
+// worker's time-out: the window went on answering, the next picture shows,
+// and later pictures load on a new worker.
+TEST_F(SlideshowTest, ASlideThatNeverAnswersIsPassedOverAndTheWindowKeepsAnswering) {
+  PictureWorkTimeoutMs = 300;
+  Start();
+  const std::string stem = "/tmp/cherimo-silent-" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(MakeSilentPipe(stem + "-b.jpg", 5));
+  std::string windowsStem = "Z:" + stem;
+  std::replace(windowsStem.begin(), windowsStem.end(), '/', '\\');
+  const std::string first = windowsStem + "-a.png", silent = windowsStem + "-b.jpg", last = windowsStem + "-c.jpg";
+  ASSERT_TRUE(CopyFileA(CorpusFile("images/photo.png").c_str(), first.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(CorpusFile("images/photo.jpg").c_str(), last.c_str(), FALSE));
+  const std::string set = first + '\0' + silent + '\0' + last + '\0' + '\0';
+  ShowPhotoSet(set.data(), set.size());
+  // The first shows while the worker is stuck on the pipe ahead of it.
+  ASSERT_TRUE(WaitUntil([&] { return Settings.Photo == first; }));
+  const DWORD started = GetTickCount();
+  SendMessageA(FrameWindow, WM_KEYDOWN, VK_RIGHT, 0);
+  int turns = 0;
+  EXPECT_TRUE(WaitUntil([&] { return ++turns && Settings.Photo == last; })) << Settings.Photo;
+  EXPECT_GE(GetTickCount() - started, 300u);
+  EXPECT_GT(turns, 10) << "the window's messages went on meanwhile";
+  EXPECT_EQ(NoticeText(), "") << "passed over quietly";
+  Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(first.c_str()));
+  EXPECT_EQ(Settings.Photo, first);
+  for (const std::string& path : {first, last}) DeleteFileA(path.c_str());
 }
 
 }  // namespace
