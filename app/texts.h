@@ -118,6 +118,9 @@ inline constexpr char TEXT_NOTICE_PHOTO[] = "Cannot show \"%1\": %2.";
 inline constexpr char TEXT_NOTICE_FRAME[] = "Cannot use \"%1\" as a frame: %2.";
 inline constexpr char TEXT_NOTICE_FOLDER[] = "Cannot show the photos in \"%1\": %2.";
 inline constexpr char TEXT_NOTICE_SET[] = "None of the %3 files can be shown. \"%1\": %2.";
+inline constexpr char TEXT_NOTICE_NOT_A_FRAME[] =
+    "a frame is a picture whose outside is pure green (0, 255, 0), with a hole of pure magenta (255, 0, 255) "
+    "where the photo shows";
 // By the Refusal's number; a folder that is not found is not reachable either.
 inline constexpr const char* TEXT_NOTICE_REASONS[] = {
     "",
@@ -127,8 +130,7 @@ inline constexpr const char* TEXT_NOTICE_REASONS[] = {
     "the picture is damaged",
     "the picture is too large (%4 x %5 pixels; at most 64 megapixels are taken)",
     "its path is too long (at most 259 characters are taken)",
-    "a frame is a picture whose outside is pure green (0, 255, 0), with a hole of pure magenta (255, 0, 255) "
-    "where the photo shows",
+    TEXT_NOTICE_NOT_A_FRAME,
     "there are no pictures in it",
     "the folder cannot be reached",
     "the file did not answer within 10 seconds",

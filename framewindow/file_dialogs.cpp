@@ -10,6 +10,7 @@
 #include "app/size_limits.h"
 #include "app/texts.h"
 #include "app/wide_text.h"
+#include "desktop/shortcuts.h"
 #include "framewindow/photo_paths.h"
 #include "imaging/com_ref.h"
 #include "imaging/picture_types.h"
@@ -90,10 +91,8 @@ Outcome ChooseInItemDialog(const wchar_t* title, const wchar_t* folder, const wc
 }
 
 int KnownFolder(REFKNOWNFOLDERID id, int csidl, wchar_t* folder) {
-  using GetKnownFolder = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
-  const auto known = LateFunction<GetKnownFolder>("shell32.dll", "SHGetKnownFolderPath");
   PWSTR path = nullptr;
-  if (known && SUCCEEDED(known(id, 0, nullptr, &path))) {
+  if (SUCCEEDED(KnownFolderCall(id, 0, nullptr, &path))) {
     const bool fits = lstrlenW(path) < WIDE_PATH_SIZE - 1;
     if (fits) lstrcpyW(folder, path);
     CoTaskMemFree(path);

@@ -50,7 +50,6 @@ struct MenuTraits {
 using GlobalMemory = OwnedHandle<HGLOBAL, GlobalMemoryTraits>;
 using OwnedFile = OwnedHandle<HANDLE, OwnedFileTraits>;
 using OwnedBitmap = OwnedHandle<HBITMAP, BitmapTraits>;
-using OwnedFont = OwnedHandle<HFONT, GdiObjectTraits<HFONT>>;
 using OwnedBrush = OwnedHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 // A menu owns the submenus appended to it.
 using OwnedMenu = OwnedHandle<HMENU, MenuTraits>;

@@ -31,21 +31,23 @@ constexpr int NOTICE_HEART_SIDE = 12;
 constexpr int NOTICE_GAP = 6;
 constexpr int NOTICE_FONT_POINTS = 9;
 
+// Made again only when the scale changes; the last one lives as long as the process.
 HWND NoticeWindow;
-OwnedFont NoticeFont;
+HFONT NoticeFont;
 int NoticeFontDpi;
 int NoticeDpi = BASE_DPI;
 
 int Scaled(int units) { return ScaleToDpi(units, NoticeDpi); }
 
 HFONT FontForDpi() {
-  if (!NoticeFont.handle || NoticeFontDpi != NoticeDpi) {
-    NoticeFont.Reset(CreateFontW(-MulDiv(NOTICE_FONT_POINTS, NoticeDpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                 DEFAULT_PITCH | FF_SWISS, TEXT_NOTICE_FONT));
+  if (!NoticeFont || NoticeFontDpi != NoticeDpi) {
+    if (NoticeFont) DeleteObject(NoticeFont);
+    NoticeFont = CreateFontW(-MulDiv(NOTICE_FONT_POINTS, NoticeDpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, TEXT_NOTICE_FONT);
     NoticeFontDpi = NoticeDpi;
   }
-  return NoticeFont.handle;
+  return NoticeFont;
 }
 
 COLORREF Between(COLORREF from, COLORREF to, int step, int steps) {

@@ -33,7 +33,8 @@ class MenuTest : public RealProgramTest {
   int InOpenDialog(std::initializer_list<std::string> commands) const {
     MenuKeys("Down Down Down Down Down Down Down Down Down Return");
     HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }));
+    // The item dialog's first opening loads the shell's browser: slower than the older dialog.
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", TEXT_OPEN_DIALOG_TITLE)) != nullptr; }, 15000));
     // The item dialog holds its file list in an explorer browser.
     HWND browser = FindWindowExA(dialog, nullptr, "ExplorerBrowserControl", nullptr);
     HWND list = FindWindowExA(FindWindowExA(browser ? browser : dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr,

@@ -49,13 +49,12 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
   static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
 };
 
-// The menu's first item as it reads while the menu is open, then the menu closed.
-std::string FirstItem;
-VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+std::string FirstItem() {
   char caption[64] = "";
   GetMenuStringA(ContextMenu, 0, caption, sizeof caption, MF_BYPOSITION);
-  FirstItem = caption;
-  EndMenu();
+  return caption;
 }
 
 // Only 1 sets the taskbar or the topmost option.
@@ -82,10 +81,10 @@ TEST_P(PresenceTest, TheShowStateTableHoldsForEveryTaskbarSetting) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
   KillTimer(nullptr, timer);
-  EXPECT_EQ(State() + " " + FirstItem, putAway + " &Restore");
+  EXPECT_EQ(State() + " " + FirstItem(), putAway + " &Restore");
   Send(WM_COMMAND, GetMenuItemID(ContextMenu, 0));
   EXPECT_EQ(State(), "1 shown");
-  EXPECT_EQ(GetMenuItemID(ContextMenu, 0), IDM_MINIMIZE);
+  EXPECT_EQ(FirstItem(), "&Minimize");
   Send(MSG_SET_SHOW_STATE, 2);
   Send(MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
   EXPECT_EQ(State(), "1 shown");
