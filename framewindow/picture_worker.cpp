@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <cstdlib>
 #include <memory>
 #include <new>
 #include <utility>
@@ -12,6 +13,21 @@ DWORD PictureWorkTimeoutMs = 10000;
 
 namespace {
 
+// Requests live on the C heap: the library's own operator new would bring
+// its exceptions into the exe.
+struct WorkDeleter {
+  void operator()(PictureWork* work) const {
+    work->~PictureWork();
+    std::free(work);
+  }
+};
+using WorkPointer = std::unique_ptr<PictureWork, WorkDeleter>;
+
+WorkPointer NewWork() {
+  void* memory = std::malloc(sizeof(PictureWork));
+  return WorkPointer(memory ? new (memory) PictureWork : nullptr);
+}
+
 // Everything below is shared by the two threads and read or changed only
 // under the lock, but for the functions, which are set before the thread starts.
 CRITICAL_SECTION Lock;
@@ -21,8 +37,8 @@ HWND Told;
 PictureWorkFunction Functions[PICTURE_KIND_COUNT];
 RequestSlot Slots[PICTURE_KIND_COUNT];
 uint32_t Counter;
-std::unique_ptr<PictureWork> Asked[PICTURE_KIND_COUNT];  // the waiting requests
-std::unique_ptr<PictureWork> Done[PICTURE_KIND_COUNT];   // results the window has not taken
+WorkPointer Asked[PICTURE_KIND_COUNT];  // the waiting requests
+WorkPointer Done[PICTURE_KIND_COUNT];   // results the window has not taken
 // The work under way: its kind (-1: none), its request and when it began.
 int WorkingKind = -1;
 char WorkingPath[PATH_BUFFER_SIZE];
@@ -42,7 +58,7 @@ struct Locked {
 };
 
 // Keeps a finished piece of work for the window when it is still the newest of its kind.
-void Deliver(std::unique_ptr<PictureWork> work) {
+void Deliver(WorkPointer work) {
   const int kind = work->kind;
   const uint32_t number = work->number;
   if (!FinishRequest(Slots[kind], number)) return;
@@ -51,13 +67,13 @@ void Deliver(std::unique_ptr<PictureWork> work) {
 }
 
 // The next waiting request, in the kinds' order; null when none waits or this worker is no longer the one.
-std::unique_ptr<PictureWork> NextWork(uint32_t generation) {
+WorkPointer NextWork(uint32_t generation) {
   Locked locked;
   if (Stopping || generation != Generation) return nullptr;
   for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) {
     if (!Slots[kind].waiting) continue;
     TakeRequest(Slots[kind]);
-    std::unique_ptr<PictureWork> work = std::move(Asked[kind]);
+    WorkPointer work = std::move(Asked[kind]);
     WorkingKind = kind;
     lstrcpynA(WorkingPath, work->path, PATH_BUFFER_SIZE);
     WorkingResource = work->resource;
@@ -72,7 +88,7 @@ DWORD WINAPI WorkerMain(void* parameter) {
   const auto generation = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parameter));
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   for (;;) {
-    while (std::unique_ptr<PictureWork> work = NextWork(generation)) {
+    while (WorkPointer work = NextWork(generation)) {
       Functions[work->kind](*work);
       Locked locked;
       // Given up on meanwhile: its result, made too late, is dropped with it.
@@ -135,7 +151,7 @@ void StopPictureWorker() {
 }
 
 uint32_t AskPictureWork(int kind, const char* path, ImageSource resource, LPARAM tag) {
-  std::unique_ptr<PictureWork> work(new (std::nothrow) PictureWork);
+  WorkPointer work = NewWork();
   if (!work) return 0;
   work->kind = kind;
   if (path) lstrcpynA(work->path, path, PATH_BUFFER_SIZE);
@@ -171,7 +187,7 @@ int AnyPictureWorkPending() {
 }
 
 int TakePictureWork(int kind, PictureWork& work) {
-  std::unique_ptr<PictureWork> done;
+  WorkPointer done;
   {
     Locked locked;
     if (!Done[kind] || !ResultCurrent(Slots[kind], Done[kind]->number)) return 0;
@@ -189,7 +205,7 @@ void WatchPictureWorker() {
   if (WorkingKind < 0 || GetTickCount() - WorkingSince < PictureWorkTimeoutMs) return;
   // The worker is stuck on a file: its request fails as one that does not
   // answer, and a new worker takes the others.
-  std::unique_ptr<PictureWork> failed(new (std::nothrow) PictureWork);
+  WorkPointer failed = NewWork();
   const int kind = std::exchange(WorkingKind, -1);
   ++Generation;
   if (failed) {

@@ -73,6 +73,13 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
   Put("images/keys.gif", "IMG_3.gif");
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}), "img_10.png a.bmp IMG_2.jpg IMG_3.gif ");
+  // The photo shown gone from the folder, and the round listed again: Left shows the picture before its place.
+  DeleteFileW((folder.path / "IMG_3.gif").c_str());
+  for (int i = 0; i < 2; ++i) Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  EXPECT_EQ(Walk({VK_LEFT}), "IMG_2.jpg ");
+  Put("images/keys.gif", "IMG_3.gif");
+  for (int i = 0; i < 2; ++i) Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  EXPECT_EQ(Walk({VK_RIGHT}), "IMG_3.gif ");
 
   // Ten seconds of ten milliseconds each.
   SlideSecondMs = 1;
@@ -90,7 +97,8 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   EXPECT_TRUE(WaitUntil([] { return ShownName() == "a.bmp"; }));
 
   // Random order and back on the last picture by name: the walk goes on from it.
-  Send(WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST + 5);
+  // The long interval first, before another tick can come.
+  SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_INTERVAL_FIRST + 5, 0);
   EXPECT_EQ(Walk({VK_LEFT}), "img_10.png ");
   for (int i = 0; i < 2; ++i) Send(WM_COMMAND, IDM_SLIDES_RANDOM);
   EXPECT_EQ(Walk({VK_LEFT}), "IMG_3.gif ");
