@@ -17,7 +17,8 @@
 // Until the picture worker has done all it was asked and the window has put
 // it in place, answering messages meanwhile.
 inline void AwaitPictures() {
-  if (AnyPictureWorkPending()) ASSERT_TRUE(WaitUntil([] { return !AnyPictureWorkPending(); }, 15000));
+  if (!AnyPictureWorkPending()) return;
+  ASSERT_TRUE(WaitUntil([] { return !AnyPictureWorkPending(); }, 15000));
 }
 
 class FrameWindowTest : public testing::Test {
