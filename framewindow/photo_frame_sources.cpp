@@ -121,6 +121,26 @@ void Recompose(LPARAM route) {
   if (route != PHOTO_AT_START || LateStartPictures) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
 
+// A file goes to the worker; a picture of the exe, or a path refused at once,
+// is dealt with here. One stored at start-up that does not show gives way to
+// the default.
+LRESULT SetPicture(WPARAM source, LPARAM route, PictureKind kind, PictureWorkFunction load, void (*place)(PictureWork&),
+                   void (*showDefaultForStart)()) {
+  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
+    AskPictureWork(kind, reinterpret_cast<const char*>(source), 0, route);
+    return static_cast<LRESULT>(Refusal::NONE);
+  }
+  PictureWork work;
+  const Refusal refused = PathTooLong(source) ? Refusal::PATH_TOO_LONG : LoadAtOnce(source, route, load, work);
+  if (refused == Refusal::NONE) {
+    place(work);
+    Recompose(route);
+  } else if (route == PHOTO_AT_START) {
+    showDefaultForStart();
+  }
+  return static_cast<LRESULT>(refused);
+}
+
 }  // namespace
 
 void LoadPhotoWork(PictureWork& work) {
@@ -142,35 +162,11 @@ LRESULT MsgSetPhoto(WPARAM source, LPARAM route) {
     ShowDefaultPhotoForStart();
     return static_cast<LRESULT>(Refusal::NONE);
   }
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
-    AskPictureWork(PICTURE_PHOTO, reinterpret_cast<const char*>(source), 0, route);
-    return static_cast<LRESULT>(Refusal::NONE);
-  }
-  PictureWork work;
-  const Refusal refused = PathTooLong(source) ? Refusal::PATH_TOO_LONG : LoadAtOnce(source, route, LoadPhotoWork, work);
-  if (refused == Refusal::NONE) {
-    PlacePhoto(work);
-    Recompose(route);
-  } else if (route == PHOTO_AT_START) {
-    ShowDefaultPhotoForStart();
-  }
-  return static_cast<LRESULT>(refused);
+  return SetPicture(source, route, PICTURE_PHOTO, LoadPhotoWork, PlacePhoto, ShowDefaultPhotoForStart);
 }
 
 LRESULT MsgSetFrame(WPARAM source, LPARAM route) {
-  if (source > IMAGE_SOURCE_MAX_RESOURCE_ID && !PathTooLong(source)) {
-    AskPictureWork(PICTURE_FRAME, reinterpret_cast<const char*>(source), 0, route);
-    return static_cast<LRESULT>(Refusal::NONE);
-  }
-  PictureWork work;
-  const Refusal refused = PathTooLong(source) ? Refusal::PATH_TOO_LONG : LoadAtOnce(source, route, LoadFrameWork, work);
-  if (refused == Refusal::NONE) {
-    PlaceFrame(work);
-    Recompose(route);
-  } else if (route == PHOTO_AT_START && source != FRAME_ID_DEFAULT) {
-    ShowDefaultFrameForStart();
-  }
-  return static_cast<LRESULT>(refused);
+  return SetPicture(source, route, PICTURE_FRAME, LoadFrameWork, PlaceFrame, ShowDefaultFrameForStart);
 }
 
 void PhotoReady() {
