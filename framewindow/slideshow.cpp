@@ -55,6 +55,7 @@ struct SlideWalk {
   bool relisted;      // a round found empty is listed again once a walk
   bool tell;          // a source that shows nothing is told of (once)
   uint32_t request;   // the picture asked for
+  int position;       // the place tried; the round's Position moves there once it shows
 };
 SlideWalk Walk;
 
@@ -132,6 +133,7 @@ void DropAhead() {
 // The round in order, from a listing that has come or the stored set.
 void OrderRound(const char* shown) {
   Position = -1;
+  Walk.position = -1;
   if (Settings.SlideRandom == 1) {
     ShuffleRound(Order, Slides.count, shown ? IndexOfPhoto(shown) : -1, RandomState);
   } else {
@@ -150,6 +152,7 @@ void BeginRound(AfterListing then) {
   DropAhead();
   ClearSlides(Slides);
   Position = -1;
+  Walk.position = -1;
   if (Settings.SlideFolder[0]) {
     PendingListing = then;
     AskPictureWork(PICTURE_LISTING, Settings.SlideFolder, 0, 0);
@@ -248,23 +251,26 @@ void EndWalk(bool shown) {
 // empty is listed again once.
 void ContinueWalk() {
   while (Walk.active) {
-    if (Walk.step > 0 && Position + 1 >= Slides.count && (Slides.count > 0 || !Walk.relisted)) {
+    if (Walk.step > 0 && Walk.position + 1 >= Slides.count && (Slides.count > 0 || !Walk.relisted)) {
       if (Walk.tries > 0 && Walk.tries >= Slides.count) break;
       Walk.relisted = true;
       BeginRound(AfterListing::WALK);
       return;
     }
     if (Slides.count == 0 || Walk.tries >= Slides.count) break;
-    Position = Walk.step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
+    int& place = Walk.position;
+    place = Walk.step > 0 ? place + 1 : (place > 0 ? place - 1 : Slides.count - 1);
     ++Walk.tries;
     char path[PATH_BUFFER_SIZE];
-    if (!SlidePath(Order[Position], path)) continue;
+    if (!SlidePath(Order[place], path)) continue;
     if (lstrcmpA(path, Settings.Photo) == 0) {
+      Position = place;
       EndWalk(true);
       return;
     }
-    const AheadState ahead = AheadPosition == Position ? AheadNow : AheadState::NONE;
+    const AheadState ahead = AheadPosition == place ? AheadNow : AheadState::NONE;
     if (ahead == AheadState::READY) {
+      Position = place;
       ShowSlidePicture(Ahead);
       DropAhead();
       EndWalk(true);
@@ -278,7 +284,7 @@ void ContinueWalk() {
     }
     // The picture ahead still on its way is the one: it is waited for, not
     // asked again. Any other request takes the ahead's place.
-    Walk.request = ahead == AheadState::PENDING ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, Position);
+    Walk.request = ahead == AheadState::PENDING ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, place);
     AheadNow = AheadState::NONE;
     AheadRequest = 0;
     AheadPosition = -1;
@@ -291,11 +297,9 @@ void ContinueWalk() {
 void StartWalk(int step, bool tell) {
   // Back from a photo that has gone from its place: the picture before its place by name.
   char path[PATH_BUFFER_SIZE];
-  if (step < 0 && Position >= 0 && Position < Slides.count && Settings.SlideRandom != 1 &&
-      (!SlidePath(Order[Position], path) || lstrcmpA(path, Settings.Photo) != 0)) {
-    ++Position;
-  }
-  Walk = {true, step, 0, false, tell, 0};
+  const bool gone = step < 0 && Position >= 0 && Position < Slides.count && Settings.SlideRandom != 1 &&
+                    (!SlidePath(Order[Position], path) || lstrcmpA(path, Settings.Photo) != 0);
+  Walk = {true, step, 0, false, tell, 0, gone ? Position + 1 : Position};
   if (PendingListing != AfterListing::NOTHING) {
     PendingListing = AfterListing::WALK;
     return;
@@ -320,7 +324,7 @@ void TakeSource(const char* folder, const char* packed, size_t size, bool fromSh
   if (fromShown) {
     BeginRound(AfterListing::GO_ON);
   } else {
-    Walk = {true, 1, 0, true, true, 0};
+    Walk = {true, 1, 0, true, true, 0, -1};
     BeginRound(AfterListing::WALK);
   }
   SetSlideTimer();
@@ -381,6 +385,7 @@ void SlideReady() {
   if (!TakePictureWork(PICTURE_SLIDE, work)) return;
   if (Walk.active && work.number == Walk.request) {
     if (work.refusal.reason == Refusal::NONE) {
+      Position = Walk.position;
       ShowSlidePicture(work);
       EndWalk(true);
     } else {
