@@ -78,9 +78,12 @@ Outcome ChooseInItemDialog(const wchar_t* title, const wchar_t* folder, const wc
     if (name[0]) dialog->SetFileName(name);
   }
   if (const ComRef<IShellItem> start = ItemOf(folder); start.pointer) dialog->SetFolder(start.pointer);
+  // A dialog that could not show (not one the user cancelled) leaves the older one to try.
+  const HRESULT shown = dialog->Show(FrameWindow);
+  if (FAILED(shown) && shown != HRESULT_FROM_WIN32(ERROR_CANCELLED)) return Outcome::UNAVAILABLE;
   ComRef<IShellItem> result;
   PWSTR path = nullptr;
-  if (FAILED(dialog->Show(FrameWindow)) || FAILED(dialog->GetResult(result.Receive())) ||
+  if (FAILED(shown) || FAILED(dialog->GetResult(result.Receive())) ||
       FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
     return Outcome::CANCELLED;
   }
