@@ -80,6 +80,10 @@ Outcome ChooseInItemDialog(const wchar_t* title, const wchar_t* folder, const wc
   if (const ComRef<IShellItem> start = ItemOf(folder); start.pointer) dialog->SetFolder(start.pointer);
   // A dialog that could not show (not one the user cancelled) leaves the older one to try.
   const HRESULT shown = dialog->Show(FrameWindow);
+  // The closed dialog may leave the keyboard nowhere (Wine without a window
+  // manager drops the keys of the next menu): the frame takes it back.
+  SetForegroundWindow(FrameWindow);
+  SetFocus(FrameWindow);
   if (FAILED(shown) && shown != HRESULT_FROM_WIN32(ERROR_CANCELLED)) return Outcome::UNAVAILABLE;
   ComRef<IShellItem> result;
   PWSTR path = nullptr;

@@ -47,10 +47,11 @@ class RealProgramTest : public testing::Test {
     return !SendMessageTimeoutA(window, MSG_PICTURES_PENDING, 0, 0, SMTO_BLOCK, 5000, &result) || result != 0;
   }
 
-  // Runs the action, then waits until the program has put in place the
-  // pictures it asked its worker for. False when it did not in time.
+  // Waits until the program has put in place the pictures it asked its
+  // worker for; after an action, when it did. False when not in time.
+  static bool PicturesInPlace(HWND window) { return WaitUntil([&] { return !PicturesPending(window); }, 15000); }
   static bool PictureShown(HWND window, const std::function<bool()>& action) {
-    return action() && WaitUntil([&] { return !PicturesPending(window); }, 15000);
+    return action() && PicturesInPlace(window);
   }
 
   // xdotool input with the pointer on the middle of the window first.

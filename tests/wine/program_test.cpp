@@ -102,7 +102,7 @@ TEST_F(RealProgramTest, SeveralFilesFromExplorerAreOneSlideshow) {
     ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", paths[i].c_str(), FALSE));
   }
   const auto shownAndKept = [](RunningProgram& program, HWND window) {
-    const bool ended = window && CloseAndWait(program, window) == 0;
+    const bool ended = window && PicturesInPlace(window) && CloseAndWait(program, window) == 0;
     return (ended ? StoredText("Photo") : "") + "|" + ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").data;
   };
   const auto set = [&](std::initializer_list<int> files) {
