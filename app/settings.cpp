@@ -161,6 +161,12 @@ void SetAsideStoredPhotoView() {
 
 void ForgetStoredPhotoView() { StoredPhotoViewKept = false; }
 
+namespace {
+
+int HasPath(const char* path) { return path[0] != '\0'; }
+
+}  // namespace
+
 int PathExists(const char* path) {
   wchar_t wide[WIDE_PATH_SIZE];
   WIN32_FIND_DATAW found;
@@ -192,8 +198,11 @@ void SyncSettings(int save) {
       for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) ReadString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
       ReadSlideFiles(key);
       KeepLoadedSettingsInRange(Settings);
-      StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, PathExists);
-      StartPhoto = ChooseStartPhoto(Settings.Photo, PathExists);
+      // Whether the stored files are there is the picture worker's to find: a
+      // drive gone offline must not hold start-up up. One that is missing
+      // gives way to the default as one that does not decode does.
+      StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, HasPath);
+      StartPhoto = ChooseStartPhoto(Settings.Photo, HasPath);
     }
     RegCloseKey(key);
   }
