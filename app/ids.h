@@ -20,6 +20,8 @@ enum : unsigned {
   MSG_SET_TASKBAR = 1697,
   MSG_SET_SHOW_STATE = 1698,
   MSG_RESIZE_STEP = 1699,
+  // Closes the ornament whose window it reaches, unless it is the only one.
+  MSG_CLOSE_ORNAMENT = 1687,
   // From the picture worker: wParam a kind of picture work, done.
   MSG_PICTURE_READY = 1689,
   // Answers 1 while pictures asked for are not yet in place, else 0: for
@@ -46,6 +48,9 @@ constexpr unsigned TRAY_RETRY_PERIOD_MS = 5000;
 // While picture work is under way, a fourth looks for work that takes too long.
 constexpr uintptr_t PICTURE_WATCH_TIMER_ID = 671;
 constexpr unsigned PICTURE_WATCH_PERIOD_MS = 1000;
+// While recompositions come faster than icons are made (a drag), a fifth
+// makes the icon of the latest one.
+constexpr uintptr_t ICON_TIMER_ID = 672;
 
 // The splash window's timer: a quick start-up still shows the splash for a
 // while from its first paint before it turns into the hint.
@@ -78,6 +83,8 @@ enum : unsigned {
   // One item per slideshow interval, in the menu's order.
   IDM_SLIDES_INTERVAL_FIRST = 5100,
   IDM_CUSTOM_FRAME = 5070,
+  IDM_NEW_ORNAMENT = 5071,
+  IDM_CLOSE_ORNAMENT = 5072,
   IDM_ABOUT = 5080,
   IDM_EXIT = 5090,
   IDM_VISIT_HOME_PAGE = 6001,

@@ -12,16 +12,23 @@
 #include "app/utf_text.h"
 #include "imaging/heap_array.h"
 
-SettingsTable Settings = BUILT_IN_SETTINGS;
-SlideFilesStore SlideFiles;
-ImageSource StartFrame = FRAME_ID_DEFAULT;
-ImageSource StartPhoto = DEFAULT_PHOTO_ID;
+SettingsTable ProgramSettings = BUILT_IN_SETTINGS;
+OrnamentStore* Stored;
+SettingsTable* Settings;
+SlideFilesStore* SlideFiles;
+
+void SelectOrnamentStore(OrnamentStore* store) {
+  Stored = store;
+  Settings = store ? &store->values : nullptr;
+  SlideFiles = store ? &store->slideFiles : nullptr;
+}
 
 namespace {
 
 struct NumberEntry {
   const char* name;
   int32_t SettingsTable::*value;
+  bool programWide;  // kept in the program's key only
 };
 
 constexpr NumberEntry NUMBER_ENTRIES[] = {
@@ -30,12 +37,12 @@ constexpr NumberEntry NUMBER_ENTRIES[] = {
     {"W1", &SettingsTable::W1},
     {"H1", &SettingsTable::H1},
     {"AlwaysOnTheTop", &SettingsTable::AlwaysOnTheTop},
-    {"Taskbar", &SettingsTable::Taskbar},
-    {"Show", &SettingsTable::Show},
-    {"TrayIcon", &SettingsTable::TrayIcon},
-    {"AutoStart", &SettingsTable::AutoStart},
-    {"Splash", &SettingsTable::Splash},
-    {"Hint", &SettingsTable::Hint},
+    {"Taskbar", &SettingsTable::Taskbar, true},
+    {"Show", &SettingsTable::Show, true},
+    {"TrayIcon", &SettingsTable::TrayIcon, true},
+    {"AutoStart", &SettingsTable::AutoStart, true},
+    {"Splash", &SettingsTable::Splash, true},
+    {"Hint", &SettingsTable::Hint, true},
     {"W2", &SettingsTable::W2},
     {"H2", &SettingsTable::H2},
     {"W3", &SettingsTable::W3},
@@ -54,7 +61,7 @@ struct StringEntry {
   char (SettingsTable::*value)[PATH_BUFFER_SIZE];
 };
 
-constexpr StringEntry STRING_ENTRIES[] = {
+constexpr StringEntry STRING_ENTRIES[STRING_SETTING_COUNT] = {
     {L"Path", &SettingsTable::Path},
     {L"Photo", &SettingsTable::Photo},
     {L"Frame", &SettingsTable::Frame},
@@ -65,31 +72,31 @@ constexpr wchar_t SLIDE_FILES_NAME[] = L"SlideFiles";
 // The stored set in UTF-16: every path of at most WIDE_PATH_SIZE units with its zero, then one more zero.
 constexpr size_t SLIDE_FILES_UNITS_MAX = static_cast<size_t>(SLIDES_MAX) * WIDE_PATH_SIZE + 1;
 
-void WriteNumber(HKEY key, const NumberEntry& entry) {
-  const DWORD value = static_cast<DWORD>(Settings.*entry.value);
+void WriteNumber(HKEY key, const NumberEntry& entry, const SettingsTable& table) {
+  const DWORD value = static_cast<DWORD>(table.*entry.value);
   RegSetValueExA(key, entry.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 // Only a number of exactly four bytes is taken: a shorter one would leave
 // bytes of the old value behind, and a string of three characters (four
 // bytes with its zero) is no number.
-void ReadNumber(HKEY key, const NumberEntry& entry) {
+int ReadNumber(HKEY key, const NumberEntry& entry, SettingsTable& table) {
   DWORD value = 0;
   DWORD size = sizeof value;
   DWORD type = REG_NONE;
   if (RegQueryValueExA(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
       type == REG_DWORD && size == sizeof value) {
-    Settings.*entry.value = static_cast<int32_t>(value);
+    table.*entry.value = static_cast<int32_t>(value);
+    return 1;
   }
+  return 0;
 }
 
 // A stored path too long for Windows or not in the code page's form (another
 // tool's, or a damaged registry's) is not shown, but it is not lost either:
 // it stays in the registry until the program has a path of its own to store.
-bool LeftInRegistry[std::size(STRING_ENTRIES)];
-
-void WriteString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
-  const char* text = Settings.*entry.value;
+void WriteString(HKEY key, const StringEntry& entry, const SettingsTable& table, bool& leftInRegistry) {
+  const char* text = table.*entry.value;
   wchar_t value[WIDE_PATH_SIZE];
   if ((leftInRegistry && text[0] == '\0') || !WidenPath(text, value, WIDE_PATH_SIZE)) return;
   RegSetValueExW(key, entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
@@ -99,7 +106,7 @@ void WriteString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
 
 // Read into a scratch buffer first: a value that does not fit may leave any
 // units behind, and the string keeps what it held.
-void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
+void ReadString(HKEY key, const StringEntry& entry, SettingsTable& table, bool& leftInRegistry) {
   wchar_t value[WIDE_PATH_SIZE];
   char text[PATH_BUFFER_SIZE];
   DWORD size = sizeof value;
@@ -107,7 +114,7 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
   const LSTATUS status = RegQueryValueExW(key, entry.name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   if (status == ERROR_SUCCESS && size % sizeof(wchar_t) == 0 &&
       TerminateStringValue(value, WIDE_PATH_SIZE, size / sizeof(wchar_t)) && NarrowPath(value, text, sizeof text)) {
-    lstrcpynA(Settings.*entry.value, text, PATH_BUFFER_SIZE);
+    lstrcpynA(table.*entry.value, text, PATH_BUFFER_SIZE);
   } else if (type == REG_SZ && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA)) {
     leftInRegistry = true;
   }
@@ -115,10 +122,10 @@ void ReadString(HKEY key, const StringEntry& entry, bool& leftInRegistry) {
 
 // No set, no value: a set from an earlier run must not come back. The
 // packed paths convert whole, their zeros with them.
-void WriteSlideFiles(HKEY key) {
+void WriteSlideFiles(HKEY key, const SlideFilesStore& files) {
   HeapArray<wchar_t> units;
-  const size_t count = SlideFiles.size > 0 && units.Allocate(SLIDE_FILES_UNITS_MAX)
-                           ? Utf8ToUtf16(SlideFiles.bytes, SlideFiles.size, units.data, units.count)
+  const size_t count = files.size > 0 && units.Allocate(SLIDE_FILES_UNITS_MAX)
+                           ? Utf8ToUtf16(files.bytes, files.size, units.data, units.count)
                            : 0;
   if (count == 0) {
     RegDeleteValueW(key, SLIDE_FILES_NAME);
@@ -128,20 +135,17 @@ void WriteSlideFiles(HKEY key) {
                  static_cast<DWORD>(count * sizeof(wchar_t)));
 }
 
-void ReadSlideFiles(HKEY key) {
+void ReadSlideFiles(HKEY key, SlideFilesStore& files) {
   HeapArray<wchar_t> units;
   DWORD size = static_cast<DWORD>(SLIDE_FILES_UNITS_MAX * sizeof(wchar_t));
   DWORD type = REG_NONE;
   const bool read = units.Allocate(SLIDE_FILES_UNITS_MAX) &&
                     RegQueryValueExW(key, SLIDE_FILES_NAME, nullptr, &type, reinterpret_cast<BYTE*>(units.data),
                                      &size) == ERROR_SUCCESS;
-  SlideFiles.size = read && type == REG_MULTI_SZ
-                        ? Utf16ToUtf8(units.data, size / sizeof(wchar_t), SlideFiles.bytes, sizeof SlideFiles.bytes)
-                        : 0;
+  files.size = read && type == REG_MULTI_SZ
+                   ? Utf16ToUtf8(units.data, size / sizeof(wchar_t), files.bytes, sizeof files.bytes)
+                   : 0;
 }
-
-SettingsTable StoredPhotoView;
-bool StoredPhotoViewKept = false;
 
 // The photo's own size is not kept: it is read from the picture once it is back.
 void CopyPhotoView(SettingsTable& to, const SettingsTable& from) {
@@ -154,12 +158,12 @@ void CopyPhotoView(SettingsTable& to, const SettingsTable& from) {
 }  // namespace
 
 void SetAsideStoredPhotoView() {
-  StoredPhotoViewKept = true;
-  CopyPhotoView(StoredPhotoView, Settings);
-  CopyPhotoView(Settings, BUILT_IN_SETTINGS);
+  Stored->photoViewKept = true;
+  CopyPhotoView(Stored->photoViewAside, Stored->values);
+  CopyPhotoView(Stored->values, BUILT_IN_SETTINGS);
 }
 
-void ForgetStoredPhotoView() { StoredPhotoViewKept = false; }
+void ForgetStoredPhotoView() { Stored->photoViewKept = false; }
 
 namespace {
 
@@ -177,34 +181,107 @@ int PathExists(const char* path) {
   return 1;
 }
 
-void SyncSettings(int save) {
-  StartFrame = FRAME_ID_DEFAULT;
-  StartPhoto = DEFAULT_PHOTO_ID;
+namespace {
 
+// An ornament's values; the program's key also holds the program-wide ones.
+void WriteOrnament(HKEY key, OrnamentStore& store, const SettingsTable& table, bool programKey) {
+  for (const NumberEntry& entry : NUMBER_ENTRIES) {
+    if (programKey || !entry.programWide) WriteNumber(key, entry, table);
+  }
+  for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) {
+    WriteString(key, STRING_ENTRIES[i], table, store.leftInRegistry[i]);
+  }
+  WriteSlideFiles(key, store.slideFiles);
+}
+
+// Whether the stored files are there is the picture worker's to find: a
+// drive gone offline must not hold start-up up. One that is missing gives
+// way to the default as one that does not decode does. The count of the
+// window's place values read.
+int ReadOrnament(HKEY key, OrnamentStore& store, bool programKey) {
+  SettingsTable& table = store.values;
+  table.Photo[0] = '\0';
+  table.Frame[0] = '\0';
+  int placeRead = 0;
+  for (const NumberEntry& entry : NUMBER_ENTRIES) {
+    if (!programKey && entry.programWide) continue;
+    const int read = ReadNumber(key, entry, table);
+    if (entry.value == &SettingsTable::X1 || entry.value == &SettingsTable::Y1) placeRead += read;
+  }
+  for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i)
+    ReadString(key, STRING_ENTRIES[i], table, store.leftInRegistry[i]);
+  ReadSlideFiles(key, store.slideFiles);
+  KeepLoadedSettingsInRange(table);
+  store.startFrame = ChooseStartFrame(table.FrameID, table.Frame, HasPath);
+  store.startPhoto = ChooseStartPhoto(table.Photo, HasPath);
+  TrimToExistingFolder(table.Path, PathExists);
+  return placeRead;
+}
+
+// The program-wide values as the first ornament's table holds them.
+SettingsTable ProgramKeyTable(const SettingsTable& first) {
+  SettingsTable table = first;
+  for (const NumberEntry& entry : NUMBER_ENTRIES) {
+    if (entry.programWide) table.*entry.value = ProgramSettings.*entry.value;
+  }
+  return table;
+}
+
+}  // namespace
+
+int LoadProgramSettings(OrnamentStore& first) {
   HKEY key = nullptr;
   DWORD disposition = 0;
+  int read = 0;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                       &disposition) == ERROR_SUCCESS) {
-    const bool saving = save == 1 || disposition == REG_CREATED_NEW_KEY;
-    if (saving) {
-      if (StoredPhotoViewKept) CopyPhotoView(Settings, StoredPhotoView);
-      for (const NumberEntry& entry : NUMBER_ENTRIES) WriteNumber(key, entry);
-      for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) WriteString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
-      WriteSlideFiles(key);
+    if (disposition == REG_CREATED_NEW_KEY) {
+      WriteOrnament(key, first, ProgramKeyTable(first.values), true);
     } else {
-      Settings.Photo[0] = '\0';
-      Settings.Frame[0] = '\0';
-      for (const NumberEntry& entry : NUMBER_ENTRIES) ReadNumber(key, entry);
-      for (size_t i = 0; i < std::size(STRING_ENTRIES); ++i) ReadString(key, STRING_ENTRIES[i], LeftInRegistry[i]);
-      ReadSlideFiles(key);
-      KeepLoadedSettingsInRange(Settings);
-      // Whether the stored files are there is the picture worker's to find: a
-      // drive gone offline must not hold start-up up. One that is missing
-      // gives way to the default as one that does not decode does.
-      StartFrame = ChooseStartFrame(Settings.FrameID, Settings.Frame, HasPath);
-      StartPhoto = ChooseStartPhoto(Settings.Photo, HasPath);
+      ReadOrnament(key, first, true);
+      ProgramSettings = first.values;
+      read = 1;
     }
     RegCloseKey(key);
   }
-  TrimToExistingFolder(Settings.Path, PathExists);
+  return read;
+}
+
+int LoadOrnamentSettings(int number, OrnamentStore& store) {
+  char name[ORNAMENT_KEY_NAME_SIZE];
+  HKEY program = nullptr, key = nullptr;
+  if (!OrnamentKeyName(number, name, sizeof name) ||
+      RegOpenKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, KEY_READ, &program) != ERROR_SUCCESS) {
+    return 0;
+  }
+  const bool opened = RegOpenKeyExA(program, name, 0, KEY_READ, &key) == ERROR_SUCCESS;
+  RegCloseKey(program);
+  if (!opened) return 0;
+  const int placed = ReadOrnament(key, store, false) == 2;
+  RegCloseKey(key);
+  return placed;
+}
+
+void SaveSettings(OrnamentStore* const* stores, int count) {
+  HKEY program = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, TEXT_SETTINGS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &program,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (stores[i]->photoViewKept) CopyPhotoView(stores[i]->values, stores[i]->photoViewAside);
+  }
+  if (count > 0) WriteOrnament(program, *stores[0], ProgramKeyTable(stores[0]->values), true);
+  for (int number = 2; number <= ORNAMENTS_MAX; ++number) {
+    char name[ORNAMENT_KEY_NAME_SIZE];
+    HKEY key = nullptr;
+    if (!OrnamentKeyName(number, name, sizeof name)) continue;
+    if (number > count) {
+      RegDeleteKeyA(program, name);
+    } else if (RegCreateKeyExA(program, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+      WriteOrnament(key, *stores[number - 1], stores[number - 1]->values, false);
+      RegCloseKey(key);
+    }
+  }
+  RegCloseKey(program);
 }

@@ -1,5 +1,7 @@
 // The program's whole persistent state: numbers, paths and the slideshow's files,
-// read from the registry once at start and written back once at the end.
+// read from the registry once at start and written back once at the end. The
+// program-wide values and the first ornament's are in the program's key; each
+// further ornament keeps the same names in a subkey of its own.
 #pragma once
 #include <cstdint>
 #include "app/ids.h"
@@ -30,19 +32,39 @@ inline constexpr SettingsTable BUILT_IN_SETTINGS = {
     SLIDE_INTERVAL_DEFAULT, 0,
     "", "", "", ""};
 
-extern SettingsTable Settings;
+// The program-wide values: taskbar button, tray icon, autostart, splash,
+// hint and show state. Their other members are unused.
+extern SettingsTable ProgramSettings;
 
 // The slideshow's set of files as read and to be written (REG_MULTI_SZ
 // bytes, size 0 for none); the slideshow checks it before it takes it.
 struct SlideFilesStore {
   char bytes[SLIDE_FILES_VALUE_MAX];
-  size_t size;
+  size_t size = 0;
 };
-extern SlideFilesStore SlideFiles;
 
-// The frame and photo that start-up hands to the frame window.
-extern ImageSource StartFrame;
-extern ImageSource StartPhoto;
+constexpr int STRING_SETTING_COUNT = 4;
+
+// What one ornament keeps: its values (the program-wide ones are
+// ProgramSettings'), its slideshow's set, the frame and photo start-up hands
+// to its window, and a stored view set aside.
+struct OrnamentStore {
+  SettingsTable values = BUILT_IN_SETTINGS;
+  SlideFilesStore slideFiles;
+  ImageSource startFrame = FRAME_ID_DEFAULT;
+  ImageSource startPhoto = DEFAULT_PHOTO_ID;
+  SettingsTable photoViewAside = {};
+  bool photoViewKept = false;
+  // A stored path not shown, left in the registry (see settings.cpp).
+  bool leftInRegistry[STRING_SETTING_COUNT] = {};
+};
+
+// The store of the ornament whose message the window's thread is handling,
+// and its values and set: chosen with SelectOrnamentStore.
+extern OrnamentStore* Stored;
+extern SettingsTable* Settings;
+extern SlideFilesStore* SlideFiles;
+void SelectOrnamentStore(OrnamentStore* store);
 
 // A stored photo that is missing at start (a USB stick, a moved folder) or
 // no longer decodes leaves the default photo to show as at a first start:
@@ -52,8 +74,15 @@ extern ImageSource StartPhoto;
 void SetAsideStoredPhotoView();
 void ForgetStoredPhotoView();
 
-// 0 loads, 1 saves. A newly created key is always saved (first run).
-void SyncSettings(int save);
+// The program's key: the program-wide values and the first ornament's. A
+// newly created key is saved at once (first run); 1 when it was read.
+int LoadProgramSettings(OrnamentStore& first);
+// A further ornament (number 2 to ORNAMENTS_MAX) from its subkey; 0 when
+// there is none or it holds no place for a window, which no run stores.
+int LoadOrnamentSettings(int number, OrnamentStore& store);
+// Writes the program's key and one subkey for each further ornament, and
+// removes the subkeys of ornaments no longer there.
+void SaveSettings(OrnamentStore* const* stores, int count);
 
 // 1 when a search finds the path (file or folder), else 0.
 int PathExists(const char* path);

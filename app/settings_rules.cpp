@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/size_limits.h"
+#include "app/texts.h"
 #include "app/utf_text.h"
 
 void TrimToExistingFolder(char* path, PathExistsFunction pathExists) {
@@ -34,6 +35,17 @@ ImageSource ChooseStartFrame(int32_t frameId, const char* framePath, PathExistsF
 
 ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExists) {
   return pathExists(photoPath) ? reinterpret_cast<ImageSource>(photoPath) : DEFAULT_PHOTO_ID;
+}
+
+int OrnamentKeyName(int number, char* name, size_t size) {
+  constexpr size_t prefixLength = sizeof TEXT_ORNAMENT_KEY_PREFIX - 1;
+  const size_t digits = number >= 10 ? 2 : 1;
+  if (number < 2 || number > ORNAMENTS_MAX || size < prefixLength + digits + 1) return 0;
+  std::memcpy(name, TEXT_ORNAMENT_KEY_PREFIX, prefixLength);
+  if (digits == 2) name[prefixLength] = static_cast<char>('0' + number / 10);
+  name[prefixLength + digits - 1] = static_cast<char>('0' + number % 10);
+  name[prefixLength + digits] = '\0';
+  return 1;
 }
 
 template <typename Unit>

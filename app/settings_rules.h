@@ -18,6 +18,11 @@ ImageSource ChooseStartFrame(int32_t frameId, const char* framePath, PathExistsF
 // The photo to show at start: the stored file when it exists, else the default photo.
 ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExists);
 
+// The subkey of a further ornament, numbered 2 to ORNAMENTS_MAX: "Ornament 2"
+// and on. 0, with nothing written, for another number or a buffer too small.
+constexpr size_t ORNAMENT_KEY_NAME_SIZE = 12;
+int OrnamentKeyName(int number, char* name, size_t size);
+
 // Turns the characters (bytes or UTF-16 units) of a string value read into a
 // buffer of bufferSize characters into a terminated string. Values carry no
 // terminating zero, but another tool (or the registry layer itself) may have

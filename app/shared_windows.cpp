@@ -3,6 +3,9 @@
 #include "app/program.h"
 
 HWND FrameWindow;
+HWND OrnamentWindows[ORNAMENTS_MAX];
+int OrnamentCount;
+HWND LastUsedWindow;
 bool ProgramEnding;
 HDC FrameDC;
 HGLOBAL RegionBufferHandle;

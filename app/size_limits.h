@@ -14,6 +14,9 @@ constexpr int PATH_UNITS_MAX = 259;
 // three bytes (four for a pair of two units); then the terminating zero.
 constexpr int PATH_BUFFER_SIZE = PATH_UNITS_MAX * 3 + 1;
 
+// Ornaments the program shows at most, each in a frame window of its own.
+constexpr int ORNAMENTS_MAX = 16;
+
 // A slideshow shows at most this many files of a folder or a set.
 constexpr int SLIDES_MAX = 1000;
 // The stored set: every path with its zero, then one more zero.

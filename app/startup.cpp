@@ -24,6 +24,7 @@
 #include "desktop/link_paths.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/frame_window.h"
+#include "framewindow/ornament.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/slideshow.h"
 #include "imaging/heap_array.h"
@@ -124,13 +125,6 @@ int ShowRunningInstance(HANDLE mutex, COPYDATASTRUCT* handOver) {
   return 1;
 }
 
-// The stored rectangle in pixels at a DPI, its edges kept within the coordinates.
-RECT StoredRect(int dpi) {
-  auto edge = [](int32_t start, int32_t side) { return static_cast<LONG>(std::min<int64_t>(int64_t{start} + side, INT32_MAX)); };
-  return {Settings.X1, Settings.Y1, edge(Settings.X1, ScaleToDpi(Settings.W1, dpi)),
-          edge(Settings.Y1, ScaleToDpi(Settings.H1, dpi))};
-}
-
 // A display unplugged since the last run may have taken the stored position
 // with it, and a window may have been left mostly off its screen: unless
 // three quarters of it lie on work areas, it goes whole onto the nearest one,
@@ -156,8 +150,8 @@ void KeepStoredRectOnScreen() {
   const ScreenRect moved = MoveOntoWorkArea({stored.left, stored.top, stored.right, stored.bottom},
                                             {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right,
                                              monitor.rcWork.bottom});
-  Settings.X1 = moved.left;
-  Settings.Y1 = moved.top;
+  Settings->X1 = moved.left;
+  Settings->Y1 = moved.top;
 }
 
 void BuildAutostartCommand() {
@@ -168,26 +162,9 @@ void BuildAutostartCommand() {
   ComposeAutostartCommand(AutostartCommand, AUTOSTART_COMMAND_SIZE, ModulePath);
 }
 
-// The stored sides are 96-DPI units: the window is made at the scale of the
-// monitor it lands on, and resized (its menu pictures too) should its own DPI,
-// known once it exists, differ.
-HWND CreateFrameWindow() {
-  FrameDpi = DpiOfRect(StoredRect(BASE_DPI));
-  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE,
-                                WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, Settings.X1, Settings.Y1,
-                                ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi), nullptr,
-                                nullptr, ProgramInstance, nullptr);
-  const int dpi = window ? DpiOfWindow(window) : FrameDpi;
-  if (dpi != FrameDpi) {
-    const int width = ScaleToDpi(Settings.W1, dpi), height = ScaleToDpi(Settings.H1, dpi);
-    FrameDpi = dpi;
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SizeMenuPictures(MenuCheckSize());
-  }
-  return window;
+void SendToFrame(const Ornament* ornament, UINT message, WPARAM wParam, LPARAM lParam) {
+  SendMessageA(ornament->window, message, wParam, lParam);
 }
-
-void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(FrameWindow, message, wParam, lParam); }
 
 }  // namespace
 
@@ -212,42 +189,55 @@ int StartProgram() {
   if (alreadyRunning && ShowRunningInstance(mutex, hasStartList || hasStartPath ? &handOver : nullptr)) return 0;
 
   RefreshDesktopMetrics();
-  Settings.X1 = DesktopMetrics.workArea.right - ScaleToDpi(Settings.W1, DpiOfWindow(nullptr));
-  SyncSettings(0);
-  KeepStoredRectOnScreen();
+  if (!LoadOrnaments(DesktopMetrics.workArea.right - ScaleToDpi(BUILT_IN_SETTINGS.W1, DpiOfWindow(nullptr)))) return 0;
+  for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) {
+    SelectOrnament(ornament);
+    KeepStoredRectOnScreen();
+  }
   const int hiddenStart = EndsWithHiddenSwitch(CommandLineCall());
-  if (hiddenStart) Settings.Show = 2;
+  if (hiddenStart) ProgramSettings.Show = 2;
 
   StartSplash();
   BuildAutostartCommand();
   InitLinkControl();
   RegisterPopupClass(TEXT_FRAME_CLASS, FrameWindowProc);
-  // Without its window the program could never be shown or ended, and would
-  // keep every later start out: end instead, which frees the mutex.
-  if (!CreateFrameWindow()) return 0;
-  RefreshMenuChecks();
+  // Without the first window the program could never be shown or ended, and
+  // would keep every later start out: end instead, which frees the mutex. A
+  // further ornament whose window cannot be made is left out.
+  if (!CreateOrnamentWindow(*OrnamentAt(0))) return 0;
+  for (int i = 1; Ornament* ornament = OrnamentAt(i); ++i) {
+    if (!CreateOrnamentWindow(*ornament)) --i;
+  }
 
-  SendToFrame(MSG_SET_AUTOSTART, static_cast<WPARAM>(Settings.AutoStart), 1);
-  SendToFrame(MSG_SET_FRAME, StartFrame, PHOTO_AT_START);
-  SendToFrame(MSG_SET_PHOTO, StartPhoto, PHOTO_AT_START);
-  // The window shows with its photo when the worker has it within half a
-  // second; one still loading then (a network drive) follows when it comes.
+  SendToFrame(OrnamentAt(0), MSG_SET_AUTOSTART, static_cast<WPARAM>(ProgramSettings.AutoStart), 1);
+  for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) {
+    SendToFrame(ornament, MSG_SET_FRAME, ornament->store.startFrame, PHOTO_AT_START);
+    SendToFrame(ornament, MSG_SET_PHOTO, ornament->store.startPhoto, PHOTO_AT_START);
+  }
+  // The windows show with their photos when the worker has them within half
+  // a second; one still loading then (a network drive) follows when it comes.
   AwaitStartPictures(START_PICTURES_WAIT_MS);
   // A photo from Explorer is taken as a dropped one (one that does not decode
   // changes nothing), and joins those that other starts hand over at once;
-  // several make a slideshow.
+  // several make a slideshow. The first ornament takes them.
+  Ornament* first = OrnamentAt(0);
+  SelectOrnament(first);
   if (hasStartPath) ShowStartPhoto(startPath);
+  SelectOrnament(first);
   if (hasStartList) ShowPhotoSet(startList.data, startListSize);
-  SendToFrame(MSG_RECOMPOSE, 0, 0);
+  for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) SendToFrame(ornament, MSG_RECOMPOSE, 0, 0);
   EnterHintMode();
-  SendToFrame(MSG_SET_TASKBAR, static_cast<WPARAM>(Settings.Taskbar), 1);
+  SendToFrame(first, MSG_SET_TASKBAR, static_cast<WPARAM>(ProgramSettings.Taskbar), 1);
   // A photo from Explorer is to be seen, however the window was left at the last exit.
-  if ((hasStartPath || hasStartList) && !hiddenStart) SendToFrame(MSG_SET_SHOW_STATE, 1, 0);
-  if (GetActiveWindow() != FrameWindow) {
-    SetActiveWindow(FrameWindow);
-    SetForegroundWindow(FrameWindow);
+  if ((hasStartPath || hasStartList) && !hiddenStart) SendToFrame(first, MSG_SET_SHOW_STATE, 1, 0);
+  if (GetActiveWindow() != first->window) {
+    SetActiveWindow(first->window);
+    SetForegroundWindow(first->window);
   }
-  SendToFrame(MSG_SET_TOPMOST, static_cast<WPARAM>(Settings.AlwaysOnTheTop), 1);
+  for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) {
+    SendToFrame(ornament, MSG_SET_TOPMOST, static_cast<WPARAM>(ornament->store.values.AlwaysOnTheTop), 1);
+  }
+  SelectOrnament(OrnamentOf(LastUsedWindow));
   return 1;
 }
 
@@ -262,7 +252,7 @@ void RunMessageLoop() {
 void WriteSettingsAtEnd() {
   if (SettingsWritten) return;
   SettingsWritten = true;
-  SyncSettings(1);
+  SaveOrnaments();
 }
 
 void EndProgram(int normalRun) {

@@ -34,6 +34,8 @@ inline constexpr char TEXT_FRAME_TITLE[] = TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_TRAY_TIP[] = TEXT_PRODUCT_NAME;
 inline constexpr char TEXT_HIDDEN_START_SWITCH[] = "/a";
 inline constexpr char TEXT_SETTINGS_KEY[] = "Software\\Brivanta\\Brivanta Cherimo";
+// Each ornament after the first keeps its values in a subkey: "Ornament 2" and on.
+inline constexpr char TEXT_ORNAMENT_KEY_PREFIX[] = "Ornament ";
 inline constexpr char TEXT_IMAGE_RESOURCE_TYPE[] = "R";
 inline constexpr char TEXT_TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
 
@@ -79,6 +81,8 @@ inline constexpr char TEXT_MENU_SLIDES_RANDOM[] = "In &Random Order";
 inline constexpr char TEXT_MENU_SLIDES_STOP[] = "&Stop Slideshow";
 inline constexpr char TEXT_FOLDER_DIALOG_TITLE[] = "Choose a folder of photos:";
 inline constexpr char TEXT_MENU_SELECT_FRAME[] = "&Select Frame";
+inline constexpr char TEXT_MENU_NEW_ORNAMENT[] = "&New Ornament";
+inline constexpr char TEXT_MENU_CLOSE_ORNAMENT[] = "&Close Ornament";
 inline constexpr char TEXT_MENU_CUSTOM_FRAME[] = "&Custom...";
 inline constexpr char TEXT_MENU_FRAME_PREFIX[] = " - ";
 inline constexpr char TEXT_MENU_VISIT_HOME_PAGE[] = "&Visit " TEXT_HOME_PAGE;

@@ -19,3 +19,10 @@ ScreenRect QuarterInset(ScreenRect window);
 // new rectangle reaches past an edge that the old one kept to, it moves inward;
 // a window the user left partly off the screen goes no further off.
 ScreenRect KeepOnWorkArea(ScreenRect after, ScreenRect before, ScreenRect workArea);
+
+// Where a new window of `size` (its width and height in right and bottom)
+// goes beside `beside`: to its right, left, below or above, then the first
+// free place row by row across the work area; a place lies whole on the work
+// area and overlaps none of the `count` windows in `others`. Where no such
+// place is left, to the right of `beside` moved onto the work area.
+ScreenRect PlaceBeside(ScreenRect beside, ScreenRect size, const ScreenRect* others, int count, ScreenRect workArea);

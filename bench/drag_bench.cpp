@@ -85,11 +85,11 @@ int main() {
 
   std::vector<double> stepMs;
   for (int step = 0; step < DRAG_STEPS; ++step) {
-    const int32_t panBefore = Settings.X2;
+    const int32_t panBefore = Settings->X2;
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     Inject(MOUSEEVENTF_MOVE, step % 2 ? -1 : 1, 0);
-    if (!PumpUntil([&] { return Settings.X2 != panBefore; })) {
+    if (!PumpUntil([&] { return Settings->X2 != panBefore; })) {
       std::printf("step %d was not delivered\n", step);
       return 1;
     }
@@ -111,7 +111,7 @@ int main() {
   }
 
   std::printf("drag: %d Ctrl+drag steps at 256x256, frame %d, %dx%d photo, input to recomposed window\n", DRAG_STEPS,
-              Settings.FrameID, Settings.W2, Settings.H2);
+              Settings->FrameID, Settings->W2, Settings->H2);
   std::printf("  median %.3f ms  p90 %.3f ms  max %.3f ms\n", Percentile(stepMs, 0.5), Percentile(stepMs, 0.9),
               Percentile(stepMs, 1.0));
   std::printf("  recomposition alone: median %.3f ms  p90 %.3f ms\n", Percentile(recomposeMs, 0.5),

@@ -17,13 +17,16 @@
 #include <vector>
 
 #include "app/desktop_metrics.h"
+#include "app/display_scale.h"
 #include "app/ids.h"
 #include "app/program.h"
+#include "app/scale_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "bench/timing.h"
 #include "framewindow/frame_window.h"
+#include "framewindow/ornament.h"
 #include "framewindow/picture_worker.h"
 #include "framewindow/slideshow.h"
 #include "imaging/com_ref.h"
@@ -118,11 +121,13 @@ bool WriteBytes(const std::string& path, const Bytes& bytes) {
 int CreateBenchWindow() {
   ProgramInstance = GetModuleHandleA(nullptr);
   RefreshDesktopMetrics();
-  Settings = BUILT_IN_SETTINGS;
   RegisterPopupClass(TEXT_FRAME_CLASS, FrameWindowProc);
-  CreateWindowExA(0, TEXT_FRAME_CLASS, TEXT_FRAME_TITLE, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, SIDE, SIDE,
-                  nullptr, nullptr, ProgramInstance, nullptr);
-  if (!FrameWindow) return 0;
+  Ornament* ornament = NewOrnament();
+  if (!ornament) return 0;
+  SettingsTable& values = ornament->store.values;
+  values.X1 = values.Y1 = 100;
+  values.W1 = values.H1 = UnscaleFromDpi(SIDE, DpiOfWindow(nullptr));
+  if (!CreateOrnamentWindow(*ornament)) return 0;
   ShowWindow(FrameWindow, SW_SHOWNORMAL);
   PumpMessages();
   return 1;
@@ -132,36 +137,37 @@ int SetBenchFrame(const char*& frameName) {
   if (FindResourceA(nullptr, MAKEINTRESOURCEA(BENCH_FRAME_ID), TEXT_IMAGE_RESOURCE_TYPE)) {
     SendMessageA(FrameWindow, MSG_SET_FRAME, BENCH_FRAME_ID, 0);
     frameName = "built-in frame 2011";
-    return Settings.FrameID == BENCH_FRAME_ID;
+    return Settings->FrameID == BENCH_FRAME_ID;
   }
   // Until the built-in frames are in, a stand-in frame of the same kind.
   const std::string path = CorpusFile("images/frame.png");
   SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(path.c_str()), 0);
   frameName = "stand-in ring frame (frame 2011 not built in yet)";
-  return Settings.FrameID == FRAME_ID_CUSTOM;
+  return Settings->FrameID == FRAME_ID_CUSTOM;
 }
 
 // One drag step: the pan moves by a pixel, then a full recomposition.
 double MedianDragStep() {
-  const int32_t x = Settings.X2;
+  const int32_t x = Settings->X2;
   return MedianOf(RUNS, [&](int i) {
-    Settings.X2 = x + (i % 2);
+    Settings->X2 = x + (i % 2);
     SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
   });
 }
 
 double PhotoMeanError(int photoWidth, int photoHeight, const uint32_t* photo) {
-  const SourceArea square = {Settings.X2, Settings.Y2, Settings.W3, Settings.W3};
+  const SourceArea square = {Settings->X2, Settings->Y2, Settings->W3, Settings->W3};
   Pixels exact(SIDE * SIDE);
   AreaAverage({photo, photoWidth, photoHeight, 0}, photoWidth, photoHeight, square, exact.data(), SIDE, SIDE);
   int keyWidth, keyHeight;
-  const uint32_t* frameKeys = DibPixels(FrameKeySurface, &keyWidth, &keyHeight);
+  const uint32_t* frameKeys = DibPixels(Composed->frameKeys, &keyWidth, &keyHeight);
   double sum = 0;
   long count = 0;
   for (int i = 0; i < SIDE * SIDE; ++i) {
     if (frameKeys[i] != PHOTO_KEY) continue;
     for (int shift = 0; shift < 24; shift += 8) {
-      sum += std::abs(static_cast<int>(CompositionPixels[i] >> shift & 0xFF) - static_cast<int>(exact[i] >> shift & 0xFF));
+      sum +=
+          std::abs(static_cast<int>(Composed->pixels[i] >> shift & 0xFF) - static_cast<int>(exact[i] >> shift & 0xFF));
     }
     count += 3;
   }
@@ -179,11 +185,11 @@ void ReportPlatformPipeline(int photoSide) {
   SetStretchBltMode(dc, HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
   const double photoBlit = MedianOf(RUNS, [&](int) {
-    StretchBlt(dc, 0, 0, SIDE, SIDE, PhotoSurface.dc, 0, 0, photoSide, photoSide, SRCCOPY);
+    StretchBlt(dc, 0, 0, SIDE, SIDE, Composed->photo.dc, 0, 0, photoSide, photoSide, SRCCOPY);
     GdiFlush();
   });
   const double artBlit = MedianOf(RUNS, [&](int) {
-    StretchBlt(dc, 0, 0, SIDE - 1, SIDE - 1, FrameArtSurface.dc, 0, 0, SIDE, SIDE, SRCCOPY);
+    StretchBlt(dc, 0, 0, SIDE - 1, SIDE - 1, Composed->frameArt.dc, 0, 0, SIDE, SIDE, SRCCOPY);
     GdiFlush();
   });
   const double region = MedianOf(RUNS, [&](int i) {
@@ -234,7 +240,7 @@ void ReportPhotoLoad(const std::string& large) {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(large.c_str()), 0);
-    PumpUntil([] { return Settings.W2 == 4000; }, stall);
+    PumpUntil([] { return Settings->W2 == 4000; }, stall);
     QueryPerformanceCounter(&end);
     stalls.push_back(stall);
     loads.push_back(Milliseconds(start, end));
@@ -264,18 +270,19 @@ void ReportSlideshow(const std::string& folder, const std::string& large) {
     stall = 0;
     for (int run = 0; run < 5; ++run) {
       char shown[PATH_BUFFER_SIZE];
-      lstrcpyA(shown, Settings.Photo);
+      lstrcpyA(shown, Settings->Photo);
       LARGE_INTEGER start, end;
       QueryPerformanceCounter(&start);
       SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_NEXT, 0);
-      PumpUntil([&] { return lstrcmpA(shown, Settings.Photo) != 0; }, stall);
+      PumpUntil([&] { return lstrcmpA(shown, Settings->Photo) != 0; }, stall);
       QueryPerformanceCounter(&end);
       changes.push_back(Milliseconds(start, end));
       PumpUntil(settled, stall);
     }
-    std::printf("  slideshow of a %dx%d JPEG: step to change on screen %.1f ms (median of 5, target <= 17 ms), the "
-                "window's longest stall %.1f ms, memory with the slide ahead held %.1f MB\n",
-                Settings.W2, Settings.H2, Median(changes), stall, held);
+    std::printf(
+        "  slideshow of a %dx%d JPEG: step to change on screen %.1f ms (median of 5, target <= 17 ms), the "
+        "window's longest stall %.1f ms, memory with the slide ahead held %.1f MB\n",
+        Settings->W2, Settings->H2, Median(changes), stall, held);
     StopSlideshow();
     DeleteFileA(second.c_str());
   }
@@ -324,11 +331,11 @@ int main() {
 
   SendMessageA(FrameWindow, MSG_SET_PHOTO, DEFAULT_PHOTO_ID, 0);
   for (int tray : {1, 0}) {
-    Settings.TrayIcon = tray;
-    std::printf("  drag step, default photo %dx%d, tray icon %s: %.3f ms (target <= 1 ms)\n", Settings.W2, Settings.H2,
-                tray ? "on" : "off", MedianDragStep());
+    ProgramSettings.TrayIcon = tray;
+    std::printf("  drag step, default photo %dx%d, tray icon %s: %.3f ms (target <= 1 ms)\n", Settings->W2,
+                Settings->H2, tray ? "on" : "off", MedianDragStep());
   }
-  Settings.TrayIcon = 1;
+  ProgramSettings.TrayIcon = 1;
   PrintScaledDragSteps("default photo");
 
   char temporary[MAX_PATH];
@@ -343,17 +350,17 @@ int main() {
   const double decode = MedianOf(5, [&](int) { DecodeImage(reinterpret_cast<ImageSource>(large.c_str()), FrameDC); });
   std::printf("  of which the decode alone (on the worker): %.1f ms (median of 5)\n", decode);
   for (int tray : {1, 0}) {
-    Settings.TrayIcon = tray;
+    ProgramSettings.TrayIcon = tray;
     std::printf("  drag step, 4000x3000 photo fully zoomed out, tray icon %s: %.3f ms (target <= 1 ms)\n",
                 tray ? "on" : "off", MedianDragStep());
   }
-  Settings.TrayIcon = 1;
+  ProgramSettings.TrayIcon = 1;
   PrintScaledDragSteps("4000x3000 photo fully zoomed out");
   int photoWidth, photoHeight;
-  const uint32_t* photoPixels = DibPixels(PhotoSurface, &photoWidth, &photoHeight);
+  const uint32_t* photoPixels = DibPixels(Composed->photo, &photoWidth, &photoHeight);
   std::printf("  photo pixels against an exact area average of the same square: mean absolute error %.2f levels "
               "(target <= 3)\n", PhotoMeanError(photoWidth, photoHeight, photoPixels));
-  ReportPlatformPipeline(Settings.W3);
+  ReportPlatformPipeline(Settings->W3);
   ReportSlideshow(temporary, large);
   DestroyWindow(FrameWindow);
   DeleteFileA(large.c_str());

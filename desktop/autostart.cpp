@@ -41,8 +41,8 @@ void SetAutoStart(int32_t on) {
 }
 
 void MsgSetAutostart(WPARAM on, LPARAM lParam) {
-  Settings.AutoStart = static_cast<int32_t>(on);
-  SetAutoStart(Settings.AutoStart);
-  if (Settings.AutoStart == 1 && lParam == 0) ClearSwitchedOffMark();
+  ProgramSettings.AutoStart = static_cast<int32_t>(on);
+  SetAutoStart(ProgramSettings.AutoStart);
+  if (ProgramSettings.AutoStart == 1 && lParam == 0) ClearSwitchedOffMark();
   RefreshMenuChecks();
 }

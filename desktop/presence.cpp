@@ -18,45 +18,64 @@ void SetTaskbarPresence(HWND window, int on) {
 
 namespace {
 
-int ShowCommandFor(int32_t state, LPARAM hideOnly) {
+int ShowCommandFor(HWND window, int32_t state, LPARAM hideOnly) {
   if (state == 2) {
     if (hideOnly == 1) return SW_HIDE;
-    return Settings.Taskbar == 1 ? SW_MINIMIZE : SW_HIDE;
+    return ProgramSettings.Taskbar == 1 ? SW_MINIMIZE : SW_HIDE;
   }
   // A window minimised before its taskbar button was turned off is still
   // minimised: only a restore brings it back.
-  if (state == 1) return Settings.Taskbar == 1 || IsIconic(FrameWindow) ? SW_RESTORE : SW_SHOW;
+  if (state == 1) return ProgramSettings.Taskbar == 1 || IsIconic(window) ? SW_RESTORE : SW_SHOW;
   return state;
+}
+
+// A copy of the list: a window shown may reach the handlers again.
+int CopyOrnamentWindows(HWND (&windows)[ORNAMENTS_MAX]) {
+  int count = 0;
+  for (int i = 0; i < OrnamentCount; ++i) {
+    if (OrnamentWindows[i]) windows[count++] = OrnamentWindows[i];
+  }
+  return count;
 }
 
 }  // namespace
 
+// The show state is the program's: every ornament goes away and comes back together.
 void MsgSetShowState(WPARAM state, LPARAM hideOnly) {
   const int32_t newState = static_cast<int32_t>(state);
-  if (newState == Settings.Show) return;
-  Settings.Show = newState;
+  if (newState == ProgramSettings.Show) return;
+  ProgramSettings.Show = newState;
   if (newState == 2) ShowHint(0);
-  ShowWindow(FrameWindow, ShowCommandFor(newState, hideOnly));
+  HWND windows[ORNAMENTS_MAX];
+  const int count = CopyOrnamentWindows(windows);
+  for (int i = 0; i < count; ++i) ShowWindow(windows[i], ShowCommandFor(windows[i], newState, hideOnly));
   RefreshMenuChecks();
 }
 
 void MsgSetTaskbar(WPARAM on) {
-  const int32_t previous = Settings.Show;
+  const int32_t previous = ProgramSettings.Show;
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 1);
-  Settings.Taskbar = static_cast<int32_t>(on);
-  SetTaskbarPresence(FrameWindow, Settings.Taskbar);
+  ProgramSettings.Taskbar = static_cast<int32_t>(on);
+  HWND windows[ORNAMENTS_MAX];
+  const int count = CopyOrnamentWindows(windows);
+  for (int i = 0; i < count; ++i) SetTaskbarPresence(windows[i], ProgramSettings.Taskbar);
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, static_cast<WPARAM>(previous), 0);
   RefreshMenuChecks();
 }
 
+void ShowLikeTheOthers(HWND window) {
+  SetTaskbarPresence(window, ProgramSettings.Taskbar);
+  ShowWindow(window, ShowCommandFor(window, ProgramSettings.Show, 0));
+}
+
 void MsgSetTopmost(WPARAM on) {
-  Settings.AlwaysOnTheTop = static_cast<int32_t>(on);
-  SetTopmost(FrameWindow, Settings.AlwaysOnTheTop);
+  Settings->AlwaysOnTheTop = static_cast<int32_t>(on);
+  SetTopmost(FrameWindow, Settings->AlwaysOnTheTop);
   RefreshMenuChecks();
 }
 
+// One ornament restored from its taskbar button brings the others back with it.
 void RecordSystemRestore() {
-  if (Settings.Show != 2 || !IsWindowVisible(FrameWindow) || IsIconic(FrameWindow)) return;
-  Settings.Show = 1;
-  RefreshMenuChecks();
+  if (ProgramSettings.Show != 2 || !IsWindowVisible(FrameWindow) || IsIconic(FrameWindow)) return;
+  SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
 }

@@ -7,7 +7,7 @@
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "framewindow/context_menu.h"
-#include "imaging/frame_icon.h"
+#include "imaging/compositor.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ NOTIFYICONDATAA TrayIconData;
 int TrayIconAdded;
 
 void CALLBACK RetryTrayIcon(HWND, UINT, UINT_PTR, DWORD) {
-  if (Settings.TrayIcon != 0) UpdateTrayIcon(FrameIcon);
+  if (ProgramSettings.TrayIcon != 0) UpdateTrayIcon(Composed->icons.smallIcon);
 }
 
 }  // namespace
@@ -25,12 +25,16 @@ void CALLBACK RetryTrayIcon(HWND, UINT, UINT_PTR, DWORD) {
 TrayShellFunction TrayShellCall = Shell_NotifyIconA;
 unsigned TrayRetryMs = TRAY_RETRY_PERIOD_MS;
 
+HWND TrayIconWindow() { return TrayIconAdded == 1 ? TrayIconData.hWnd : nullptr; }
+
+// The icon belongs to the window that added it; while the shell refuses it,
+// the retry timer is that window's too.
 void UpdateTrayIcon(HICON icon) {
   TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  TrayIconData.hWnd = FrameWindow;
   TrayIconData.uID = TRAY_ICON_ID;
+  if (TrayIconAdded == 0) TrayIconData.hWnd = FrameWindow;
   if (icon == TRAY_ICON_REMOVE) {
-    KillTimer(FrameWindow, TRAY_RETRY_TIMER_ID);
+    KillTimer(TrayIconData.hWnd, TRAY_RETRY_TIMER_ID);
     if (TrayIconAdded == 1) {
       TrayIconAdded = 0;
       TrayShellCall(NIM_DELETE, &TrayIconData);
@@ -45,9 +49,9 @@ void UpdateTrayIcon(HICON icon) {
     lstrcpynA(TrayIconData.szTip, TEXT_TRAY_TIP, sizeof TrayIconData.szTip);
     TrayIconAdded = TrayShellCall(NIM_ADD, &TrayIconData) ? 1 : 0;
     if (TrayIconAdded == 1) {
-      KillTimer(FrameWindow, TRAY_RETRY_TIMER_ID);
+      KillTimer(TrayIconData.hWnd, TRAY_RETRY_TIMER_ID);
     } else {
-      SetTimer(FrameWindow, TRAY_RETRY_TIMER_ID, TrayRetryMs, RetryTrayIcon);
+      SetTimer(TrayIconData.hWnd, TRAY_RETRY_TIMER_ID, TrayRetryMs, RetryTrayIcon);
     }
   } else {
     TrayIconData.uFlags = NIF_ICON;
@@ -56,7 +60,7 @@ void UpdateTrayIcon(HICON icon) {
 }
 
 void MsgSetTrayIcon(WPARAM on, LPARAM icon) {
-  Settings.TrayIcon = static_cast<int32_t>(on);
+  ProgramSettings.TrayIcon = static_cast<int32_t>(on);
   UpdateTrayIcon(on == 0 ? TRAY_ICON_REMOVE : reinterpret_cast<HICON>(icon));
   RefreshMenuChecks();
 }
@@ -70,6 +74,7 @@ void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 1, 0);
   SetForegroundWindow(FrameWindow);
   if (mouseMessage == WM_RBUTTONDOWN) {
+    PrepareContextMenu();
     TrackPopupMenu(ContextMenu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, FrameWindow, nullptr);
     PostMessageA(FrameWindow, WM_NULL, 0, 0);
   }
@@ -79,5 +84,5 @@ void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
 // repaint remakes the window's icon without telling the tray.
 void RestoreTrayIconAfterShellRestart() {
   TrayIconAdded = 0;
-  if (Settings.TrayIcon != 0) UpdateTrayIcon(FrameIcon);
+  if (ProgramSettings.TrayIcon != 0) UpdateTrayIcon(Composed->icons.smallIcon);
 }

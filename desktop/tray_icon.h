@@ -6,6 +6,8 @@
 inline const HICON TRAY_ICON_REMOVE = reinterpret_cast<HICON>(static_cast<INT_PTR>(-1));
 
 void UpdateTrayIcon(HICON icon);
+// The window the shown icon belongs to; null while there is none.
+HWND TrayIconWindow();
 
 // A restarted shell has forgotten the icon: add it again when it is wanted.
 void RestoreTrayIconAfterShellRestart();

@@ -31,13 +31,17 @@ SIZE ThumbnailSize;
 struct CheckItem {
   unsigned command;
   int32_t SettingsTable::*setting;
+  bool programWide;  // else the ornament's whose menu it is
 };
 
 constexpr CheckItem CHECK_ITEMS[] = {
-    {IDM_ALWAYS_ON_TOP, &SettingsTable::AlwaysOnTheTop}, {IDM_SHOW_ON_TASKBAR, &SettingsTable::Taskbar},
-    {IDM_TRAY_ICON, &SettingsTable::TrayIcon},           {IDM_AUTOSTART, &SettingsTable::AutoStart},
-    {IDM_SPLASH, &SettingsTable::Splash},                {IDM_HINT, &SettingsTable::Hint},
-    {IDM_SLIDES_RANDOM, &SettingsTable::SlideRandom},
+    {IDM_ALWAYS_ON_TOP, &SettingsTable::AlwaysOnTheTop, false},
+    {IDM_SHOW_ON_TASKBAR, &SettingsTable::Taskbar, true},
+    {IDM_TRAY_ICON, &SettingsTable::TrayIcon, true},
+    {IDM_AUTOSTART, &SettingsTable::AutoStart, true},
+    {IDM_SPLASH, &SettingsTable::Splash, true},
+    {IDM_HINT, &SettingsTable::Hint, true},
+    {IDM_SLIDES_RANDOM, &SettingsTable::SlideRandom, false},
 };
 
 struct MenuEntry {
@@ -174,6 +178,8 @@ void BuildContextMenu(SIZE checkSize) {
       {IDM_SELECT_PHOTO, TEXT_MENU_SELECT_PHOTO, nullptr},
       {0, TEXT_MENU_SLIDESHOW, &slideshowMenu},
       {0, TEXT_MENU_SELECT_FRAME, &selectFrameMenu},
+      {IDM_NEW_ORNAMENT, TEXT_MENU_NEW_ORNAMENT, nullptr},
+      {IDM_CLOSE_ORNAMENT, TEXT_MENU_CLOSE_ORNAMENT, nullptr},
       {},
       {IDM_VISIT_HOME_PAGE, TEXT_MENU_VISIT_HOME_PAGE, nullptr},
       {IDM_TELL_FRIENDS, TEXT_MENU_TELL_FRIENDS, nullptr},
@@ -233,10 +239,15 @@ void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
 
 void RefreshMenuChecks() {
   // While the window is put away, the first item brings it back.
-  const bool away = Settings.Show == 2;
+  const bool away = ProgramSettings.Show == 2;
   ModifyMenuA(ContextMenu, 0, MF_BYPOSITION | MF_STRING, away ? IDM_RESTORE : IDM_MINIMIZE,
               away ? TEXT_MENU_RESTORE : TEXT_MENU_MINIMIZE);
-  for (const CheckItem& item : CHECK_ITEMS) SetMenuCheck(ContextMenu, item.command, Settings.*item.setting);
+  for (const CheckItem& item : CHECK_ITEMS) {
+    SetMenuCheck(ContextMenu, item.command, (item.programWide ? ProgramSettings : *Settings).*item.setting);
+  }
+  EnableMenuItem(ContextMenu, IDM_NEW_ORNAMENT,
+                 MF_BYCOMMAND | (OrnamentCount < ORNAMENTS_MAX ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(ContextMenu, IDM_CLOSE_ORNAMENT, MF_BYCOMMAND | (OrnamentCount > 1 ? MF_ENABLED : MF_GRAYED));
   RefreshSlideMenu();
 }
 
@@ -245,7 +256,16 @@ int32_t ToggleSetting(int32_t& setting) {
   return setting;
 }
 
+// The menu is the program's: it shows the ticks of the ornament it opens
+// for, and pictures at that ornament's scale.
+void PrepareContextMenu() {
+  const SIZE checkSize = MenuCheckSize();
+  if (checkSize.cx != ThumbnailSize.cx || checkSize.cy != ThumbnailSize.cy) SizeMenuPictures(checkSize);
+  RefreshMenuChecks();
+}
+
 void MsgContextMenu() {
+  PrepareContextMenu();
   POINT cursor;
   GetCursorPos(&cursor);
   const BOOL command =

@@ -26,6 +26,8 @@ void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* th
 // Ticks each toggle item exactly when its setting is 1; the slideshow's items follow its state.
 void RefreshMenuChecks();
 void SetMenuCheck(HMENU menu, unsigned command, int32_t value);
+// Before the menu opens for the selected ornament: its ticks, and pictures at its scale.
+void PrepareContextMenu();
 // Opens the menu at the mouse cursor, also when called up from the keyboard.
 void MsgContextMenu();
 // wParam of WM_COMMAND: the notification code and bit 15 are dropped.

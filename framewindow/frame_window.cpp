@@ -2,6 +2,8 @@
 // message has a handler of its own, here or in the part that owns it.
 #include "framewindow/frame_window.h"
 
+#include <algorithm>
+
 #include "app/desktop_metrics.h"
 #include "app/display_scale.h"
 #include "app/ids.h"
@@ -14,6 +16,7 @@
 #include "desktop/presence.h"
 #include "desktop/tray_icon.h"
 #include "framewindow/context_menu.h"
+#include "framewindow/ornament.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_placement.h"
 #include "framewindow/picture_worker.h"
@@ -28,10 +31,10 @@ void StoreWindowRect() {
   if (IsIconic(FrameWindow)) return;
   RECT rect;
   if (!GetWindowRect(FrameWindow, &rect)) return;
-  Settings.X1 = rect.left;
-  Settings.Y1 = rect.top;
-  Settings.W1 = UnscaleFromDpi(rect.right - rect.left, FrameDpi);
-  Settings.H1 = UnscaleFromDpi(rect.bottom - rect.top, FrameDpi);
+  Settings->X1 = rect.left;
+  Settings->Y1 = rect.top;
+  Settings->W1 = UnscaleFromDpi(rect.right - rect.left, FrameDpi);
+  Settings->H1 = UnscaleFromDpi(rect.bottom - rect.top, FrameDpi);
 }
 
 namespace {
@@ -39,19 +42,25 @@ namespace {
 // Sent to every top-level window when the shell (and its tray) starts again.
 UINT TaskbarCreatedMessage;
 
-void MsgCreate(HWND window) {
-  FrameWindow = window;
+// The first window also makes what every ornament shares: the region
+// buffer, the menu and the picture worker.
+void StartSharedParts() {
   TaskbarCreatedMessage = RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE);
   RegionBufferHandle = GlobalAlloc(GMEM_MOVEABLE, REGION_BUFFER_SIZE);
   RegionBuffer = static_cast<RGNDATA*>(GlobalLock(RegionBufferHandle));
-  FrameDC = GetDC(window);
-  MakeBitmapSurface(FrameDC, PhotoSurface, Settings.W2, Settings.H2, PLACEHOLDER_PHOTO_WIDTH,
-                    PLACEHOLDER_PHOTO_HEIGHT);
   BuildContextMenu();
   // The extension list is made here, once, before the worker reads it.
   PictureExtensions();
   const PictureWorkFunction work[PICTURE_KIND_COUNT] = {LoadPhotoWork, LoadFrameWork, ListSlidesWork, LoadPhotoWork};
-  StartPictureWorker(window, work);
+  StartPictureWorker(work);
+}
+
+void MsgCreate(HWND window, const CREATESTRUCTA* creation) {
+  AttachOrnament(window, creation);
+  if (!ContextMenu) StartSharedParts();
+  SetPictureOwnerWindow(PictureOwner, window);
+  MakeBitmapSurface(FrameDC, Composed->photo, Settings->W2, Settings->H2, PLACEHOLDER_PHOTO_WIDTH,
+                    PLACEHOLDER_PHOTO_HEIGHT);
   ResumeSlideshow();
 }
 
@@ -72,7 +81,9 @@ void MsgPictureReady(WPARAM kind) {
   }
 }
 
-void MsgDestroy() {
+// The program ends with its last window; one ornament closed leaves the others.
+void MsgDestroy(HWND window) {
+  if (!DetachOrnament(window)) return;
   StopPictureWorker();
   UpdateTrayIcon(TRAY_ICON_REMOVE);
   PostQuitMessage(0);
@@ -101,10 +112,10 @@ void MsgGetMinMaxInfo(MINMAXINFO* limits) {
 }
 
 // On a monitor of another scale the window takes the rectangle the system
-// suggests (its sides scaled) and remakes its picture, icons and menu pictures for it.
+// suggests (its sides scaled) and remakes its picture and icons for it; the
+// menu's pictures follow when its menu opens.
 void MsgDpiChanged(WPARAM dpis, const RECT* suggested) {
-  FrameDpi = HIWORD(dpis);
-  SizeMenuPictures(MenuCheckSize());
+  FrameDpi = ThisOrnament->dpi = HIWORD(dpis);
   SetWindowPos(FrameWindow, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
@@ -127,28 +138,55 @@ void MsgEndSession(WPARAM ending) {
   WriteSettingsAtEnd();
 }
 
-// From here on a start that comes finds the program ending and waits for it to go.
-void MsgClose(HWND window) {
+// Any ornament's Close ends the program and keeps every ornament for the
+// next start. From here on a start that comes finds the program ending and
+// waits for it to go.
+void MsgClose() {
   ProgramEnding = true;
-  DestroyWindow(window);
+  HWND windows[ORNAMENTS_MAX];
+  const int count = OrnamentCount;
+  std::copy(OrnamentWindows, OrnamentWindows + count, windows);
+  for (int i = count - 1; i >= 0; --i) {
+    if (windows[i]) DestroyWindow(windows[i]);
+  }
 }
+
+// Photos from other starts go to the ornament used last, and the tray icon,
+// whichever window it belongs to, acts on it.
+bool ForwardToLastUsed(HWND window, UINT message) {
+  return (message == WM_COPYDATA || message == MSG_TRAY_NOTIFY) && LastUsedWindow && window != LastUsedWindow;
+}
+
+LRESULT HandleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ForwardToLastUsed(window, message)) return SendMessageA(LastUsedWindow, message, wParam, lParam);
+  const OrnamentSelection selection(window);
+  return HandleFrameMessage(window, message, wParam, lParam);
+}
+
+namespace {
+
+LRESULT HandleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The shell's broadcast reaches every ornament; the tray icon is added once.
   if (message == TaskbarCreatedMessage && message != 0) {
-    RestoreTrayIconAfterShellRestart();
+    if (window == LastUsedWindow) RestoreTrayIconAfterShellRestart();
     return 0;
   }
   switch (message) {
     case WM_CREATE:
-      MsgCreate(window);
+      MsgCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
       return 0;
     case WM_CLOSE:
-      MsgClose(window);
+      MsgClose();
       return 0;
     case WM_DESTROY:
-      MsgDestroy();
+      MsgDestroy(window);
+      return 0;
+    case MSG_CLOSE_ORNAMENT:
+      CloseOrnament(window);
       return 0;
     case WM_MOVE:
       StoreWindowRect();
@@ -176,7 +214,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (wParam == SLIDE_TIMER_ID) {
         MsgSlideTimer();
       } else if (wParam == PICTURE_WATCH_TIMER_ID) {
-        WatchPictureWorker();
+        WatchPictureWorker(window);
+      } else if (wParam == ICON_TIMER_ID) {
+        ApplyPendingIcon();
       } else {
         MsgTimer();
       }
@@ -192,6 +232,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MsgMouseMove();
       return 0;
     case WM_LBUTTONDOWN:
+      MarkOrnamentUsed(ThisOrnament);
       MsgLButtonDown(wParam);
       return 0;
     case WM_LBUTTONUP:
@@ -214,6 +255,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       HoldSlideshow(message);
       break;
     case WM_DROPFILES:
+      MarkOrnamentUsed(ThisOrnament);
       MsgDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_COPYDATA:
@@ -222,6 +264,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       SendMessageA(window, WM_COMMAND, IDM_MINIMIZE, 0);
       return 0;
     case WM_CONTEXTMENU:
+      MarkOrnamentUsed(ThisOrnament);
       MsgContextMenu();
       return 0;
     case WM_INITMENUPOPUP:
@@ -268,3 +311,5 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace

@@ -16,10 +16,11 @@
 #include "desktop/shortcuts.h"
 #include "framewindow/context_menu.h"
 #include "framewindow/file_dialogs.h"
+#include "framewindow/ornament.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/photo_placement.h"
 #include "framewindow/slideshow.h"
-#include "imaging/frame_icon.h"
+#include "imaging/compositor.h"
 #include "splash/notice_window.h"
 
 namespace {
@@ -34,7 +35,7 @@ const char* NameOf(const char* path) {
 // dropped, on its name; the chosen photo is shown, or the user told why not.
 void ChoosePhoto() {
   char chosen[PATH_BUFFER_SIZE];
-  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, Settings.Path, NameOf(FileNameBuffer), chosen)) return;
+  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, Settings->Path, NameOf(FileNameBuffer), chosen)) return;
   lstrcpyA(FileNameBuffer, chosen);
   const auto refused =
       static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));
@@ -44,8 +45,8 @@ void ChoosePhoto() {
 // The frame's dialog opens beside the custom frame last shown.
 void ChooseFrame() {
   char folder[PATH_BUFFER_SIZE] = "", chosen[PATH_BUFFER_SIZE];
-  CopyFolderPart(folder, sizeof folder, Settings.Frame);
-  if (!ChooseImageFile(TEXT_FRAME_DIALOG_TITLE, folder, NameOf(Settings.Frame), chosen)) return;
+  CopyFolderPart(folder, sizeof folder, Settings->Frame);
+  if (!ChooseImageFile(TEXT_FRAME_DIALOG_TITLE, folder, NameOf(Settings->Frame), chosen)) return;
   const auto refused =
       static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(chosen), 0));
   if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::FRAME, chosen, refused);
@@ -87,23 +88,23 @@ void MsgCommand(WPARAM wParam) {
       SetForegroundWindow(FrameWindow);
       break;
     case IDM_ALWAYS_ON_TOP:
-      SendToggled(Settings.AlwaysOnTheTop, MSG_SET_TOPMOST);
+      SendToggled(Settings->AlwaysOnTheTop, MSG_SET_TOPMOST);
       break;
     case IDM_SHOW_ON_TASKBAR:
-      SendToggled(Settings.Taskbar, MSG_SET_TASKBAR);
+      SendToggled(ProgramSettings.Taskbar, MSG_SET_TASKBAR);
       break;
     case IDM_TRAY_ICON:
-      SendToggled(Settings.TrayIcon, MSG_SET_TRAY_ICON, reinterpret_cast<LPARAM>(FrameIcon));
+      SendToggled(ProgramSettings.TrayIcon, MSG_SET_TRAY_ICON, reinterpret_cast<LPARAM>(Composed->icons.smallIcon));
       break;
     case IDM_AUTOSTART:
-      SendToggled(Settings.AutoStart, MSG_SET_AUTOSTART);
+      SendToggled(ProgramSettings.AutoStart, MSG_SET_AUTOSTART);
       break;
     case IDM_SPLASH:
-      ToggleSetting(Settings.Splash);
+      ToggleSetting(ProgramSettings.Splash);
       RefreshMenuChecks();
       break;
     case IDM_HINT:
-      ToggleSetting(Settings.Hint);
+      ToggleSetting(ProgramSettings.Hint);
       RefreshMenuChecks();
       break;
     case IDM_SHORTCUT_DESKTOP:
@@ -135,6 +136,13 @@ void MsgCommand(WPARAM wParam) {
       break;
     case IDM_CUSTOM_FRAME:
       ChooseFrame();
+      break;
+    case IDM_NEW_ORNAMENT:
+      OpenNewOrnament();
+      break;
+    case IDM_CLOSE_ORNAMENT:
+      // Closed from the loop, once no handler of this window is under way.
+      PostMessageA(FrameWindow, MSG_CLOSE_ORNAMENT, 0, 0);
       break;
     case IDM_ABOUT:
       // The box's controls are the common controls' version 6 (through the

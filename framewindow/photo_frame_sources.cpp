@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/settings_rules.h"
 #include "app/shared_windows.h"
+#include "framewindow/ornament.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/picture_worker.h"
 #include "framewindow/placement_rules.h"
@@ -57,28 +58,28 @@ void PlacePhoto(PictureWork& work) {
   const PhotoRoute route = static_cast<PhotoRoute>(work.tag);
   AdoptPhotoSurface(work.picture.surface, work.levels);
   if (!work.resource) {
-    StorePath(Settings.Photo, work.path);
+    StorePath(Settings->Photo, work.path);
     ForgetStoredPhotoView();
     // A photo dropped or given by Explorer: the open dialog opens beside it next.
-    if (route != PHOTO_AT_START) CopyFolderPart(Settings.Path, PATH_BUFFER_SIZE, Settings.Photo);
+    if (route != PHOTO_AT_START) CopyFolderPart(Settings->Path, PATH_BUFFER_SIZE, Settings->Photo);
   }
-  Settings.W2 = work.picture.width;
-  Settings.H2 = work.picture.height;
+  Settings->W2 = work.picture.width;
+  Settings->H2 = work.picture.height;
   if (work.resource != DEFAULT_PHOTO_ID && route != PHOTO_AT_START) {
     const PhotoView view = FillingView(work.picture.width, work.picture.height);
-    Settings.X2 = view.left;
-    Settings.Y2 = view.top;
-    Settings.H3 = view.highSide;
-    Settings.W3 = view.wideSide;
+    Settings->X2 = view.left;
+    Settings->Y2 = view.top;
+    Settings->H3 = view.highSide;
+    Settings->W3 = view.wideSide;
   }
 }
 
 void PlaceFrame(PictureWork& work) {
   if (!work.resource) {
-    StorePath(Settings.Frame, work.path);
-    Settings.FrameID = FRAME_ID_CUSTOM;
+    StorePath(Settings->Frame, work.path);
+    Settings->FrameID = FRAME_ID_CUSTOM;
   } else {
-    Settings.FrameID = static_cast<int32_t>(work.resource);
+    Settings->FrameID = static_cast<int32_t>(work.resource);
   }
   ReplaceFrameSurfaces(work.keys, work.artwork);
 }
@@ -95,7 +96,7 @@ Refusal LoadAtOnce(ImageSource source, LPARAM route, PictureWorkFunction load, P
 // A stored photo that is missing (start-up then sends the default one) or no
 // longer decodes leaves the default photo to show as at a first start.
 void ShowDefaultPhotoForStart() {
-  if (Settings.Photo[0]) SetAsideStoredPhotoView();
+  if (Settings->Photo[0]) SetAsideStoredPhotoView();
   PictureWork work;
   if (LoadAtOnce(DEFAULT_PHOTO_ID, PHOTO_AT_START, LoadPhotoWork, work) == Refusal::NONE) PlacePhoto(work);
 }
@@ -112,13 +113,18 @@ bool PathTooLong(WPARAM source) {
   return source > IMAGE_SOURCE_MAX_RESOURCE_ID && !IsStorablePath(reinterpret_cast<const char*>(source));
 }
 
-// Set when start-up went on without its stored photo or frame (a network
-// drive): then they are recomposed as they come, like any other.
-bool LateStartPictures;
-
-// The start-up calls leave the composition to start-up's own.
+// The start-up calls leave the composition to start-up's own, unless it went
+// on without them.
 void Recompose(LPARAM route) {
-  if (route != PHOTO_AT_START || LateStartPictures) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+  if (route != PHOTO_AT_START || ThisOrnament->lateStartPictures) SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
+}
+
+int StartPicturesPending() {
+  for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) {
+    SelectOrnament(ornament);
+    if (PictureWorkPending(PICTURE_PHOTO) || PictureWorkPending(PICTURE_FRAME)) return 1;
+  }
+  return 0;
 }
 
 // A file goes to the worker; a picture of the exe, or a path refused at once,
@@ -207,10 +213,12 @@ void ShowSlidePicture(PictureWork& work) {
 
 int AwaitStartPictures(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
-  while (PictureWorkPending(PICTURE_PHOTO) || PictureWorkPending(PICTURE_FRAME)) {
+  while (StartPicturesPending()) {
     const DWORD spent = GetTickCount() - start;
-    LateStartPictures = spent >= timeoutMs;
-    if (LateStartPictures) return 0;
+    if (spent >= timeoutMs) {
+      for (int i = 0; Ornament* ornament = OrnamentAt(i); ++i) ornament->lateStartPictures = true;
+      return 0;
+    }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent, QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -31,6 +31,6 @@ void ShowSlidePicture(PictureWork& work);
 void LoadPhotoWork(PictureWork& work);
 void LoadFrameWork(PictureWork& work);
 
-// At start-up: waits, answering messages, until the stored photo and frame
-// are in place or the time is up. 0 when they are still loading.
+// At start-up: waits, answering messages, until every ornament's stored
+// photo and frame are in place or the time is up. 0 when some are still loading.
 int AwaitStartPictures(DWORD timeoutMs);

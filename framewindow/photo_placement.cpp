@@ -11,6 +11,7 @@
 #include "app/shared_windows.h"
 #include "app/utf_text.h"
 #include "app/work_area_rules.h"
+#include "framewindow/ornament.h"
 #include "framewindow/photo_paths.h"
 #include "framewindow/placement_rules.h"
 #include "framewindow/slide_order.h"
@@ -24,28 +25,22 @@ CursorPosFunction CursorPosCall = GetCursorPos;
 
 namespace {
 
-int PanDragActive;
-int ZoomDragActive;
-POINT LastDragPoint;
-PanDrag Pan;
-ZoomDrag Zoom;
-
-PhotoView CurrentView() { return {Settings.W3, Settings.H3, Settings.X2, Settings.Y2}; }
+PhotoView CurrentView() { return {Settings->W3, Settings->H3, Settings->X2, Settings->Y2}; }
 
 void StoreView(const PhotoView& view) {
-  Settings.W3 = view.wideSide;
-  Settings.H3 = view.highSide;
-  Settings.X2 = view.left;
-  Settings.Y2 = view.top;
+  Settings->W3 = view.wideSide;
+  Settings->H3 = view.highSide;
+  Settings->X2 = view.left;
+  Settings->Y2 = view.top;
 }
 
 // Without a first cursor position (another desktop has the input) there is
 // nothing to measure the steps from: no drag.
 void StartDrag(int& active) {
-  if (!CursorPosCall(&LastDragPoint)) return;
+  if (!CursorPosCall(&ThisOrnament->drag.lastPoint)) return;
   active = 1;
-  Pan = {};
-  Zoom = StartZoomDrag(CurrentView());
+  ThisOrnament->drag.pan = {};
+  ThisOrnament->drag.zoom = StartZoomDrag(CurrentView());
   SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
   SetCapture(FrameWindow);
 }
@@ -78,16 +73,16 @@ void TellOfLongName(HDROP drop) {
 }
 
 void ShowFrame(int32_t frameId) {
-  if (frameId != Settings.FrameID) SendMessageA(FrameWindow, MSG_SET_FRAME, static_cast<WPARAM>(frameId), 0);
+  if (frameId != Settings->FrameID) SendMessageA(FrameWindow, MSG_SET_FRAME, static_cast<WPARAM>(frameId), 0);
 }
 
 }  // namespace
 
 void MsgLButtonDown(WPARAM keys) {
   if (keys & MK_CONTROL) {
-    StartDrag(PanDragActive);
+    StartDrag(ThisOrnament->drag.panActive);
   } else if (keys & MK_SHIFT) {
-    StartDrag(ZoomDragActive);
+    StartDrag(ThisOrnament->drag.zoomActive);
   } else {
     // The system's own move loop moves the window; its moves reach WM_MOVE.
     SetCursor(LoadCursorA(nullptr, IDC_HAND));
@@ -97,37 +92,37 @@ void MsgLButtonDown(WPARAM keys) {
 
 void MsgMouseMove() {
   ShowHint(1);
-  if (PanDragActive != 1 && ZoomDragActive != 1) return;
+  if (ThisOrnament->drag.panActive != 1 && ThisOrnament->drag.zoomActive != 1) return;
   // Screen coordinates: the window itself does not move under the cursor.
   POINT cursor;
   if (!CursorPosCall(&cursor)) return;
-  const int32_t dx = cursor.x - LastDragPoint.x;
-  const int32_t dy = cursor.y - LastDragPoint.y;
-  LastDragPoint = cursor;
+  const int32_t dx = cursor.x - ThisOrnament->drag.lastPoint.x;
+  const int32_t dy = cursor.y - ThisOrnament->drag.lastPoint.y;
+  ThisOrnament->drag.lastPoint = cursor;
   RECT client = {};
   GetClientRect(FrameWindow, &client);
-  const DragMeasures measures = {client.right, client.bottom, Settings.W2, Settings.H2};
+  const DragMeasures measures = {client.right, client.bottom, Settings->W2, Settings->H2};
   PhotoView view = CurrentView();
-  if (PanDragActive == 1) PanView(view, dx, dy, measures, Pan);
-  if (ZoomDragActive == 1) ZoomView(view, ZoomAmount(dx, dy), measures, Zoom);
+  if (ThisOrnament->drag.panActive == 1) PanView(view, dx, dy, measures, ThisOrnament->drag.pan);
+  if (ThisOrnament->drag.zoomActive == 1) ZoomView(view, ZoomAmount(dx, dy), measures, ThisOrnament->drag.zoom);
   StoreView(view);
   SendMessageA(FrameWindow, MSG_RECOMPOSE, 0, 0);
 }
 
 void MsgLButtonUp() {
-  if (PanDragActive == 1) {
-    PanDragActive = 0;
+  if (ThisOrnament->drag.panActive == 1) {
+    ThisOrnament->drag.panActive = 0;
     ReleaseCapture();
   }
-  if (ZoomDragActive == 1) {
-    ZoomDragActive = 0;
+  if (ThisOrnament->drag.zoomActive == 1) {
+    ThisOrnament->drag.zoomActive = 0;
     ReleaseCapture();
   }
 }
 
 void MsgCaptureChanged() {
-  PanDragActive = 0;
-  ZoomDragActive = 0;
+  ThisOrnament->drag.panActive = 0;
+  ThisOrnament->drag.zoomActive = 0;
   ShowHint(0);
 }
 
@@ -167,10 +162,10 @@ void MsgKeyDown(WPARAM key, LPARAM keyData) {
       SendMessageA(FrameWindow, WM_COMMAND, IDM_MINIMIZE, 0);
       break;
     case VK_PRIOR:
-      ShowFrame(PreviousFrameId(Settings.FrameID));
+      ShowFrame(PreviousFrameId(Settings->FrameID));
       break;
     case VK_NEXT:
-      ShowFrame(NextFrameId(Settings.FrameID));
+      ShowFrame(NextFrameId(Settings->FrameID));
       break;
     case VK_RIGHT:
       SendMessageA(FrameWindow, WM_COMMAND, IDM_SLIDES_NEXT, 0);

@@ -4,6 +4,16 @@
 #include <windows.h>
 
 #include "app/size_limits.h"
+#include "framewindow/placement_rules.h"
+
+// A pan (Ctrl) or zoom (Shift) drag on one ornament's photo.
+struct PhotoDrag {
+  int panActive = 0;
+  int zoomActive = 0;
+  POINT lastPoint = {};
+  PanDrag pan = {};
+  ZoomDrag zoom = {};
+};
 
 // The path of a dropped file or of the open dialog's choice.
 extern char FileNameBuffer[PATH_BUFFER_SIZE];

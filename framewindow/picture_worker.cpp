@@ -10,6 +10,7 @@
 #include "imaging/request_slots.h"
 
 DWORD PictureWorkTimeoutMs = 10000;
+int PictureOwner;
 
 namespace {
 
@@ -33,13 +34,15 @@ WorkPointer NewWork() {
 CRITICAL_SECTION Lock;
 bool LockMade;
 HANDLE Wake;  // set when a request waits or the worker is to stop
-HWND Told;
+HWND Told[ORNAMENTS_MAX];
 PictureWorkFunction Functions[PICTURE_KIND_COUNT];
-RequestSlot Slots[PICTURE_KIND_COUNT];
+// Per owner and kind.
+RequestSlot Slots[ORNAMENTS_MAX][PICTURE_KIND_COUNT];
 uint32_t Counter;
-WorkPointer Asked[PICTURE_KIND_COUNT];  // the waiting requests
-WorkPointer Done[PICTURE_KIND_COUNT];   // results the window has not taken
-// The work under way: its kind (-1: none), its request and when it began.
+WorkPointer Asked[ORNAMENTS_MAX][PICTURE_KIND_COUNT];  // the waiting requests
+WorkPointer Done[ORNAMENTS_MAX][PICTURE_KIND_COUNT];   // results the windows have not taken
+// The work under way: its owner and kind (-1: none), its request and when it began.
+int WorkingOwner;
 int WorkingKind = -1;
 char WorkingPath[PATH_BUFFER_SIZE];
 ImageSource WorkingResource;
@@ -59,11 +62,17 @@ struct Locked {
 
 // Keeps a finished piece of work for the window when it is still the newest of its kind.
 void Deliver(WorkPointer work) {
-  const int kind = work->kind;
+  const int owner = work->owner, kind = work->kind;
   const uint32_t number = work->number;
-  if (!FinishRequest(Slots[kind], number)) return;
-  Done[kind] = std::move(work);
-  PostMessageA(Told, MSG_PICTURE_READY, static_cast<WPARAM>(kind), static_cast<LPARAM>(number));
+  if (!FinishRequest(Slots[owner][kind], number)) return;
+  Done[owner][kind] = std::move(work);
+  PostMessageA(Told[owner], MSG_PICTURE_READY, static_cast<WPARAM>(kind), static_cast<LPARAM>(number));
+}
+
+void DropOwnerWork(int owner, int kind) {
+  DropRequests(Slots[owner][kind], Counter);
+  Asked[owner][kind].reset();
+  Done[owner][kind].reset();
 }
 
 // The next waiting request, in the kinds' order; null when none waits or this worker is no longer the one.
@@ -71,15 +80,18 @@ WorkPointer NextWork(uint32_t generation) {
   Locked locked;
   if (Stopping || generation != Generation) return nullptr;
   for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) {
-    if (!Slots[kind].waiting) continue;
-    TakeRequest(Slots[kind]);
-    WorkPointer work = std::move(Asked[kind]);
-    WorkingKind = kind;
-    lstrcpynA(WorkingPath, work->path, PATH_BUFFER_SIZE);
-    WorkingResource = work->resource;
-    WorkingTag = work->tag;
-    WorkingSince = GetTickCount();
-    return work;
+    for (int owner = 0; owner < ORNAMENTS_MAX; ++owner) {
+      if (!Slots[owner][kind].waiting) continue;
+      TakeRequest(Slots[owner][kind]);
+      WorkPointer work = std::move(Asked[owner][kind]);
+      WorkingOwner = owner;
+      WorkingKind = kind;
+      lstrcpynA(WorkingPath, work->path, PATH_BUFFER_SIZE);
+      WorkingResource = work->resource;
+      WorkingTag = work->tag;
+      WorkingSince = GetTickCount();
+      return work;
+    }
   }
   return nullptr;
 }
@@ -117,13 +129,12 @@ int StartWorkerThread() {
 
 }  // namespace
 
-int StartPictureWorker(HWND window, const PictureWorkFunction (&functions)[PICTURE_KIND_COUNT]) {
+int StartPictureWorker(const PictureWorkFunction (&functions)[PICTURE_KIND_COUNT]) {
   if (!LockMade) {
     InitializeCriticalSection(&Lock);
     Wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     LockMade = true;
   }
-  Told = window;
   for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) Functions[kind] = functions[kind];
   Stopping = false;
   ++Generation;
@@ -135,10 +146,8 @@ void StopPictureWorker() {
   {
     Locked locked;
     Stopping = true;
-    for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) {
-      DropRequests(Slots[kind], Counter);
-      Asked[kind].reset();
-      Done[kind].reset();
+    for (int owner = 0; owner < ORNAMENTS_MAX; ++owner) {
+      for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) DropOwnerWork(owner, kind);
     }
   }
   SetEvent(Wake);
@@ -147,42 +156,61 @@ void StopPictureWorker() {
     CloseHandle(Worker);
     Worker = nullptr;
   }
-  KillTimer(Told, PICTURE_WATCH_TIMER_ID);
+}
+
+void SetPictureOwnerWindow(int owner, HWND window) {
+  if (!LockMade) return;
+  Locked locked;
+  Told[owner] = window;
+  if (window) return;
+  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) DropOwnerWork(owner, kind);
 }
 
 uint32_t AskPictureWork(int kind, const char* path, ImageSource resource, LPARAM tag) {
   WorkPointer work = NewWork();
   if (!work) return 0;
+  work->owner = PictureOwner;
   work->kind = kind;
   if (path) lstrcpynA(work->path, path, PATH_BUFFER_SIZE);
   work->resource = resource;
   work->tag = tag;
   {
     Locked locked;
-    work->number = AskRequest(Slots[kind], Counter);
-    Asked[kind] = std::move(work);
-    Done[kind].reset();
+    work->number = AskRequest(Slots[PictureOwner][kind], Counter);
+    Asked[PictureOwner][kind] = std::move(work);
+    Done[PictureOwner][kind].reset();
   }
   SetEvent(Wake);
-  SetTimer(Told, PICTURE_WATCH_TIMER_ID, PICTURE_WATCH_PERIOD_MS, nullptr);
-  return Slots[kind].newest;
+  SetTimer(Told[PictureOwner], PICTURE_WATCH_TIMER_ID, PICTURE_WATCH_PERIOD_MS, nullptr);
+  return Slots[PictureOwner][kind].newest;
 }
 
 void DropPictureWork(int kind) {
   Locked locked;
-  DropRequests(Slots[kind], Counter);
-  Asked[kind].reset();
-  Done[kind].reset();
+  DropOwnerWork(PictureOwner, kind);
 }
+
+namespace {
+
+int OwnerWorkPending(int owner, int kind) {
+  const RequestSlot& slot = Slots[owner][kind];
+  return slot.waiting || (WorkingOwner == owner && WorkingKind == kind && slot.working) || Done[owner][kind] != nullptr;
+}
+
+}  // namespace
 
 int PictureWorkPending(int kind) {
   Locked locked;
-  return Slots[kind].waiting || (WorkingKind == kind && Slots[kind].working) || Done[kind] != nullptr;
+  return OwnerWorkPending(PictureOwner, kind);
 }
 
 int AnyPictureWorkPending() {
+  if (!LockMade) return 0;
+  Locked locked;
   int pending = 0;
-  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || PictureWorkPending(kind);
+  for (int owner = 0; owner < ORNAMENTS_MAX; ++owner) {
+    for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || OwnerWorkPending(owner, kind);
+  }
   return pending;
 }
 
@@ -190,18 +218,21 @@ int TakePictureWork(int kind, PictureWork& work) {
   WorkPointer done;
   {
     Locked locked;
-    if (!Done[kind] || !ResultCurrent(Slots[kind], Done[kind]->number)) return 0;
-    done = std::move(Done[kind]);
+    WorkPointer& result = Done[PictureOwner][kind];
+    if (!result || !ResultCurrent(Slots[PictureOwner][kind], result->number)) return 0;
+    done = std::move(result);
   }
   work = std::move(*done);
   return 1;
 }
 
-void WatchPictureWorker() {
+void WatchPictureWorker(HWND window) {
   Locked locked;
   bool pending = WorkingKind >= 0;
-  for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || Slots[kind].waiting;
-  if (!pending) KillTimer(Told, PICTURE_WATCH_TIMER_ID);
+  for (int owner = 0; owner < ORNAMENTS_MAX; ++owner) {
+    for (int kind = 0; kind < PICTURE_KIND_COUNT; ++kind) pending = pending || Slots[owner][kind].waiting;
+  }
+  if (!pending) KillTimer(window, PICTURE_WATCH_TIMER_ID);
   if (WorkingKind < 0 || GetTickCount() - WorkingSince < PictureWorkTimeoutMs) return;
   // The worker is stuck on a file: its request fails as one that does not
   // answer, and a new worker takes the others.
@@ -209,8 +240,9 @@ void WatchPictureWorker() {
   const int kind = std::exchange(WorkingKind, -1);
   ++Generation;
   if (failed) {
+    failed->owner = WorkingOwner;
     failed->kind = kind;
-    failed->number = Slots[kind].working;
+    failed->number = Slots[WorkingOwner][kind].working;
     lstrcpynA(failed->path, WorkingPath, PATH_BUFFER_SIZE);
     failed->resource = WorkingResource;
     failed->tag = WorkingTag;

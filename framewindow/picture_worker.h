@@ -1,7 +1,8 @@
 // One worker thread reads and decodes every picture file and lists the
-// slideshow's folder, so that the frame window's thread never waits on a
-// file. The window's thread asks; when a piece of work is done the worker
-// posts MSG_PICTURE_READY (wParam: its kind) and the window takes it.
+// slideshows' folders, so that the frame windows' thread never waits on a
+// file. It serves every ornament: each asks as its owner number, and when a
+// piece of work is done the worker posts MSG_PICTURE_READY (wParam: its kind)
+// to the owner's window, which takes it.
 #pragma once
 #include <windows.h>
 
@@ -24,8 +25,13 @@ enum PictureKind : int { PICTURE_PHOTO, PICTURE_FRAME, PICTURE_LISTING, PICTURE_
 // does not answer.
 extern DWORD PictureWorkTimeoutMs;
 
+// The owner number (0 to ORNAMENTS_MAX - 1) of the ornament whose message the
+// window's thread handles: the calls below ask, drop and take as that owner.
+extern int PictureOwner;
+
 // One request and what the worker made of it.
 struct PictureWork {
+  int owner = 0;
   int kind = PICTURE_PHOTO;
   uint32_t number = 0;
   char path[PATH_BUFFER_SIZE] = {};  // the file or folder, UTF-8; empty for a resource
@@ -43,11 +49,14 @@ struct PictureWork {
 
 using PictureWorkFunction = void (*)(PictureWork& work);
 
-// Starts the worker with one function for each kind; it tells `window`. 0
-// when the thread cannot be made.
-int StartPictureWorker(HWND window, const PictureWorkFunction (&functions)[PICTURE_KIND_COUNT]);
+// Starts the worker with one function for each kind. 0 when the thread
+// cannot be made.
+int StartPictureWorker(const PictureWorkFunction (&functions)[PICTURE_KIND_COUNT]);
 // Asks the worker to stop and waits a little for it.
 void StopPictureWorker();
+// The window an owner's results are posted to; null when the ornament goes,
+// which drops its requests.
+void SetPictureOwnerWindow(int owner, HWND window);
 
 // Asks for one piece of work: a newer request of its kind replaces an older
 // one still waiting, and the older one's result is dropped. Its number, or 0
@@ -55,11 +64,12 @@ void StopPictureWorker();
 uint32_t AskPictureWork(int kind, const char* path, ImageSource resource, LPARAM tag);
 // Every request of the kind so far stops counting.
 void DropPictureWork(int kind);
-// 1 while a request of the kind has not come back; of any kind.
+// 1 while a request of the kind has not come back; of any kind and owner.
 int PictureWorkPending(int kind);
 int AnyPictureWorkPending();
 // On MSG_PICTURE_READY: the newest done work of the kind, moved into `work`;
 // 0 when there is none (it was replaced meanwhile).
 int TakePictureWork(int kind, PictureWork& work);
-// On the watch timer: work that took too long is given up.
-void WatchPictureWorker();
+// On a window's watch timer: work that took too long is given up; with no
+// work left, the window's timer stops.
+void WatchPictureWorker(HWND window);

@@ -21,82 +21,27 @@
 #include "splash/notice_window.h"
 
 unsigned SlideSecondMs = 1000;
+SlideshowState* Slideshow;
 
 namespace {
 
 constexpr int SLIDE_INTERVAL_COUNT = static_cast<int>(std::size(SLIDE_INTERVALS));
 
 HMENU SlideshowMenu;
-// The round: the source's pictures in name order, the order they show in
-// (a shuffle in random order) and the place of the photo shown in it.
-SlideList Slides;
-int Order[SLIDES_MAX];
-int Position = -1;
-uint32_t RandomState;
-bool MenuOpen;
-// The source as last listed: its folder reached, and whether a round found
-// nothing to show (said once, Next and Previous greyed until it is back).
-bool FolderReached = true;
-bool SourceLost;
-// The last picture passed over and why, for a set none of which shows.
-char SkippedPath[PATH_BUFFER_SIZE];
-RefusalRecord SkippedRefusal;
 
-// A folder is listed by the picture worker; what the round does once it is.
-enum class AfterListing { NOTHING, WALK, GO_ON };
-AfterListing PendingListing = AfterListing::NOTHING;
-
-// A step looks for the next picture that shows, one file at a time through
-// the picture worker; the window's thread never waits for it.
-struct SlideWalk {
-  bool active;
-  int step;           // 1 forward, -1 back
-  int tries;          // pictures tried so far
-  bool relisted;      // a round found empty is listed again once a walk
-  bool tell;          // a source that shows nothing is told of (once)
-  uint32_t request;   // the picture asked for
-  int position;       // the place tried; the round's Position moves there once it shows
-};
-SlideWalk Walk;
-
-// A new source on trial stays only when one of its pictures shows; until
-// then the one before is kept to go back to.
-bool OnTrial;
-char PreviousFolder[PATH_BUFFER_SIZE];
-HeapArray<char> PreviousFiles;
-size_t PreviousSize;
-
-// The next picture in the walk's direction, decoded ahead so that the next
-// change shows at once: at most this one picture more is held (or why it
-// cannot be shown, so the walk passes over it at once).
-enum class AheadState { NONE, PENDING, READY, REFUSED };
-AheadState AheadNow;
-PictureWork Ahead;
-int AheadPosition = -1;
-uint32_t AheadRequest;
-
-// Single paths from starts, packed; whether one of them showed, and when the
-// last one was done with (or that one is still under way).
-HeapArray<char> JoinedPaths;
-size_t JoinedSize;
-int JoinedCount;
-bool JoinedShown;
-bool StartPhotoPending;
-DWORD LastStartPathDone;
-
-bool SlideshowOn() { return Settings.SlideFolder[0] != '\0' || SlideFiles.size > 0; }
+bool SlideshowOn() { return Settings->SlideFolder[0] != '\0' || SlideFiles->size > 0; }
 
 // A folder's pictures are listed by name, a set's by full path.
 int SlidePath(int index, char* path) {
-  const char* name = SlideAt(Slides, index);
-  if (!Settings.SlideFolder[0]) {
+  const char* name = SlideAt(Slideshow->slides, index);
+  if (!Settings->SlideFolder[0]) {
     lstrcpynA(path, name, PATH_BUFFER_SIZE);
     return 1;
   }
-  const int folderLength = lstrlenA(Settings.SlideFolder);
-  const bool separator = Settings.SlideFolder[folderLength - 1] != '\\';
+  const int folderLength = lstrlenA(Settings->SlideFolder);
+  const bool separator = Settings->SlideFolder[folderLength - 1] != '\\';
   if (folderLength + (separator ? 1 : 0) + lstrlenA(name) >= PATH_BUFFER_SIZE) return 0;
-  lstrcpyA(path, Settings.SlideFolder);
+  lstrcpyA(path, Settings->SlideFolder);
   if (separator) lstrcatA(path, "\\");
   lstrcatA(path, name);
   return 1;
@@ -106,12 +51,12 @@ int SlidePath(int index, char* path) {
 // the name order goes on after it, also when it has gone from the folder.
 int PlaceInNameOrder(const char* photo) {
   const char* name = photo;
-  if (Settings.SlideFolder[0]) {
+  if (Settings->SlideFolder[0]) {
     const char* separator = std::strrchr(photo, '\\');
     name = separator ? separator + 1 : photo;
   }
   int place = 0;
-  while (place < Slides.count && CompareNaturalNames(SlideAt(Slides, place), name) <= 0) ++place;
+  while (place < Slideshow->slides.count && CompareNaturalNames(SlideAt(Slideshow->slides, place), name) <= 0) ++place;
   return place;
 }
 
@@ -123,21 +68,21 @@ int IndexOfPhoto(const char* photo) {
 }
 
 void DropAhead() {
-  if (AheadNow == AheadState::PENDING) DropPictureWork(PICTURE_SLIDE);
-  AheadNow = AheadState::NONE;
-  AheadPosition = -1;
-  AheadRequest = 0;
-  Ahead = PictureWork();
+  if (Slideshow->aheadNow == AheadState::PENDING) DropPictureWork(PICTURE_SLIDE);
+  Slideshow->aheadNow = AheadState::NONE;
+  Slideshow->aheadPosition = -1;
+  Slideshow->aheadRequest = 0;
+  Slideshow->ahead = PictureWork();
 }
 
 // The round in order, from a listing that has come or the stored set.
 void OrderRound(const char* shown) {
-  Position = -1;
-  Walk.position = -1;
-  if (Settings.SlideRandom == 1) {
-    ShuffleRound(Order, Slides.count, shown ? IndexOfPhoto(shown) : -1, RandomState);
+  Slideshow->position = -1;
+  Slideshow->walk.position = -1;
+  if (Settings->SlideRandom == 1) {
+    ShuffleRound(Slideshow->order, Slideshow->slides.count, shown ? IndexOfPhoto(shown) : -1, Slideshow->randomState);
   } else {
-    for (int i = 0; i < Slides.count; ++i) Order[i] = i;
+    for (int i = 0; i < Slideshow->slides.count; ++i) Slideshow->order[i] = i;
   }
 }
 
@@ -150,20 +95,20 @@ void TakePhotoSet(const char* packed, size_t size, bool fromShown);
 // done when its listing comes.
 void BeginRound(AfterListing then) {
   DropAhead();
-  ClearSlides(Slides);
-  Position = -1;
-  Walk.position = -1;
-  if (Settings.SlideFolder[0]) {
-    PendingListing = then;
-    AskPictureWork(PICTURE_LISTING, Settings.SlideFolder, 0, 0);
+  ClearSlides(Slideshow->slides);
+  Slideshow->position = -1;
+  Slideshow->walk.position = -1;
+  if (Settings->SlideFolder[0]) {
+    Slideshow->pendingListing = then;
+    AskPictureWork(PICTURE_LISTING, Settings->SlideFolder, 0, 0);
     return;
   }
-  PendingListing = AfterListing::NOTHING;
-  UnpackSlides(SlideFiles.bytes, SlideFiles.size, Slides);
-  SortSlides(Slides);
-  FolderReached = true;
+  Slideshow->pendingListing = AfterListing::NOTHING;
+  UnpackSlides(SlideFiles->bytes, SlideFiles->size, Slideshow->slides);
+  SortSlides(Slideshow->slides);
+  Slideshow->folderReached = true;
   if (then == AfterListing::WALK) {
-    OrderRound(Settings.Photo);
+    OrderRound(Settings->Photo);
     ContinueWalk();
   } else if (then == AfterListing::GO_ON) {
     GoOnFromPhoto();
@@ -173,13 +118,13 @@ void BeginRound(AfterListing then) {
 // The round goes on after the photo shown: by name from its place, at random
 // with every other picture still to come.
 void GoOnFromPhoto() {
-  OrderRound(Settings.Photo);
-  if (Settings.SlideRandom != 1) Position = PlaceInNameOrder(Settings.Photo) - 1;
+  OrderRound(Settings->Photo);
+  if (Settings->SlideRandom != 1) Slideshow->position = PlaceInNameOrder(Settings->Photo) - 1;
 }
 
 void SetSlideTimer() {
-  if (SlideshowOn() && Settings.SlideInterval > 0) {
-    SetTimer(FrameWindow, SLIDE_TIMER_ID, static_cast<UINT>(Settings.SlideInterval) * SlideSecondMs, nullptr);
+  if (SlideshowOn() && Settings->SlideInterval > 0) {
+    SetTimer(FrameWindow, SLIDE_TIMER_ID, static_cast<UINT>(Settings->SlideInterval) * SlideSecondMs, nullptr);
   } else {
     KillTimer(FrameWindow, SLIDE_TIMER_ID);
   }
@@ -189,53 +134,58 @@ void SetSlideTimer() {
 // round shows a picture again.
 void NoteSource(bool showing, bool tell) {
   const bool lost = !showing;
-  if (lost == SourceLost) return;
-  SourceLost = lost;
+  if (lost == Slideshow->sourceLost) return;
+  Slideshow->sourceLost = lost;
   RefreshSlideMenu();
-  if (lost && tell && Settings.SlideFolder[0]) {
-    NotifyRefusal(NoticeSubject::FOLDER, Settings.SlideFolder, FolderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
+  if (lost && tell && Settings->SlideFolder[0]) {
+    NotifyRefusal(NoticeSubject::FOLDER, Settings->SlideFolder,
+                  Slideshow->folderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
   } else if (lost && tell) {
-    NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, Slides.count);
+    NotifyRefusal(NoticeSubject::PHOTO, Slideshow->skippedPath, Slideshow->skippedRefusal, Slideshow->slides.count);
   }
 }
 
 void KeepSource(const char* folder, const char* packed, size_t size) {
-  lstrcpyA(Settings.SlideFolder, folder);
-  if (size) std::memcpy(SlideFiles.bytes, packed, size);
-  SlideFiles.size = size;
+  lstrcpyA(Settings->SlideFolder, folder);
+  if (size) std::memcpy(SlideFiles->bytes, packed, size);
+  SlideFiles->size = size;
 }
 
 // The next picture in the walk's direction is decoded while this one shows.
 void PrepareAhead(int step) {
   DropAhead();
-  const int next = step > 0 ? Position + 1 : (Position > 0 ? Position - 1 : Slides.count - 1);
+  const int next = step > 0 ? Slideshow->position + 1
+                            : (Slideshow->position > 0 ? Slideshow->position - 1 : Slideshow->slides.count - 1);
   char path[PATH_BUFFER_SIZE];
-  if (next < 0 || next >= Slides.count || !SlidePath(Order[next], path) || lstrcmpA(path, Settings.Photo) == 0) return;
-  AheadPosition = next;
-  AheadRequest = AskPictureWork(PICTURE_SLIDE, path, 0, next);
-  AheadNow = AheadRequest ? AheadState::PENDING : AheadState::NONE;
+  if (next < 0 || next >= Slideshow->slides.count || !SlidePath(Slideshow->order[next], path) ||
+      lstrcmpA(path, Settings->Photo) == 0)
+    return;
+  Slideshow->aheadPosition = next;
+  Slideshow->aheadRequest = AskPictureWork(PICTURE_SLIDE, path, 0, next);
+  Slideshow->aheadNow = Slideshow->aheadRequest ? AheadState::PENDING : AheadState::NONE;
 }
 
 void EndWalk(bool shown) {
-  const SlideWalk walk = Walk;
-  Walk = {};
-  if (OnTrial) {
-    OnTrial = false;
+  const SlideWalk walk = Slideshow->walk;
+  Slideshow->walk = {};
+  if (Slideshow->onTrial) {
+    Slideshow->onTrial = false;
     if (!shown) {
       // The new source shows nothing: the one before goes on as it was.
-      const bool reached = FolderReached;
-      const bool folder = Settings.SlideFolder[0] != '\0';
+      const bool reached = Slideshow->folderReached;
+      const bool folder = Settings->SlideFolder[0] != '\0';
       char tried[PATH_BUFFER_SIZE];
-      lstrcpyA(tried, folder ? Settings.SlideFolder : SkippedPath);
-      KeepSource(PreviousFolder, PreviousFiles.data, PreviousSize);
-      SourceLost = false;
+      lstrcpyA(tried, folder ? Settings->SlideFolder : Slideshow->skippedPath);
+      KeepSource(Slideshow->previousFolder, Slideshow->previousFiles.data, Slideshow->previousSize);
+      Slideshow->sourceLost = false;
       if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
       SetSlideTimer();
       RefreshMenuChecks();
       if (folder) {
         NotifyRefusal(NoticeSubject::FOLDER, tried, reached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
       } else {
-        NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, Slides.count > 1 ? Slides.count : 2);
+        NotifyRefusal(NoticeSubject::PHOTO, Slideshow->skippedPath, Slideshow->skippedRefusal,
+                      Slideshow->slides.count > 1 ? Slideshow->slides.count : 2);
       }
       return;
     }
@@ -250,44 +200,46 @@ void EndWalk(bool shown) {
 // that are gone or do not decode are passed over quietly. A round found
 // empty is listed again once.
 void ContinueWalk() {
-  while (Walk.active) {
-    if (Walk.step > 0 && Walk.position + 1 >= Slides.count && (Slides.count > 0 || !Walk.relisted)) {
-      if (Walk.tries > 0 && Walk.tries >= Slides.count) break;
-      Walk.relisted = true;
+  while (Slideshow->walk.active) {
+    if (Slideshow->walk.step > 0 && Slideshow->walk.position + 1 >= Slideshow->slides.count &&
+        (Slideshow->slides.count > 0 || !Slideshow->walk.relisted)) {
+      if (Slideshow->walk.tries > 0 && Slideshow->walk.tries >= Slideshow->slides.count) break;
+      Slideshow->walk.relisted = true;
       BeginRound(AfterListing::WALK);
       return;
     }
-    if (Slides.count == 0 || Walk.tries >= Slides.count) break;
-    int& place = Walk.position;
-    place = Walk.step > 0 ? place + 1 : (place > 0 ? place - 1 : Slides.count - 1);
-    ++Walk.tries;
+    if (Slideshow->slides.count == 0 || Slideshow->walk.tries >= Slideshow->slides.count) break;
+    int& place = Slideshow->walk.position;
+    place = Slideshow->walk.step > 0 ? place + 1 : (place > 0 ? place - 1 : Slideshow->slides.count - 1);
+    ++Slideshow->walk.tries;
     char path[PATH_BUFFER_SIZE];
-    if (!SlidePath(Order[place], path)) continue;
-    if (lstrcmpA(path, Settings.Photo) == 0) {
-      Position = place;
+    if (!SlidePath(Slideshow->order[place], path)) continue;
+    if (lstrcmpA(path, Settings->Photo) == 0) {
+      Slideshow->position = place;
       EndWalk(true);
       return;
     }
-    const AheadState ahead = AheadPosition == place ? AheadNow : AheadState::NONE;
+    const AheadState ahead = Slideshow->aheadPosition == place ? Slideshow->aheadNow : AheadState::NONE;
     if (ahead == AheadState::READY) {
-      Position = place;
-      ShowSlidePicture(Ahead);
+      Slideshow->position = place;
+      ShowSlidePicture(Slideshow->ahead);
       DropAhead();
       EndWalk(true);
       return;
     }
     if (ahead == AheadState::REFUSED) {
-      lstrcpyA(SkippedPath, Ahead.path);
-      SkippedRefusal = Ahead.refusal;
+      lstrcpyA(Slideshow->skippedPath, Slideshow->ahead.path);
+      Slideshow->skippedRefusal = Slideshow->ahead.refusal;
       DropAhead();
       continue;
     }
     // The picture ahead still on its way is the one: it is waited for, not
     // asked again. Any other request takes the ahead's place.
-    Walk.request = ahead == AheadState::PENDING ? AheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, place);
-    AheadNow = AheadState::NONE;
-    AheadRequest = 0;
-    AheadPosition = -1;
+    Slideshow->walk.request =
+        ahead == AheadState::PENDING ? Slideshow->aheadRequest : AskPictureWork(PICTURE_SLIDE, path, 0, place);
+    Slideshow->aheadNow = AheadState::NONE;
+    Slideshow->aheadRequest = 0;
+    Slideshow->aheadPosition = -1;
     return;
   }
   EndWalk(false);
@@ -297,11 +249,12 @@ void ContinueWalk() {
 void StartWalk(int step, bool tell) {
   // Back from a photo that has gone from its place: the picture before its place by name.
   char path[PATH_BUFFER_SIZE];
-  const bool gone = step < 0 && Position >= 0 && Position < Slides.count && Settings.SlideRandom != 1 &&
-                    (!SlidePath(Order[Position], path) || lstrcmpA(path, Settings.Photo) != 0);
-  Walk = {true, step, 0, false, tell, 0, gone ? Position + 1 : Position};
-  if (PendingListing != AfterListing::NOTHING) {
-    PendingListing = AfterListing::WALK;
+  const bool gone = step < 0 && Slideshow->position >= 0 && Slideshow->position < Slideshow->slides.count &&
+                    Settings->SlideRandom != 1 &&
+                    (!SlidePath(Slideshow->order[Slideshow->position], path) || lstrcmpA(path, Settings->Photo) != 0);
+  Slideshow->walk = {true, step, 0, false, tell, 0, gone ? Slideshow->position + 1 : Slideshow->position};
+  if (Slideshow->pendingListing != AfterListing::NOTHING) {
+    Slideshow->pendingListing = AfterListing::WALK;
     return;
   }
   ContinueWalk();
@@ -311,20 +264,20 @@ void StartWalk(int step, bool tell) {
 // its pictures shows; otherwise the slideshow that ran, if any, goes on as
 // it was. From a photo shown (a set joined around it) it goes on at once.
 void TakeSource(const char* folder, const char* packed, size_t size, bool fromShown) {
-  OnTrial = !fromShown;
-  PreviousSize = 0;
-  if (OnTrial && SlideFiles.size && PreviousFiles.Allocate(SlideFiles.size)) {
-    std::memcpy(PreviousFiles.data, SlideFiles.bytes, SlideFiles.size);
-    PreviousSize = SlideFiles.size;
+  Slideshow->onTrial = !fromShown;
+  Slideshow->previousSize = 0;
+  if (Slideshow->onTrial && SlideFiles->size && Slideshow->previousFiles.Allocate(SlideFiles->size)) {
+    std::memcpy(Slideshow->previousFiles.data, SlideFiles->bytes, SlideFiles->size);
+    Slideshow->previousSize = SlideFiles->size;
   }
-  lstrcpyA(PreviousFolder, Settings.SlideFolder);
+  lstrcpyA(Slideshow->previousFolder, Settings->SlideFolder);
   KeepSource(folder, packed, size);
-  Walk = {};
-  SourceLost = false;
+  Slideshow->walk = {};
+  Slideshow->sourceLost = false;
   if (fromShown) {
     BeginRound(AfterListing::GO_ON);
   } else {
-    Walk = {true, 1, 0, true, true, 0, -1};
+    Slideshow->walk = {true, 1, 0, true, true, 0, -1};
     BeginRound(AfterListing::WALK);
   }
   SetSlideTimer();
@@ -369,13 +322,13 @@ void ListSlidesWork(PictureWork& work) {
 void SlideListingReady() {
   PictureWork work;
   if (!TakePictureWork(PICTURE_LISTING, work)) return;
-  const AfterListing then = std::exchange(PendingListing, AfterListing::NOTHING);
-  FolderReached = work.refusal.reason == Refusal::NONE;
-  if (FolderReached) std::memcpy(&Slides, work.listing.data, sizeof Slides);
+  const AfterListing then = std::exchange(Slideshow->pendingListing, AfterListing::NOTHING);
+  Slideshow->folderReached = work.refusal.reason == Refusal::NONE;
+  if (Slideshow->folderReached) std::memcpy(&Slideshow->slides, work.listing.data, sizeof Slideshow->slides);
   if (then == AfterListing::GO_ON) {
     GoOnFromPhoto();
-  } else if (then == AfterListing::WALK && Walk.active) {
-    OrderRound(Settings.Photo);
+  } else if (then == AfterListing::WALK && Slideshow->walk.active) {
+    OrderRound(Settings->Photo);
     ContinueWalk();
   }
 }
@@ -383,19 +336,19 @@ void SlideListingReady() {
 void SlideReady() {
   PictureWork work;
   if (!TakePictureWork(PICTURE_SLIDE, work)) return;
-  if (Walk.active && work.number == Walk.request) {
+  if (Slideshow->walk.active && work.number == Slideshow->walk.request) {
     if (work.refusal.reason == Refusal::NONE) {
-      Position = Walk.position;
+      Slideshow->position = Slideshow->walk.position;
       ShowSlidePicture(work);
       EndWalk(true);
     } else {
-      lstrcpyA(SkippedPath, work.path);
-      SkippedRefusal = work.refusal;
+      lstrcpyA(Slideshow->skippedPath, work.path);
+      Slideshow->skippedRefusal = work.refusal;
       ContinueWalk();
     }
-  } else if (AheadNow == AheadState::PENDING && work.number == AheadRequest) {
-    AheadNow = work.refusal.reason == Refusal::NONE ? AheadState::READY : AheadState::REFUSED;
-    Ahead = std::move(work);
+  } else if (Slideshow->aheadNow == AheadState::PENDING && work.number == Slideshow->aheadRequest) {
+    Slideshow->aheadNow = work.refusal.reason == Refusal::NONE ? AheadState::READY : AheadState::REFUSED;
+    Slideshow->ahead = std::move(work);
   }
 }
 
@@ -418,19 +371,20 @@ HMENU BuildSlideshowMenu() {
 }
 
 void RefreshSlideMenu() {
-  const UINT stepping = MF_BYCOMMAND | (SlideshowOn() && !SourceLost ? MF_ENABLED : MF_GRAYED);
+  const UINT stepping = MF_BYCOMMAND | (SlideshowOn() && !Slideshow->sourceLost ? MF_ENABLED : MF_GRAYED);
   for (const unsigned command : {IDM_SLIDES_NEXT, IDM_SLIDES_PREVIOUS}) EnableMenuItem(SlideshowMenu, command, stepping);
   EnableMenuItem(SlideshowMenu, IDM_SLIDES_STOP, MF_BYCOMMAND | (SlideshowOn() ? MF_ENABLED : MF_GRAYED));
   int choice = 0;
-  while (choice < SLIDE_INTERVAL_COUNT - 1 && SLIDE_INTERVALS[choice] != Settings.SlideInterval) ++choice;
+  while (choice < SLIDE_INTERVAL_COUNT - 1 && SLIDE_INTERVALS[choice] != Settings->SlideInterval) ++choice;
   CheckMenuRadioItem(SlideshowMenu, IDM_SLIDES_INTERVAL_FIRST, IDM_SLIDES_INTERVAL_FIRST + SLIDE_INTERVAL_COUNT - 1,
                      IDM_SLIDES_INTERVAL_FIRST + choice, MF_BYCOMMAND);
 }
 
 void ResumeSlideshow() {
-  RandomState = GetTickCount() ^ (GetCurrentProcessId() << 16);
-  if (Settings.SlideFolder[0] && !IsFullPath(Settings.SlideFolder)) Settings.SlideFolder[0] = '\0';
-  if (Settings.SlideFolder[0] || !UnpackSlides(SlideFiles.bytes, SlideFiles.size, Slides)) SlideFiles.size = 0;
+  Slideshow->randomState = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  if (Settings->SlideFolder[0] && !IsFullPath(Settings->SlideFolder)) Settings->SlideFolder[0] = '\0';
+  if (Settings->SlideFolder[0] || !UnpackSlides(SlideFiles->bytes, SlideFiles->size, Slideshow->slides))
+    SlideFiles->size = 0;
   if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
   SetSlideTimer();
 }
@@ -443,36 +397,37 @@ void MsgSlideTimer() {
       IsIconic(FrameWindow) != 0,
       GetCursorPos(&cursor) && GetWindowRect(FrameWindow, &rect) && PtInRect(&rect, cursor),
       GetCapture() == FrameWindow,
-      MenuOpen,
+      Slideshow->menuOpen,
       !IsWindowEnabled(FrameWindow),
   };
-  if (SlideMayChange(now) && !Walk.active) StartWalk(1, true);
+  if (SlideMayChange(now) && !Slideshow->walk.active) StartWalk(1, true);
 }
 
 void HoldSlideshow(UINT message) {
-  if (message == WM_ENTERMENULOOP || message == WM_EXITMENULOOP) MenuOpen = message == WM_ENTERMENULOOP;
-  if (SlideshowOn() && Settings.SlideInterval > 0) SetSlideTimer();
+  if (message == WM_ENTERMENULOOP || message == WM_EXITMENULOOP) Slideshow->menuOpen = message == WM_ENTERMENULOOP;
+  if (SlideshowOn() && Settings->SlideInterval > 0) SetSlideTimer();
 }
 
 void NoteShownPhoto(const char* path, LPARAM route, const RefusalRecord& refused) {
   const bool shown = refused.reason == Refusal::NONE;
   if (route == PHOTO_CHOSEN && shown && SlideshowOn()) StopSlideshow();
   if (route != PHOTO_FROM_START) return;
-  StartPhotoPending = false;
-  LastStartPathDone = GetTickCount();
+  Slideshow->startPhotoPending = false;
+  Slideshow->lastStartPathDone = GetTickCount();
   if (shown) {
     if (SlideshowOn()) StopSlideshow();
-    if (!std::exchange(JoinedShown, true) && JoinedCount > 1) HideNotice();
-  } else if (!JoinedShown) {
-    NotifyRefusal(NoticeSubject::PHOTO, path, refused, JoinedCount);
+    if (!std::exchange(Slideshow->joinedShown, true) && Slideshow->joinedCount > 1) HideNotice();
+  } else if (!Slideshow->joinedShown) {
+    NotifyRefusal(NoticeSubject::PHOTO, path, refused, Slideshow->joinedCount);
   }
   // The set joined so far goes on from the photo shown.
-  if (JoinedShown && JoinedCount > 1) TakePhotoSet(JoinedPaths.data, JoinedSize, true);
+  if (Slideshow->joinedShown && Slideshow->joinedCount > 1)
+    TakePhotoSet(Slideshow->joinedPaths.data, Slideshow->joinedSize, true);
 }
 
 void ChooseSlideFolder() {
   char folder[PATH_BUFFER_SIZE];
-  if (ChooseFolderCall(Settings.SlideFolder[0] ? Settings.SlideFolder : Settings.Path, folder)) {
+  if (ChooseFolderCall(Settings->SlideFolder[0] ? Settings->SlideFolder : Settings->Path, folder)) {
     TakeSource(folder, nullptr, 0, false);
   }
 }
@@ -485,28 +440,28 @@ void StepSlideshow(int step) {
 
 void SetSlideInterval(int choice) {
   if (choice < 0 || choice >= SLIDE_INTERVAL_COUNT) return;
-  Settings.SlideInterval = SLIDE_INTERVALS[choice];
+  Settings->SlideInterval = SLIDE_INTERVALS[choice];
   SetSlideTimer();
   RefreshMenuChecks();
 }
 
 void ToggleSlideOrder() {
-  ToggleSetting(Settings.SlideRandom);
+  ToggleSetting(Settings->SlideRandom);
   if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
   RefreshMenuChecks();
 }
 
 void StopSlideshow() {
-  Settings.SlideFolder[0] = '\0';
-  SlideFiles.size = 0;
-  SourceLost = false;
-  OnTrial = false;
-  Walk = {};
-  PendingListing = AfterListing::NOTHING;
+  Settings->SlideFolder[0] = '\0';
+  SlideFiles->size = 0;
+  Slideshow->sourceLost = false;
+  Slideshow->onTrial = false;
+  Slideshow->walk = {};
+  Slideshow->pendingListing = AfterListing::NOTHING;
   DropPictureWork(PICTURE_LISTING);
   DropPictureWork(PICTURE_SLIDE);
   DropAhead();
-  ClearSlides(Slides);
+  ClearSlides(Slideshow->slides);
   SetSlideTimer();
   RefreshMenuChecks();
 }
@@ -531,8 +486,8 @@ void TakePhotoSet(const char* packed, size_t size, bool fromShown) {
       ++count;
       last = path;
     } else if (given == 1) {
-      lstrcpynA(SkippedPath, path, PATH_BUFFER_SIZE);
-      SkippedRefusal = IsFullPath(path) ? Refusal::NOT_A_PICTURE : Refusal::NOT_FOUND;
+      lstrcpynA(Slideshow->skippedPath, path, PATH_BUFFER_SIZE);
+      Slideshow->skippedRefusal = IsFullPath(path) ? Refusal::NOT_A_PICTURE : Refusal::NOT_FOUND;
     }
   }
   if (count == 1) {
@@ -541,7 +496,7 @@ void TakePhotoSet(const char* packed, size_t size, bool fromShown) {
   } else if (count >= 2) {
     TakeSource("", pictures.data, kept, fromShown);
   } else if (given > 0) {
-    NotifyRefusal(NoticeSubject::PHOTO, SkippedPath, SkippedRefusal, given);
+    NotifyRefusal(NoticeSubject::PHOTO, Slideshow->skippedPath, Slideshow->skippedRefusal, given);
   }
 }
 
@@ -566,16 +521,18 @@ void ShowDroppedSet(HDROP drop) {
 // photo shown takes back what was told. The join is measured from the end
 // of the last one's handling, so a slow photo does not split its set.
 void ShowStartPhoto(const char* path) {
-  const bool joins = JoinedSize > 0 && (StartPhotoPending || GetTickCount() - LastStartPathDone < SLIDE_JOIN_MS);
+  const bool joins = Slideshow->joinedSize > 0 &&
+                     (Slideshow->startPhotoPending || GetTickCount() - Slideshow->lastStartPathDone < SLIDE_JOIN_MS);
   if (!joins) {
-    JoinedSize = 0;
-    JoinedCount = 0;
-    JoinedShown = false;
+    Slideshow->joinedSize = 0;
+    Slideshow->joinedCount = 0;
+    Slideshow->joinedShown = false;
   }
-  if (JoinedPaths.data || JoinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
-    if (AppendPackedSlide(JoinedPaths.data, JoinedSize, SLIDE_FILES_VALUE_MAX, path)) ++JoinedCount;
+  if (Slideshow->joinedPaths.data || Slideshow->joinedPaths.Allocate(SLIDE_FILES_VALUE_MAX)) {
+    if (AppendPackedSlide(Slideshow->joinedPaths.data, Slideshow->joinedSize, SLIDE_FILES_VALUE_MAX, path))
+      ++Slideshow->joinedCount;
   }
-  StartPhotoPending = true;
+  Slideshow->startPhotoPending = true;
   const auto refused = static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(path), PHOTO_FROM_START));
   if (refused != Refusal::NONE) NoteShownPhoto(path, PHOTO_FROM_START, refused);
 }

@@ -5,13 +5,77 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
+#include "app/size_limits.h"
+#include "framewindow/picture_worker.h"
+#include "framewindow/slide_order.h"
+#include "imaging/heap_array.h"
 #include "imaging/refusal.h"
-
-struct PictureWork;
 
 // Milliseconds in a second of the interval; tests make it short.
 extern unsigned SlideSecondMs;
+
+// A folder is listed by the picture worker; what the round does once it is.
+enum class AfterListing { NOTHING, WALK, GO_ON };
+
+// A step looks for the next picture that shows, one file at a time through
+// the picture worker; the window's thread never waits for it.
+struct SlideWalk {
+  bool active;
+  int step;          // 1 forward, -1 back
+  int tries;         // pictures tried so far
+  bool relisted;     // a round found empty is listed again once a walk
+  bool tell;         // a source that shows nothing is told of (once)
+  uint32_t request;  // the picture asked for
+  int position;      // the place tried; the round's position moves there once it shows
+};
+
+enum class AheadState { NONE, PENDING, READY, REFUSED };
+
+// One ornament's slideshow as it runs; its source, interval and order are its settings.
+struct SlideshowState {
+  // The round: the source's pictures in name order, the order they show in
+  // (a shuffle in random order) and the place of the photo shown in it.
+  SlideList slides;
+  int order[SLIDES_MAX] = {};
+  int position = -1;
+  uint32_t randomState = 0;
+  bool menuOpen = false;
+  // The source as last listed: its folder reached, and whether a round found
+  // nothing to show (said once, Next and Previous greyed until it is back).
+  bool folderReached = true;
+  bool sourceLost = false;
+  // The last picture passed over and why, for a set none of which shows.
+  char skippedPath[PATH_BUFFER_SIZE] = {};
+  RefusalRecord skippedRefusal;
+  AfterListing pendingListing = AfterListing::NOTHING;
+  SlideWalk walk = {};
+  // A new source on trial stays only when one of its pictures shows; until
+  // then the one before is kept to go back to.
+  bool onTrial = false;
+  char previousFolder[PATH_BUFFER_SIZE] = {};
+  HeapArray<char> previousFiles;
+  size_t previousSize = 0;
+  // The next picture in the walk's direction, decoded ahead so that the next
+  // change shows at once: at most this one picture more is held (or why it
+  // cannot be shown, so the walk passes over it at once).
+  AheadState aheadNow = AheadState::NONE;
+  PictureWork ahead;
+  int aheadPosition = -1;
+  uint32_t aheadRequest = 0;
+  // Single paths from starts, packed; whether one of them showed, and when the
+  // last one was done with (or that one is still under way).
+  HeapArray<char> joinedPaths;
+  size_t joinedSize = 0;
+  int joinedCount = 0;
+  bool joinedShown = false;
+  bool startPhotoPending = false;
+  DWORD lastStartPathDone = 0;
+};
+
+// The slideshow of the ornament whose message the window's thread handles.
+extern SlideshowState* Slideshow;
 
 // The submenu, built once with the context menu; its items follow RefreshSlideMenu.
 HMENU BuildSlideshowMenu();

@@ -3,6 +3,7 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/file_dialogs.cpp
   framewindow/frame_window.cpp
   framewindow/menu_commands.cpp
+  framewindow/ornament.cpp
   framewindow/photo_frame_sources.cpp
   framewindow/photo_placement.cpp
   framewindow/picture_worker.cpp

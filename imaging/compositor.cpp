@@ -17,49 +17,25 @@
 #include "imaging/photo_reductions.h"
 #include "imaging/reduce.h"
 
-Surface PhotoSurface;
-Surface FrameKeySurface;
-Surface FrameArtSurface;
-Surface CompositionSurface;
-int32_t CompositionWidth, CompositionHeight;
-uint32_t* CompositionPixels;
+FrameComposition* Composed;
 SetWindowRgnFunction SetWindowRgnCall = SetWindowRgn;
 
 namespace {
 
 static_assert(sizeof(RegionBlock) == REGION_BUFFER_SIZE && REGION_MAX_RECTS == REGION_BUFFER_RECTS);
 
-// The frame's keys and artwork at the window's size, and the row spans where
-// the photo shows. They change only with the frame or the size, not on the
-// pan and zoom steps of a drag.
-struct ScaledFrame {
-  HeapArray<uint32_t> keys, artwork;
-  HeapArray<RowSpan> photoSpans;
-  int width = 0, height = 0;
-  uint32_t revision = 0;
-};
-
-ScaledFrame Scaled;
-uint32_t FrameRevision = 1;  // Scaled starts stale
-PhotoReductions PhotoLevels;
-
-// What the window region was last set from; an unchanged outline is not set
-// again (creating and setting a region costs more than the whole composition).
-RegionBlock AppliedRegion;
-HWND AppliedRegionWindow;
-
 // The new surface is made beside the old one, so that a failure leaves the
 // window's picture (and the icon still to be made from it) as it was.
 int PrepareComposition(int width, int height) {
-  if (CompositionSurface.dc && CompositionWidth == width && CompositionHeight == height) return 1;
+  if (Composed->surface.dc && Composed->width == width && Composed->height == height) return 1;
   Surface made;
   int32_t madeWidth = 0, madeHeight = 0;
   uint32_t* madePixels = nullptr;
   if (!MakeDibSurface(FrameDC, made, madeWidth, madeHeight, madePixels, width, height)) return 0;
-  CompositionSurface = std::move(made);
-  CompositionWidth = madeWidth;
-  CompositionHeight = madeHeight;
-  CompositionPixels = madePixels;
+  Composed->surface = std::move(made);
+  Composed->width = madeWidth;
+  Composed->height = madeHeight;
+  Composed->pixels = madePixels;
   return 1;
 }
 
@@ -72,32 +48,37 @@ int EnlargeFrame(const uint32_t* keys, int keyWidth, int keyHeight, int width, i
       !EnlargeSmoothly(keys, keyWidth, keyHeight, large.data, largeWidth, largeHeight)) {
     return 0;
   }
-  if (!ReduceByAnd(large.data, largeWidth, largeHeight, Scaled.keys.data, width, height)) return 0;
+  if (!ReduceByAnd(large.data, largeWidth, largeHeight, Composed->scaled.keys.data, width, height)) return 0;
   ReplaceKeyColors(large.data, largeWidth, largeHeight, 0);
-  return AreaAverageWhole(large.data, largeWidth, largeHeight, Scaled.artwork.data, width, height);
+  return AreaAverageWhole(large.data, largeWidth, largeHeight, Composed->scaled.artwork.data, width, height);
 }
 
 // Without a frame both stay black: every pixel is artwork, the window a black rectangle.
 int PrepareScaledFrame(int width, int height) {
-  if (Scaled.revision == FrameRevision && Scaled.width == width && Scaled.height == height) return 1;
+  if (Composed->scaled.revision == Composed->frameRevision && Composed->scaled.width == width &&
+      Composed->scaled.height == height)
+    return 1;
   // Until it is whole again it matches no size, so no icon is made from it.
-  Scaled.revision = 0;
-  Scaled.width = Scaled.height = 0;
+  Composed->scaled.revision = 0;
+  Composed->scaled.width = Composed->scaled.height = 0;
   const size_t count = static_cast<size_t>(width) * height;
-  if (!Scaled.keys.Allocate(count) || !Scaled.artwork.Allocate(count) || !Scaled.photoSpans.Allocate(height)) return 0;
+  if (!Composed->scaled.keys.Allocate(count) || !Composed->scaled.artwork.Allocate(count) ||
+      !Composed->scaled.photoSpans.Allocate(height))
+    return 0;
   int keyWidth, keyHeight, artWidth, artHeight;
-  const uint32_t* keys = DibPixels(FrameKeySurface, &keyWidth, &keyHeight);
-  const uint32_t* artwork = DibPixels(FrameArtSurface, &artWidth, &artHeight);
+  const uint32_t* keys = DibPixels(Composed->frameKeys, &keyWidth, &keyHeight);
+  const uint32_t* artwork = DibPixels(Composed->frameArt, &artWidth, &artHeight);
   if (keys && artwork && (width > keyWidth || height > keyHeight)) {
     if (!EnlargeFrame(keys, keyWidth, keyHeight, width, height)) return 0;
   } else {
-    if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Scaled.keys.data, width, height)) return 0;
-    if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Scaled.artwork.data, width, height)) return 0;
+    if (keys && !ReduceByAnd(keys, keyWidth, keyHeight, Composed->scaled.keys.data, width, height)) return 0;
+    if (artwork && !AreaAverageWhole(artwork, artWidth, artHeight, Composed->scaled.artwork.data, width, height))
+      return 0;
   }
-  PhotoSpans(Scaled.keys.data, width, height, Scaled.photoSpans.data);
-  Scaled.width = width;
-  Scaled.height = height;
-  Scaled.revision = FrameRevision;
+  PhotoSpans(Composed->scaled.keys.data, width, height, Composed->scaled.photoSpans.data);
+  Composed->scaled.width = width;
+  Composed->scaled.height = height;
+  Composed->scaled.revision = Composed->frameRevision;
   return 1;
 }
 
@@ -106,24 +87,24 @@ int PrepareScaledFrame(int width, int height) {
 // and the spans it shows in stays black.
 int ComposePhoto(int width, int height) {
   int photoWidth = 0, photoHeight = 0;
-  const uint32_t* photo = DibPixels(PhotoSurface, &photoWidth, &photoHeight);
+  const uint32_t* photo = DibPixels(Composed->photo, &photoWidth, &photoHeight);
   // A photo still loading at start-up: a plain fill under the frame, never black.
   if (!photo) {
-    std::fill(CompositionPixels, CompositionPixels + static_cast<size_t>(width) * height, 0x00FFFFFF);
+    std::fill(Composed->pixels, Composed->pixels + static_cast<size_t>(width) * height, 0x00FFFFFF);
     return 1;
   }
-  const int64_t side = static_cast<uint32_t>(height) > static_cast<uint32_t>(width) ? Settings.H3 : Settings.W3;
-  const SourceArea square = {Settings.X2, Settings.Y2, side, side};
-  const bool reduced = PhotoLevels.source == photo && PhotoLevels.width == photoWidth &&
-                       PhotoLevels.height == photoHeight;
+  const int64_t side = static_cast<uint32_t>(height) > static_cast<uint32_t>(width) ? Settings->H3 : Settings->W3;
+  const SourceArea square = {Settings->X2, Settings->Y2, side, side};
+  const bool reduced = Composed->photoLevels.source == photo && Composed->photoLevels.width == photoWidth &&
+                       Composed->photoLevels.height == photoHeight;
   const PixelLevel whole = {photo, photoWidth, photoHeight, 0};
-  const PixelLevel& level = reduced ? LevelForSquare(PhotoLevels, side, std::max(width, height)) : whole;
-  return AreaAverageSpans(level, photoWidth, photoHeight, square, CompositionPixels, width, height,
-                          Scaled.photoSpans.data);
+  const PixelLevel& level = reduced ? LevelForSquare(Composed->photoLevels, side, std::max(width, height)) : whole;
+  return AreaAverageSpans(level, photoWidth, photoHeight, square, Composed->pixels, width, height,
+                          Composed->scaled.photoSpans.data);
 }
 
 void ApplyRegion(const RegionBlock& region) {
-  if (AppliedRegionWindow == FrameWindow && SameRegion(AppliedRegion, region)) return;
+  if (Composed->appliedRegionWindow == FrameWindow && SameRegion(Composed->appliedRegion, region)) return;
   // A region that cannot be made or set leaves the window's shape as it
   // was; the next recomposition tries again.
   HRGN shape = ExtCreateRegion(nullptr, sizeof(RegionBlock), reinterpret_cast<const RGNDATA*>(&region));
@@ -132,8 +113,8 @@ void ApplyRegion(const RegionBlock& region) {
     DeleteObject(shape);
     return;
   }
-  AppliedRegionWindow = FrameWindow;
-  std::memcpy(&AppliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
+  Composed->appliedRegionWindow = FrameWindow;
+  std::memcpy(&Composed->appliedRegion, &region, sizeof(RegionHeader) + region.header.count * sizeof(RegionRect));
 }
 
 // Under Wine, setting the window icon and the tray icon costs ten times a
@@ -142,44 +123,44 @@ void ApplyRegion(const RegionBlock& region) {
 // the last icon sets it at once, one during a drag leaves it to a timer that
 // sets the icon of the latest composition when the interval is over.
 constexpr DWORD ICON_REFRESH_MS = 100;
-bool IconPending, TrayPending;
-DWORD LastIconTick;
-UINT_PTR IconTimer;
+
+}  // namespace
 
 void ApplyPendingIcon() {
-  if (IconTimer) KillTimer(nullptr, std::exchange(IconTimer, 0));
-  if (!IconPending || !IsWindow(FrameWindow) || Scaled.width != CompositionWidth ||
-      Scaled.height != CompositionHeight) {
+  if (std::exchange(Composed->iconTimer, false)) KillTimer(FrameWindow, ICON_TIMER_ID);
+  if (!Composed->iconPending || !IsWindow(FrameWindow) || Composed->scaled.width != Composed->width ||
+      Composed->scaled.height != Composed->height) {
     return;
   }
-  IconPending = false;
-  LastIconTick = GetTickCount();
+  Composed->iconPending = false;
+  Composed->lastIconTick = GetTickCount();
   HICON icons[2];
   const int sizes[2] = {SM_CXSMICON, SM_CXICON};
   for (int i = 0; i < 2; ++i) {
-    icons[i] = BuildFrameIcon(CompositionPixels, Scaled.keys.data, Scaled.artwork.data, CompositionWidth,
-                              CompositionHeight, SystemMetricForDpi(sizes[i], FrameDpi));
+    icons[i] = BuildFrameIcon(Composed->pixels, Composed->scaled.keys.data, Composed->scaled.artwork.data,
+                              Composed->width, Composed->height, SystemMetricForDpi(sizes[i], FrameDpi));
   }
   SendMessageA(FrameWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[0]));
   SendMessageA(FrameWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[1]));
-  ReplaceFrameIcons(icons[0], icons[1]);
-  if (std::exchange(TrayPending, false)) {
-    SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(Settings.TrayIcon),
-                 reinterpret_cast<LPARAM>(FrameIcon));
+  ReplaceFrameIcons(Composed->icons, icons[0], icons[1]);
+  // The tray shows the ornament used last.
+  if (std::exchange(Composed->trayPending, false) && FrameWindow == LastUsedWindow) {
+    SendMessageA(FrameWindow, MSG_SET_TRAY_ICON, static_cast<WPARAM>(ProgramSettings.TrayIcon),
+                 reinterpret_cast<LPARAM>(Composed->icons.smallIcon));
   }
 }
 
-void CALLBACK IconTimerProc(HWND, UINT, UINT_PTR, DWORD) { ApplyPendingIcon(); }
+namespace {
 
 void RefreshIcon(LPARAM skipTray) {
-  IconPending = true;
-  TrayPending = TrayPending || skipTray != 1;
-  const DWORD elapsed = GetTickCount() - LastIconTick;
+  Composed->iconPending = true;
+  Composed->trayPending = Composed->trayPending || skipTray != 1;
+  const DWORD elapsed = GetTickCount() - Composed->lastIconTick;
   if (elapsed >= ICON_REFRESH_MS) {
     ApplyPendingIcon();
-  } else if (!IconTimer) {
-    IconTimer = SetTimer(nullptr, 0, ICON_REFRESH_MS - elapsed, IconTimerProc);
-    if (!IconTimer) ApplyPendingIcon();
+  } else if (!Composed->iconTimer) {
+    Composed->iconTimer = SetTimer(FrameWindow, ICON_TIMER_ID, ICON_REFRESH_MS - elapsed, nullptr) != 0;
+    if (!Composed->iconTimer) ApplyPendingIcon();
   }
 }
 
@@ -189,7 +170,7 @@ void RefreshIcon(LPARAM skipTray) {
 int CompositionSize(int& width, int& height) {
   RECT client;
   if (IsIconic(FrameWindow)) {
-    client = {0, 0, ScaleToDpi(Settings.W1, FrameDpi), ScaleToDpi(Settings.H1, FrameDpi)};
+    client = {0, 0, ScaleToDpi(Settings->W1, FrameDpi), ScaleToDpi(Settings->H1, FrameDpi)};
   } else if (!GetClientRect(FrameWindow, &client)) {
     return 0;
   }
@@ -208,22 +189,22 @@ void MsgRecompose(WPARAM keepRegion, LPARAM skipTray) {
     return;
   }
   RegionBlock* region = reinterpret_cast<RegionBlock*>(RegionBuffer);
-  ScanOutline(Scaled.keys.data, width, height, region, CompositionPixels, Scaled.artwork.data);
+  ScanOutline(Composed->scaled.keys.data, width, height, region, Composed->pixels, Composed->scaled.artwork.data);
   if (keepRegion != 1) ApplyRegion(*region);
   GdiFlush();
-  BitBlt(FrameDC, 0, 0, width, height, CompositionSurface.dc, 0, 0, SRCCOPY);
+  BitBlt(FrameDC, 0, 0, width, height, Composed->surface.dc, 0, 0, SRCCOPY);
   RefreshIcon(skipTray);
 }
 
-int IconRefreshPending() { return IconPending; }
+int IconRefreshPending() { return Composed->iconPending; }
 
 void ReplaceFrameSurfaces(Surface& keys, Surface& artwork) {
-  FrameKeySurface = std::move(keys);
-  FrameArtSurface = std::move(artwork);
-  ++FrameRevision;
+  Composed->frameKeys = std::move(keys);
+  Composed->frameArt = std::move(artwork);
+  ++Composed->frameRevision;
 }
 
 void AdoptPhotoSurface(Surface& photo, PhotoReductions& levels) {
-  PhotoSurface = std::move(photo);
-  PhotoLevels = std::move(levels);
+  Composed->photo = std::move(photo);
+  Composed->photoLevels = std::move(levels);
 }

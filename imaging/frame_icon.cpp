@@ -6,8 +6,6 @@
 #include "imaging/owned_handle.h"
 #include "imaging/surface.h"
 
-HICON FrameIcon;
-HICON FrameIconLarge;
 FrameIconCounters FrameIconCounts;
 
 namespace {
@@ -45,7 +43,9 @@ HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const ui
   return icon;
 }
 
-void ReplaceFrameIcons(HICON small, HICON large) {
-  ReplaceIcon(FrameIcon, small);
-  ReplaceIcon(FrameIconLarge, large);
+FrameIcons::~FrameIcons() { ReplaceFrameIcons(*this, nullptr, nullptr); }
+
+void ReplaceFrameIcons(FrameIcons& icons, HICON smallIcon, HICON largeIcon) {
+  ReplaceIcon(icons.smallIcon, smallIcon);
+  ReplaceIcon(icons.largeIcon, largeIcon);
 }

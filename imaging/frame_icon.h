@@ -6,10 +6,17 @@
 
 #include <cstdint>
 
-// The current icons, small (the window's small icon and the tray's) and
-// large; each recomposition replaces them and destroys the old ones.
-extern HICON FrameIcon;
-extern HICON FrameIconLarge;
+// An ornament's icons, small (the window's small icon and the tray's) and
+// large; each recomposition replaces them, and the owner destroys the last.
+struct FrameIcons {
+  HICON smallIcon = nullptr;
+  HICON largeIcon = nullptr;
+
+  FrameIcons() = default;
+  FrameIcons(const FrameIcons&) = delete;
+  FrameIcons& operator=(const FrameIcons&) = delete;
+  ~FrameIcons();
+};
 
 // Counts of icons made and destroyed, so tests can show none are lost.
 struct FrameIconCounters {
@@ -25,4 +32,4 @@ HICON BuildFrameIcon(const uint32_t* composition, const uint32_t* keys, const ui
                      int height, int side);
 
 // Makes these the current icons and destroys the ones before, if any.
-void ReplaceFrameIcons(HICON small, HICON large);
+void ReplaceFrameIcons(FrameIcons& icons, HICON smallIcon, HICON largeIcon);

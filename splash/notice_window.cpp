@@ -146,7 +146,7 @@ void FrameAndWorkArea(NoticeBox& frame, NoticeBox& work) {
   GetMonitorInfoW(MonitorFromWindow(FrameWindow, MONITOR_DEFAULTTOPRIMARY), &monitor);
   work = {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
   RECT rect;
-  if (Settings.Show != 2 && !IsIconic(FrameWindow) && GetWindowRect(FrameWindow, &rect)) {
+  if (ProgramSettings.Show != 2 && !IsIconic(FrameWindow) && GetWindowRect(FrameWindow, &rect)) {
     frame = {rect.left, rect.top, rect.right, rect.bottom};
   } else {
     frame = {work.right, work.bottom, work.right, work.bottom};

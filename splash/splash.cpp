@@ -25,7 +25,7 @@ constexpr int HINT_UNAVAILABLE = -2;
 constexpr int HINT_NOTHING_APPLIED = -1;
 
 int HintShown = HINT_UNAVAILABLE;
-UINT_PTR HintTimer;
+HWND HintTimerWindow;
 
 // The pictures are drawn for 96 DPI: on a screen of a larger scale they are
 // enlarged smoothly, or shown as drawn when that cannot be done.
@@ -61,7 +61,7 @@ void StartSplash() {
   if (!TakePicture(SPLASH_PICTURE_ID, SplashPicture)) return;
   SplashPosition = {DesktopMetrics.screenCentreX - SplashPicture.width / 2,
                     DesktopMetrics.screenCentreY - SplashPicture.height / 2};
-  SplashShownAtStart = Settings.Splash == 1;
+  SplashShownAtStart = ProgramSettings.Splash == 1;
   SplashReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!SplashReady) return;
   HANDLE thread = CreateThread(nullptr, 0, SplashThread, nullptr, 0, nullptr);
@@ -82,13 +82,15 @@ void EnterHintMode() {
 
 void ShowHint(int visible) {
   if (HintShown == HINT_UNAVAILABLE) return;
-  const int request = visible != 0 && Settings.Hint == 1;
+  const int request = visible != 0 && ProgramSettings.Hint == 1;
   if (request == HintShown) return;
   HintShown = request;
   SendNotifyMessageA(SplashWindow, MSG_SHOW_HINT, static_cast<WPARAM>(request), 0);
+  // The timer is the window's the hint came up over.
   if (request) {
-    HintTimer = SetTimer(FrameWindow, HINT_TIMER_ID, HINT_TIMER_PERIOD_MS, nullptr);
-  } else if (HintTimer) {
-    KillTimer(FrameWindow, std::exchange(HintTimer, 0));
+    HintTimerWindow = FrameWindow;
+    SetTimer(HintTimerWindow, HINT_TIMER_ID, HINT_TIMER_PERIOD_MS, nullptr);
+  } else if (HintTimerWindow) {
+    KillTimer(std::exchange(HintTimerWindow, nullptr), HINT_TIMER_ID);
   }
 }

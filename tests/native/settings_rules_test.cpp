@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/settings_rules.h"
 #include "app/startup_rules.h"
@@ -166,6 +167,53 @@ TEST(WorkArea, AWindowMovesOntoItAResizeStepKeepsToItAndAQuarterInsetMarksWhatMu
   EXPECT_TRUE(KeepOnWorkArea({0, 0, 1400, 100}, {0, 0, 1200, 90}, work) == (ScreenRect{0, 0, 1400, 100}));
   EXPECT_TRUE(QuarterInset({1180, -60, 1380, 140}) == (ScreenRect{1230, -10, 1330, 90}));
   EXPECT_TRUE(QuarterInset({10, 20, 113, 70}) == (ScreenRect{35, 32, 88, 58}));
+}
+
+// A new ornament goes right of the one it comes from, else left, below,
+// above, else the first free place across the work area; never over another.
+TEST(WorkArea, ANewOrnamentGoesBesideItsOwnOnTheWorkAreaAndOverNoOther) {
+  const ScreenRect work = {0, 0, 1280, 984}, size = {0, 0, 100, 120};
+  const ScreenRect middle = {500, 300, 600, 420}, rightEdge = {1180, 300, 1280, 420};
+  const ScreenRect corner = {1180, 0, 1280, 120}, leftOfCorner = {1072, 0, 1172, 120};
+  struct Case {
+    ScreenRect beside;
+    std::vector<ScreenRect> others;
+    ScreenRect placed;
+  };
+  const Case cases[] = {
+      {middle, {middle}, {608, 300, 708, 420}},
+      {rightEdge, {rightEdge}, {1072, 300, 1172, 420}},
+      {corner, {corner, leftOfCorner}, {1180, 128, 1280, 248}},
+      // Boxed in on all four sides: the first free place, row by row.
+      {middle, {middle, {608, 300, 708, 420}, {392, 300, 492, 420}, {500, 428, 600, 548}, {500, 172, 600, 292}},
+       {0, 0, 100, 120}},
+      {middle, {middle, {0, 0, 100, 120}, {608, 300, 708, 420}, {392, 300, 492, 420}, {500, 428, 600, 548},
+                {500, 172, 600, 292}}, {100, 0, 200, 120}},
+  };
+  for (const Case& c : cases) {
+    const ScreenRect placed = PlaceBeside(c.beside, size, c.others.data(), static_cast<int>(c.others.size()), work);
+    EXPECT_TRUE(placed == c.placed) << c.beside.left << " with " << c.others.size() << ": " << placed.left << ","
+                                    << placed.top;
+  }
+  // A work area full of windows: beside, moved onto the work area, is all that is left.
+  const ScreenRect full = {0, 0, 1280, 984};
+  EXPECT_TRUE(PlaceBeside(rightEdge, size, &full, 1, work) == (ScreenRect{1180, 300, 1280, 420}));
+}
+
+// Further ornaments are stored under "Ornament 2" to "Ornament 16", nothing else.
+TEST(OrnamentKeys, NumberTwoToSixteenNameASubkeyAndNoOtherNumberOrShortBufferDoes) {
+  char name[ORNAMENT_KEY_NAME_SIZE];
+  std::string names;
+  for (int number : {2, 9, 10, 16}) {
+    ASSERT_EQ(OrnamentKeyName(number, name, sizeof name), 1) << number;
+    names += std::string(name) + "|";
+  }
+  EXPECT_EQ(names, "Ornament 2|Ornament 9|Ornament 10|Ornament 16|");
+  for (int number : {INT_MIN, -1, 0, 1, 17, 100}) EXPECT_EQ(OrnamentKeyName(number, name, sizeof name), 0) << number;
+  std::memset(name, 'x', sizeof name);
+  EXPECT_EQ(OrnamentKeyName(16, name, 11), 0);
+  EXPECT_EQ(OrnamentKeyName(9, name, 11), 1);
+  EXPECT_EQ(OrnamentKeyName(9, name, 10), 0);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(AutostartTest, TheMenuSetsTheEntryClearsOnlyOurSwitchedOffMarkAndACommand
   WriteRegString(TEXT_RUN_KEY, TEXT_RUN_VALUE, FOREIGN_COMMAND);
   AutostartCommand[0] = '\0';
   Send(MSG_SET_AUTOSTART, 1, 0);
-  EXPECT_EQ(Settings.AutoStart, 1);
+  EXPECT_EQ(ProgramSettings.AutoStart, 1);
   EXPECT_EQ(EntryAndMark(TEXT_RUN_VALUE).first, ForeignEntry()) << "a module path too long for the command";
 }
 

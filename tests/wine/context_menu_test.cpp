@@ -86,10 +86,12 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
     const uint32_t* bits = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
     EXPECT_EQ(std::vector<uint32_t>(bits, bits + shown[i].size()), shown[i]);
   }
-  // On a monitor of twice the scale the check boxes and thumbnails take its check-mark size.
+  // On a monitor of twice the scale the check boxes and thumbnails take its
+  // check-mark size when the menu opens there.
   RECT twice = {0, 0, 2 * Placed().width, 2 * Placed().height};
   const int dpi = 2 * FrameDpi;
   Send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&twice));
+  PrepareContextMenu();
   openEverySubmenu(ContextMenu);
   for (unsigned command : {unsigned{IDM_HINT}, unsigned{FRAME_ID_FIRST}, unsigned{FRAME_ID_LAST}}) {
     BITMAP picture = {};
@@ -100,11 +102,11 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
   }
 
   for (WPARAM command : {2000u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
-  EXPECT_EQ(Settings.FrameID, FRAME_ID_FIRST);
+  EXPECT_EQ(Settings->FrameID, FRAME_ID_FIRST);
   EXPECT_TRUE(IsWindowVisible(FrameWindow));
   Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
-  EXPECT_EQ(Settings.Show, 2);
-  EXPECT_EQ(GetMenuItemCount(ContextMenu), 22) << "the menu's entries and nothing past them";
+  EXPECT_EQ(ProgramSettings.Show, 2);
+  EXPECT_EQ(GetMenuItemCount(ContextMenu), 24) << "the menu's entries and nothing past them";
 }
 
 // Every toggle, from a stored value: the tick, one empty and one ticked box

@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "framewindow/ornament.h"
 #include "framewindow/picture_worker.h"
 #include "tests/wine/harness.h"
 

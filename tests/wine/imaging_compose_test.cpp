@@ -91,7 +91,7 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysWParamOneKeepsTheRegionAndDr
   ASSERT_EQ(ReduceByAnd(frame.data(), 256, 256, smallKeys.data(), 32, 32), 1);
   std::vector<uint8_t> mask(32 * 4);
   for (int i = 0; i < 32 * 32; ++i) mask[i / 8] |= (smallKeys[i] == OUTSIDE_KEY) << (7 - i % 8);
-  EXPECT_EQ(IconMask(FrameIconLarge), std::pair(LONG{32}, mask));
+  EXPECT_EQ(IconMask(Composed->icons.largeIcon), std::pair(LONG{32}, mask));
 
   // A region the system refuses is deleted, leaves the shape as it was and is tried again next time.
   SetWindowRgnCall = RefuseRegion;
@@ -108,9 +108,9 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysWParamOneKeepsTheRegionAndDr
   Send(MSG_RECOMPOSE, 1, 0);
   SettleIcon();
   EXPECT_EQ(ShapeErrors(FrameWindow, frame.data(), 256, 256), 0);
-  EXPECT_EQ(IconMask(FrameIconLarge), std::pair(LONG{32}, std::vector<uint8_t>(32 * 4)));
+  EXPECT_EQ(IconMask(Composed->icons.largeIcon), std::pair(LONG{32}, std::vector<uint8_t>(32 * 4)));
   EXPECT_EQ(std::pair(Send(WM_GETICON, ICON_SMALL), Send(WM_GETICON, ICON_BIG)),
-            std::pair(reinterpret_cast<LRESULT>(FrameIcon), reinterpret_cast<LRESULT>(FrameIconLarge)));
+            std::pair(reinterpret_cast<LRESULT>(Composed->icons.smallIcon), reinterpret_cast<LRESULT>(Composed->icons.largeIcon)));
   // A new size reshapes the window by itself.
   ResizeClient(32, 32);
   EXPECT_EQ(ShapeErrors(FrameWindow, Pixels(32 * 32, PHOTO_KEY).data(), 32, 32), 0);
@@ -131,7 +131,7 @@ TEST_F(FrameWindowTest, TheShapeAndIconFollowTheKeysWParamOneKeepsTheRegionAndDr
   const DWORD start = GetTickCount();
   int steps = 0;
   for (; GetTickCount() - start < 300; ++steps) {
-    Settings.X2 = steps % 64;
+    Settings->X2 = steps % 64;
     Send(MSG_RECOMPOSE);
   }
   SettleIcon();
@@ -165,11 +165,11 @@ TEST_F(FrameWindowTest, TheSquareShowsThePhotoWhereItReachesWhiteBeyondAndTheSha
     ReplaceFrameSurfaces(none, alsoNone);
     if (frame) SendFile(MSG_SET_FRAME, frame);
     SendFile(MSG_SET_PHOTO, photo);
-    std::tie(Settings.X2, Settings.Y2, Settings.W3, Settings.H3) = square;
+    std::tie(Settings->X2, Settings->Y2, Settings->W3, Settings->H3) = square;
     ResizeClient(width, height);
     Send(MSG_RECOMPOSE);
     Pixels got;
-    for (const auto& [x, y] : probes) got.push_back(CompositionPixels[y * width + x]);
+    for (const auto& [x, y] : probes) got.push_back(Composed->pixels[y * width + x]);
     EXPECT_EQ(got, colours);
     EXPECT_EQ(reinterpret_cast<const RegionBlock*>(RegionBuffer)->header.count, runs);
   }
@@ -195,17 +195,17 @@ TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeFo
   Start();
   const int dpi = DpiOfWindow(FrameWindow);
   const int width = ScaleToDpi(200, dpi), height = ScaleToDpi(160, dpi);
-  EXPECT_EQ(std::tuple(Placed().width, Placed().height, Settings.W1, Settings.H1),
+  EXPECT_EQ(std::tuple(Placed().width, Placed().height, Settings->W1, Settings->H1),
             std::tuple(LONG{width}, LONG{height}, 200, 160));
 
   const Picture photo = Decoded("images/photo.png");
   SendFile(MSG_SET_FRAME, "images/all-photo.png");
   SendFile(MSG_SET_PHOTO, "images/photo.png");
-  std::tie(Settings.X2, Settings.Y2, Settings.W3, Settings.H3) = std::tuple(0, 0, 256, 256);
+  std::tie(Settings->X2, Settings->Y2, Settings->W3, Settings->H3) = std::tuple(0, 0, 256, 256);
   Send(MSG_RECOMPOSE);
   Pixels direct(width * height);
   ASSERT_EQ(AreaAverage({photo.pixels.data(), 256, 256, 0}, 256, 256, {0, 0, 256, 256}, direct.data(), width, height), 1);
-  EXPECT_EQ(Pixels(CompositionPixels, CompositionPixels + width * height), direct);
+  EXPECT_EQ(Pixels(Composed->pixels, Composed->pixels + width * height), direct);
 
   SendFile(MSG_SET_FRAME, "images/frame.png");
   SettleIcon();
@@ -213,7 +213,7 @@ TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeFo
   Pixels outline(200 * 160);
   ASSERT_EQ(ReduceByAnd(Decoded("images/frame.png").pixels.data(), 256, 256, outline.data(), 200, 160), 1);
   EXPECT_EQ(ShapeErrors(FrameWindow, outline.data(), 200, 160, width, height), 0);
-  EXPECT_EQ(std::tuple(IconSide(FrameIcon), IconSide(FrameIconLarge), TrayIconSide),
+  EXPECT_EQ(std::tuple(IconSide(Composed->icons.smallIcon), IconSide(Composed->icons.largeIcon), TrayIconSide),
             std::tuple(SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CXICON, dpi),
                        SystemMetricForDpi(SM_CXSMICON, dpi)));
 
@@ -221,19 +221,19 @@ TEST_F(FrameWindowTest, AtTheDisplaysScaleTheWindowPhotoOutlineAndIconsAreMadeFo
   RECT suggested = {box.left - 10, box.top, box.left - 10 + 2 * width, box.top + 2 * height};
   Send(WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
   SettleIcon();
-  EXPECT_EQ(std::tuple(Placed(), Settings.W1, Settings.H1, IconSide(FrameIconLarge), TrayIconSide),
+  EXPECT_EQ(std::tuple(Placed(), Settings->W1, Settings->H1, IconSide(Composed->icons.largeIcon), TrayIconSide),
             std::tuple(Box{box.left - 10, box.top, 2 * width, 2 * height}, 200, 160,
                        SystemMetricForDpi(SM_CXICON, 2 * dpi), SystemMetricForDpi(SM_CXSMICON, 2 * dpi)));
 }
 
 // The photo's size, its shown square (pan X2, Y2 and zoom W3, H3) and path, the frame's id and path.
 auto Choice() {
-  return std::tuple(Settings.W2, Settings.H2, Settings.X2, Settings.Y2, Settings.W3, Settings.H3,
-                    std::string(Settings.Photo), Settings.FrameID, std::string(Settings.Frame));
+  return std::tuple(Settings->W2, Settings->H2, Settings->X2, Settings->Y2, Settings->W3, Settings->H3,
+                    std::string(Settings->Photo), Settings->FrameID, std::string(Settings->Frame));
 }
 
 // Everything a photo or frame change may touch.
-auto Sources() { return std::tuple(Choice(), PhotoSurface.bitmap, FrameKeySurface.bitmap, FrameArtSurface.bitmap); }
+auto Sources() { return std::tuple(Choice(), Composed->photo.bitmap, Composed->frameKeys.bitmap, Composed->frameArt.bitmap); }
 
 // Set where a recomposition writes: it never writes the fourth byte.
 constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
@@ -242,19 +242,19 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
   Start();
   const std::string photo = CorpusFile("images/halves.png"), frame = CorpusFile("images/frame-small.png");
   SendFile(MSG_SET_FRAME, "images/frame-small.png");
-  CompositionPixels[0] = UNTOUCHED;
+  Composed->pixels[0] = UNTOUCHED;
   SendFile(MSG_SET_PHOTO, "images/halves.png");
-  EXPECT_NE(CompositionPixels[0], UNTOUCHED);
+  EXPECT_NE(Composed->pixels[0], UNTOUCHED);
   EXPECT_EQ(Choice(), std::tuple(200, 200, 0, 0, 200, 200, photo, FRAME_ID_CUSTOM, frame));
   // A landscape photo fills the frame: no black in the photo hole, as a square as wide as the photo left.
   SendFile(MSG_SET_PHOTO, "images/landscape.jpg");  // 3000 x 2000
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(500, 0, 2000, 2000));
-  Pixels shown(static_cast<size_t>(CompositionWidth) * CompositionHeight);
-  ASSERT_TRUE(ReduceByAnd(SurfacePixels(FrameKeySurface).data(), 256, 256, shown.data(), CompositionWidth, CompositionHeight));
+  EXPECT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3, Settings->H3), std::tuple(500, 0, 2000, 2000));
+  Pixels shown(static_cast<size_t>(Composed->width) * Composed->height);
+  ASSERT_TRUE(ReduceByAnd(SurfacePixels(Composed->frameKeys).data(), 256, 256, shown.data(), Composed->width, Composed->height));
   int hole = 0, black = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     hole += shown[i] == PHOTO_KEY;
-    black += shown[i] == PHOTO_KEY && CompositionPixels[i] == 0;
+    black += shown[i] == PHOTO_KEY && Composed->pixels[i] == 0;
   }
   EXPECT_EQ(std::pair(hole > 0, black), std::pair(true, 0));
   SendFile(MSG_SET_PHOTO, "images/halves.png");
@@ -266,13 +266,13 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
     keys[i] = small[i / 256 / 4 * 64 + i % 256 / 4];
     artwork[i] = keys[i] == OUTSIDE_KEY || keys[i] == PHOTO_KEY ? 0 : keys[i];
   }
-  EXPECT_EQ(std::pair(SurfacePixels(FrameKeySurface), SurfacePixels(FrameArtSurface)), std::pair(keys, artwork));
+  EXPECT_EQ(std::pair(SurfacePixels(Composed->frameKeys), SurfacePixels(Composed->frameArt)), std::pair(keys, artwork));
   // The start-up calls keep pan and zoom and do not recompose; the custom frame's path stays for later.
-  std::tie(Settings.X2, Settings.Y2, Settings.W3) = std::tuple(7, -3, 300);
-  CompositionPixels[0] = UNTOUCHED;
+  std::tie(Settings->X2, Settings->Y2, Settings->W3) = std::tuple(7, -3, 300);
+  Composed->pixels[0] = UNTOUCHED;
   SendFile(MSG_SET_PHOTO, "images/halves.png", 1);
   Send(MSG_SET_FRAME, 2011, 1);
-  EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
+  EXPECT_EQ(Composed->pixels[0], UNTOUCHED);
   EXPECT_EQ(Choice(), std::tuple(200, 200, 7, -3, 300, 200, photo, 2011, frame));
 
   const auto before = Sources();
@@ -286,10 +286,10 @@ TEST_F(FrameWindowTest, NewSourcesReplaceTheOldStartUpCallsDoNotRecomposeAndBadF
               std::pair(bad.reason, bad.reason)) << bad.name;
     EXPECT_EQ(Sources(), before) << bad.name;
   }
-  EXPECT_EQ(CompositionPixels[0], UNTOUCHED);
+  EXPECT_EQ(Composed->pixels[0], UNTOUCHED);
   // A stored photo that no longer decodes at start gives way to the default one as at a first start.
   SendFile(MSG_SET_PHOTO, "bad/truncated.jpg", 1);
-  EXPECT_EQ(std::tuple(Settings.W2, Settings.W3, Settings.X2, Settings.Y2), std::tuple(87, 128, -21, -11));
+  EXPECT_EQ(std::tuple(Settings->W2, Settings->W3, Settings->X2, Settings->Y2), std::tuple(87, 128, -21, -11));
 }
 
 // What the program holds: surfaces and icons alive, and its private memory.
@@ -315,8 +315,8 @@ TEST_F(FrameWindowTest, TenThousandRecompositionsAndAThousandPictureChangesHoldN
       SendFile(MSG_SET_PHOTO, pictures[i / 10 % 3][0]);
       SendFile(MSG_SET_FRAME, pictures[i / 10 % 3][1]);
     }
-    Settings.X2 = i % 97 - 40;
-    if (i % 50 == 0) Settings.W3 = Settings.H3 = 300 + i % 400;
+    Settings->X2 = i % 97 - 40;
+    if (i % 50 == 0) Settings->W3 = Settings->H3 = 300 + i % 400;
     if (i % 100 == 0) ResizeClient(i % 200 == 0 ? 256 : 180, i % 200 == 0 ? 256 : 150);
     Send(MSG_RECOMPOSE);
   };

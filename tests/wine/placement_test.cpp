@@ -38,7 +38,7 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCe
   for (const auto& step : steps) {
     Send(step.message, step.wParam, 1);
     const LONG pixels = ScaleToDpi(step.side, dpi);
-    EXPECT_EQ(std::tuple(Placed(), Settings.W1), std::tuple(Box{centre - pixels / 2, middle - pixels / 2, pixels, pixels}, step.side))
+    EXPECT_EQ(std::tuple(Placed(), Settings->W1), std::tuple(Box{centre - pixels / 2, middle - pixels / 2, pixels, pixels}, step.side))
         << step.message << " " << step.wParam;
   }
 }
@@ -49,7 +49,7 @@ TEST_F(PlacementTest, KeysTheWheelAndTheResizeMessageResizeByFourUnitsAboutTheCe
 TEST_F(PlacementTest, ACtrlDragMovesThePictureWithThePointerAShiftDragZoomsAndBothEndWithTheCapture) {
   Start();
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CHERIMO_CORPUS_DIR "/images/landscape.jpg"));
-  ASSERT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(500, 0, 2000));
+  ASSERT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3), std::tuple(500, 0, 2000));
   const auto drag = [](WPARAM keys, std::initializer_list<POINT> moves) {
     SetCursorPos(400, 400);
     Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, 0);
@@ -61,23 +61,23 @@ TEST_F(PlacementTest, ACtrlDragMovesThePictureWithThePointerAShiftDragZoomsAndBo
   };
   // Each move counts from the one before: by 5,7 and then by -2,1; the square fills the photo's height.
   drag(MK_CONTROL | MK_SHIFT, {{405, 407}, {403, 408}});
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3), std::tuple(500 - 60, 0, 2000)) << "Ctrl over Shift";
+  EXPECT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3), std::tuple(500 - 60, 0, 2000)) << "Ctrl over Shift";
   // A step whose cursor cannot be read (another desktop has the input) is left out.
   CursorPosCall = FailCursorQuery;
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   CursorPosCall = GetCursorPos;
-  EXPECT_EQ(std::pair(Settings.X2, Settings.Y2), std::pair(440, 0));
+  EXPECT_EQ(std::pair(Settings->X2, Settings->Y2), std::pair(440, 0));
   ReleaseCapture();
   SetCursorPos(413, 418);
   Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
-  EXPECT_EQ(Settings.X2, 440) << "a lost capture ends the drag";
+  EXPECT_EQ(Settings->X2, 440) << "a lost capture ends the drag";
   // 100 pixels down show half as much about the centre; back up, the view it left.
   drag(MK_SHIFT, {{400, 450}, {400, 500}});
   Send(WM_LBUTTONUP, 0, 0);
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3, GetCapture()),
+  EXPECT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3, Settings->H3, GetCapture()),
             std::tuple(940, 500, 1000, 1000, HWND{}));
   drag(MK_SHIFT, {{400, 330}, {400, 300}});
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(440, 0, 2000, 2000));
+  EXPECT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3, Settings->H3), std::tuple(440, 0, 2000, 2000));
 }
 
 // Several files dropped at once are a slideshow in name order, other files
@@ -93,20 +93,20 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
   ASSERT_EQ(GetForegroundWindow(), other);
   EXPECT_EQ(Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", wide + L"keys.png", L"C:\\a.txt",
                                                                    wide + L"photo.jpg"}))), 0);
-  std::string shown = Settings.Photo;
+  std::string shown = Settings->Photo;
   for (int step = 0; step < 3; ++step) {
     Send(WM_KEYDOWN, VK_RIGHT);
-    shown += std::string("|") + Settings.Photo;
+    shown += std::string("|") + Settings->Photo;
   }
   EXPECT_EQ(shown, images + "keys.png|" + images + "photo.jpg|" + images + "photo.png|" + images + "keys.png");
   EXPECT_EQ(GetForegroundWindow(), FrameWindow);
   DestroyWindow(other);
-  SyncSettings(1);
+  SaveOrnaments();
   const std::string set = images + "photo.png" + '\0' + images + "keys.png" + '\0' + images + "photo.jpg" + '\0' + '\0';
   EXPECT_EQ(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles"), (RegValue{true, REG_MULTI_SZ, set}));
   // A picture dropped with a file that is none shows alone and ends the set.
   Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({wide + L"photo.png", L"C:\\a.txt"})));
-  SyncSettings(1);
+  SaveOrnaments();
   EXPECT_FALSE(ReadRegValue(TEXT_SETTINGS_KEY, "SlideFiles").present);
 }
 
@@ -130,10 +130,10 @@ TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNoth
                  Utf8(pictures.path));
   Start();
   choose(IDM_SELECT_PHOTO, "halves.png");
-  EXPECT_EQ(std::string(Settings.Photo), Utf8(pictures.path / "halves.png"));
+  EXPECT_EQ(std::string(Settings->Photo), Utf8(pictures.path / "halves.png"));
   const auto state = [] {
-    return std::string(Settings.Photo) + "|" + Settings.Path + "|" + std::to_string(Settings.W2) + "|" +
-           Settings.Frame + "|" + std::to_string(Settings.FrameID) + "|" + std::to_string(SlideFiles.size);
+    return std::string(Settings->Photo) + "|" + Settings->Path + "|" + std::to_string(Settings->W2) + "|" +
+           Settings->Frame + "|" + std::to_string(Settings->FrameID) + "|" + std::to_string(SlideFiles->size);
   };
   const std::string before = state();
   const std::pair<const char*, const char*> files[] = {
@@ -167,7 +167,7 @@ TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNoth
   HideNotice();
   choose(IDM_CUSTOM_FRAME, corpus + "images\\frame.png");
   EXPECT_EQ(NoticeText(), "");
-  EXPECT_EQ(std::tuple(Settings.FrameID, std::string(Settings.Frame), std::string(Settings.Path)),
+  EXPECT_EQ(std::tuple(Settings->FrameID, std::string(Settings->Frame), std::string(Settings->Path)),
             std::tuple(FRAME_ID_CUSTOM, corpus + "images\\frame.png", Utf8(pictures.path) + "\\"))
       << "the photo's dialog keeps its folder";
 }

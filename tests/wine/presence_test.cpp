@@ -25,7 +25,7 @@ BOOL WINAPI RecordTrayRequest(DWORD action, PNOTIFYICONDATAA data) {
   if (!ours) line += " not ours";
   if (flags & ~static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP)) line += " other flags";
   if (flags & NIF_MESSAGE) line += data->uCallbackMessage == MSG_TRAY_NOTIFY ? " message" : " other message";
-  if (flags & NIF_ICON) line += data->hIcon && data->hIcon == FrameIcon ? " icon" : " stale icon";
+  if (flags & NIF_ICON) line += data->hIcon && data->hIcon == Composed->icons.smallIcon ? " icon" : " stale icon";
   if (flags & NIF_TIP) line += std::string(" tip ") + data->szTip;
   const bool refused = action == NIM_ADD && RefusedAdds > 0 && RefusedAdds--;
   TrayRequests.push_back(line + (refused ? " refused" : ""));
@@ -44,7 +44,7 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
   // The stored show state and the window as the user sees it.
   static std::string State() {
     const char* seen = !IsWindowVisible(FrameWindow) ? "hidden" : IsIconic(FrameWindow) ? "minimised" : "shown";
-    return std::to_string(Settings.Show) + " " + seen;
+    return std::to_string(ProgramSettings.Show) + " " + seen;
   }
   static LONG ExtendedStyle() { return GetWindowLongA(FrameWindow, GWL_EXSTYLE); }
 };
@@ -120,7 +120,7 @@ TEST_F(PresenceTest, AStartPutAwayStaysPutAwayUntilRestoredAndTheTrayIconFollows
   COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
   Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver));
   ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
-  EXPECT_STREQ(Settings.Path, CHERIMO_CORPUS_DIR "/images/") << "the open dialog opens beside it";
+  EXPECT_STREQ(Settings->Path, CHERIMO_CORPUS_DIR "/images/") << "the open dialog opens beside it";
   // A repaint remakes the icon without telling the tray: a restarted shell
   // must get the icon of now, not the destroyed one it was last given.
   Send(MSG_RECOMPOSE, 0, 1);
@@ -148,9 +148,9 @@ TEST_F(PresenceTest, ARefusedTrayIconIsAddedAgainAtTheNextChangeOnATimerAndForAR
   Start();
   ASSERT_TRUE(WaitUntil([] { return !IconRefreshPending(); }));
   TrayRetryMs = 50;
-  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(FrameIcon));
+  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(Composed->icons.smallIcon));
   ASSERT_TRUE(WaitUntil([] { return TrayRequests.size() == 4; }));
-  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(FrameIcon));
+  Send(MSG_SET_TRAY_ICON, 1, reinterpret_cast<LPARAM>(Composed->icons.smallIcon));
   RefusedAdds = 1;
   Send(RegisterWindowMessageA("TaskbarCreated"));
   Send(WM_COMMAND, IDM_TRAY_ICON);

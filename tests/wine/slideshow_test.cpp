@@ -24,8 +24,8 @@ int ChooseFolder(const char*, char* folder) {
 }
 
 std::string ShownName() {
-  const char* slash = std::strrchr(Settings.Photo, '\\');
-  return slash ? slash + 1 : Settings.Photo;
+  const char* slash = std::strrchr(Settings->Photo, '\\');
+  return slash ? slash + 1 : Settings->Photo;
 }
 
 bool Greyed(unsigned command) { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
@@ -60,7 +60,7 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   Put("bad/truncated.jpg", "IMG_1.jpg");
   Send(WM_COMMAND, IDM_SLIDES_FOLDER);
   EXPECT_EQ(NoticeText(), empty);
-  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP) && Settings.SlideFolder[0] == '\0');
+  EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP) && Settings->SlideFolder[0] == '\0');
   HideNotice();
   for (const auto& [from, to] : {std::pair{"images/photo.jpg", "IMG_2.jpg"}, {"images/photo.png", "img_10.png"},
                                   {"images/keys.bmp", "a.bmp"}, {"images/photo.jpg", "notes.txt"}}) {
@@ -70,7 +70,7 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   EXPECT_EQ(ShownName(), "a.bmp");
   EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT) || Greyed(IDM_SLIDES_PREVIOUS) || Greyed(IDM_SLIDES_STOP));
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT}), "IMG_2.jpg img_10.png a.bmp img_10.png IMG_2.jpg ");
-  EXPECT_EQ(std::tuple(Settings.X2, Settings.Y2, Settings.W3, Settings.H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
+  EXPECT_EQ(std::tuple(Settings->X2, Settings->Y2, Settings->W3, Settings->H3), std::tuple(8, 0, 16, 16)) << "filled by 32 x 16";
   Put("images/keys.gif", "IMG_3.gif");
   EXPECT_EQ(Walk({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}), "img_10.png a.bmp IMG_2.jpg IMG_3.gif ");
   // The photo shown gone from the folder, and the round listed again: Left shows the picture before its place.
@@ -130,12 +130,12 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   Put("images/keys.bmp", "a.bmp");
   EXPECT_EQ(Walk({VK_RIGHT}), "a.bmp ");
   EXPECT_FALSE(Greyed(IDM_SLIDES_NEXT));
-  SyncSettings(1);
+  SaveOrnaments();
   EXPECT_EQ(StoredText("SlideFolder"), folder.path.string());
   EXPECT_EQ(StoredDword("SlideInterval"), 0);
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(CorpusFile("images/photo.png").c_str()));
   EXPECT_TRUE(Greyed(IDM_SLIDES_NEXT) && Greyed(IDM_SLIDES_STOP));
-  EXPECT_EQ(Settings.SlideFolder[0], '\0');
+  EXPECT_EQ(Settings->SlideFolder[0], '\0');
 }
 
 // A slide whose file never answers (a pipe that a writer holds and writes
@@ -155,16 +155,16 @@ TEST_F(SlideshowTest, ASlideThatNeverAnswersIsPassedOverAndTheWindowKeepsAnsweri
   const std::string set = first + '\0' + silent + '\0' + last + '\0' + '\0';
   ShowPhotoSet(set.data(), set.size());
   // The first shows while the worker is stuck on the pipe ahead of it.
-  ASSERT_TRUE(WaitUntil([&] { return Settings.Photo == first; }));
+  ASSERT_TRUE(WaitUntil([&] { return Settings->Photo == first; }));
   const DWORD started = GetTickCount();
   SendMessageA(FrameWindow, WM_KEYDOWN, VK_RIGHT, 0);
   int turns = 0;
-  EXPECT_TRUE(WaitUntil([&] { return ++turns && Settings.Photo == last; })) << Settings.Photo;
+  EXPECT_TRUE(WaitUntil([&] { return ++turns && Settings->Photo == last; })) << Settings->Photo;
   EXPECT_GE(GetTickCount() - started, 300u);
   EXPECT_GT(turns, 10) << "the window's messages went on meanwhile";
   EXPECT_EQ(NoticeText(), "") << "passed over quietly";
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(first.c_str()));
-  EXPECT_EQ(Settings.Photo, first);
+  EXPECT_EQ(Settings->Photo, first);
   for (const std::string& path : {first, last}) DeleteFileA(path.c_str());
 }
 

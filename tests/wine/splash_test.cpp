@@ -31,7 +31,7 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
   RefreshDesktopMetrics();
-  Settings.Splash = GetParam();
+  ProgramSettings.Splash = GetParam();
   StartSplash();
   ASSERT_TRUE(SplashWindow);
   EXPECT_EQ(Visible(), GetParam() == 1);

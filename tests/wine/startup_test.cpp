@@ -57,19 +57,19 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   WriteDword("Taskbar", 1);
   Start();
   EXPECT_EQ(Placed(), (Box{left, -24, 100, 100}));
-  EXPECT_EQ(Settings.FrameID, FRAME_ID_DEFAULT);
-  EXPECT_NE(FrameKeySurface.dc, nullptr);
-  EXPECT_EQ((std::vector<int32_t>{Settings.W3, Settings.H3, Settings.X2, Settings.Y2}),
+  EXPECT_EQ(Settings->FrameID, FRAME_ID_DEFAULT);
+  EXPECT_NE(Composed->frameKeys.dc, nullptr);
+  EXPECT_EQ((std::vector<int32_t>{Settings->W3, Settings->H3, Settings->X2, Settings->Y2}),
             (std::vector<int32_t>{128, 168, -21, -11}));
   // Four bytes that are not a path: read as text (two UTF-16 units, U+4344
   // U+4142, as every stored string is read) and trimmed, nothing more.
-  EXPECT_STREQ(Settings.Path, "\xE4\x8D\x84\xE4\x85\x82");
+  EXPECT_STREQ(Settings->Path, "\xE4\x8D\x84\xE4\x85\x82");
 
   SetWindowPos(FrameWindow, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   SetWindowPos(FrameWindow, nullptr, 0, 0, 180, 140, SWP_NOMOVE | SWP_NOZORDER);
   ShowWindow(FrameWindow, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(FrameWindow));
-  EXPECT_EQ((Box{Settings.X1, Settings.Y1, Settings.W1, Settings.H1}), (Box{200, 150, 180, 140}));
+  EXPECT_EQ((Box{Settings->X1, Settings->Y1, Settings->W1, Settings->H1}), (Box{200, 150, 180, 140}));
   // Closed as the Exit command does, ended as the entry point does.
   Send(WM_CLOSE);
   ASSERT_TRUE(WaitForQuit());

@@ -46,7 +46,7 @@ TEST_F(FrameWindowTest, APathUpToTheLongestWindowsTakesLoadsFromEverySourceAndAL
   const UnicodeFolder folder;
   WritePath("Photo", folder.longPhoto);
   Start();
-  EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(200, Utf8(folder.longPhoto)));
+  EXPECT_EQ(std::tuple(Settings->W2, std::string(Settings->Photo)), std::tuple(200, Utf8(folder.longPhoto)));
   const std::function<void(const std::wstring&)> sources[] = {
       [&](const std::wstring& path) { Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path}))); },
       [&](const std::wstring& path) {
@@ -57,15 +57,15 @@ TEST_F(FrameWindowTest, APathUpToTheLongestWindowsTakesLoadsFromEverySourceAndAL
   for (const auto& give : sources) {
     Send(MSG_SET_PHOTO, DEFAULT_PHOTO_ID);
     give(folder.tooLongPhoto);
-    EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(87, Utf8(folder.longPhoto)));
+    EXPECT_EQ(std::tuple(Settings->W2, std::string(Settings->Photo)), std::tuple(87, Utf8(folder.longPhoto)));
     give(folder.longPhoto);
-    EXPECT_EQ(std::tuple(Settings.W2, std::string(Settings.Photo)), std::tuple(200, Utf8(folder.longPhoto)));
+    EXPECT_EQ(std::tuple(Settings->W2, std::string(Settings->Photo)), std::tuple(200, Utf8(folder.longPhoto)));
   }
   // Refused when stored too, and kept there: a cut-off name would be written back over it.
   WritePath("Photo", folder.tooLongPhoto);
-  SyncSettings(0);
-  EXPECT_STREQ(Settings.Photo, "");
-  SyncSettings(1);
+  LoadProgramSettings(*Stored);
+  EXPECT_STREQ(Settings->Photo, "");
+  SaveOrnaments();
   EXPECT_EQ(StoredText("Photo"), Utf8(folder.tooLongPhoto));
 }
 
