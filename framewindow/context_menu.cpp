@@ -23,7 +23,6 @@ namespace {
 // The menus and their pictures live as long as the process.
 OwnedMenu ContextMenuOwner;
 OwnedBitmap FrameThumbnails[FRAME_COUNT];
-OwnedBitmap CheckBoxBitmaps[2];
 // The check-mark size the menu was built for: its groups' thumbnails are made
 // at it when each first opens.
 SIZE ThumbnailSize;
@@ -121,18 +120,6 @@ void AppendEntries(HMENU menu, const MenuEntry* entries, size_t count) {
   }
 }
 
-// An empty and a ticked check box, drawn by the system in its own style.
-void MakeCheckBoxBitmaps(HDC memoryDC, int checkWidth, int checkHeight) {
-  RECT box = {0, 0, checkWidth, checkHeight};
-  const UINT states[2] = {DFCS_BUTTONCHECK, DFCS_BUTTONCHECK | DFCS_CHECKED};
-  for (int i = 0; i < 2; ++i) {
-    CheckBoxBitmaps[i].Reset(CreateCompatibleBitmap(FrameDC, checkWidth, checkHeight));
-    HGDIOBJ previous = SelectObject(memoryDC, CheckBoxBitmaps[i].handle);
-    DrawFrameControl(memoryDC, &box, DFC_BUTTON, states[i]);
-    SelectObject(memoryDC, previous);
-  }
-}
-
 }  // namespace
 
 // Wine's HALFTONE interpolates a 256-pixel frame down to a few pixels and
@@ -196,16 +183,11 @@ void BuildContextMenu(SIZE checkSize) {
 void SizeMenuPictures(SIZE checkSize) {
   ThumbnailSize = checkSize;
   for (OwnedBitmap& thumbnail : FrameThumbnails) thumbnail.Reset(nullptr);
-  HDC memoryDC = CreateCompatibleDC(FrameDC);
-  MakeCheckBoxBitmaps(memoryDC, checkSize.cx, checkSize.cy);
-  DeleteDC(memoryDC);
-  for (const CheckItem& item : CHECK_ITEMS) {
-    SetMenuItemBitmaps(ContextMenu, item.command, MF_BYCOMMAND, CheckBoxBitmaps[0].handle, CheckBoxBitmaps[1].handle);
-  }
 }
 
-// The thumbnails are the frame items' ticked and unticked pictures alike; a
-// frame that cannot be drawn keeps a plain text item.
+// A frame item shows its thumbnail beside its caption, and the frame on show
+// takes the menu's own tick; a frame that cannot be drawn keeps a plain text
+// item. Menus alpha-blend 32-bit item pictures, so each pixel is made opaque.
 void MsgInitMenuPopup(HMENU popup) {
   // Newer Windows has no Quick Launch folder.
   if (popup == AddShortcutMenu) {
@@ -213,11 +195,15 @@ void MsgInitMenuPopup(HMENU popup) {
     EnableMenuItem(popup, IDM_SHORTCUT_QUICK_LAUNCH, MF_BYCOMMAND | (there ? MF_ENABLED : MF_GRAYED));
     return;
   }
+  SetMenuCheck(popup, IDM_CUSTOM_FRAME, Settings->FrameID == FRAME_ID_CUSTOM);
   uint32_t* pixels[FRAME_COUNT] = {};
   int made[FRAME_COUNT], count = 0;
   for (int item = GetMenuItemCount(popup) - 1; item >= 0; --item) {
-    const int i = static_cast<int>(GetMenuItemID(popup, item)) - FRAME_ID_FIRST;
-    if (i < 0 || i >= FRAME_COUNT || FrameThumbnails[i].handle) continue;
+    const int32_t id = static_cast<int32_t>(GetMenuItemID(popup, item));
+    const int i = id - FRAME_ID_FIRST;
+    if (i < 0 || i >= FRAME_COUNT) continue;
+    SetMenuCheck(popup, static_cast<unsigned>(id), id == Settings->FrameID);
+    if (FrameThumbnails[i].handle) continue;
     BITMAPINFO header;
     FrameThumbnails[i].Reset(CreateDib32(ThumbnailSize.cx, ThumbnailSize.cy, &header, &pixels[i]));
     if (FrameThumbnails[i].handle) made[count++] = i;
@@ -227,9 +213,14 @@ void MsgInitMenuPopup(HMENU popup) {
   DrawFrameThumbnails(ThumbnailSize.cx, ThumbnailSize.cy, PixelOf(DesktopMetrics.menuColour), pixels);
   for (int n = 0; n < count; ++n) {
     const int i = made[n];
-    const HBITMAP thumbnail = pixels[i] ? FrameThumbnails[i].handle : nullptr;
-    if (!thumbnail) FrameThumbnails[i].Reset(nullptr);
-    SetMenuItemBitmaps(popup, static_cast<UINT>(FRAME_ID_FIRST + i), MF_BYCOMMAND, thumbnail, thumbnail);
+    if (pixels[i]) {
+      for (int p = 0; p < ThumbnailSize.cx * ThumbnailSize.cy; ++p) pixels[i][p] |= 0xFF000000;
+    } else {
+      FrameThumbnails[i].Reset(nullptr);
+    }
+    MENUITEMINFOA picture = {sizeof picture, MIIM_BITMAP};
+    picture.hbmpItem = FrameThumbnails[i].handle;
+    SetMenuItemInfoA(popup, static_cast<UINT>(FRAME_ID_FIRST + i), FALSE, &picture);
   }
 }
 

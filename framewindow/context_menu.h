@@ -1,5 +1,5 @@
 // The right-click menu: a thumbnail of every frame, made when its group first
-// opens; its check boxes kept in step with the settings; the commands it sends.
+// opens; its ticks kept in step with the settings; the commands it sends.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -12,12 +12,13 @@ constexpr int FRAME_COUNT = FRAME_ID_LAST - FRAME_ID_FIRST + 1;
 
 // The size of a menu item's check mark, and so of the frames' thumbnails.
 SIZE MenuCheckSize();
-// The last step of the frame window's creation: the menu, its check boxes
-// and thumbnails of the given size.
+// The last step of the frame window's creation: the menu, its thumbnails to be
+// made at the given size.
 void BuildContextMenu(SIZE checkSize = MenuCheckSize());
-// The check boxes and the frames' thumbnails at another check-mark size.
+// The frames' thumbnails at another check-mark size.
 void SizeMenuPictures(SIZE checkSize);
-// Gives the frame items of a submenu about to open the thumbnails they lack.
+// Gives the frame items of a submenu about to open the thumbnails they lack,
+// and the tick to the frame on show.
 void MsgInitMenuPopup(HMENU popup);
 // Fills thumbnails[i] (width × height pixels) with frame FRAME_ID_FIRST + i on
 // the menu colour, area averaged; null entries are skipped, and an entry whose

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,8 +17,9 @@
 
 namespace {
 
-MENUITEMINFOA CheckMarks(unsigned command) {
-  MENUITEMINFOA info = {sizeof info, MIIM_CHECKMARKS};
+// An item's own picture, its check-mark bitmaps and its state.
+MENUITEMINFOA ItemPictures(unsigned command) {
+  MENUITEMINFOA info = {sizeof info, MIIM_BITMAP | MIIM_CHECKMARKS | MIIM_STATE};
   EXPECT_TRUE(GetMenuItemInfoA(ContextMenu, command, FALSE, &info)) << command;
   return info;
 }
@@ -33,9 +35,10 @@ int LargestChannelDifference(const std::vector<uint32_t>& a, const std::vector<u
 // Every frame's thumbnail is its frame on the menu colour area averaged to the
 // size, within 2 levels a channel of averaging the frame itself, at the menu's
 // check-mark size and every size from 8 to 64: from the generator's sheets at
-// their sizes, from the frames at the others. A frame item gets its thumbnail,
-// ticked or not, when its group first opens. A frame's command shows the
-// frame, other ids do nothing, and bit 15 is no part of a command.
+// their sizes, from the frames at the others. A frame item gets its thumbnail
+// when its group first opens, as its own 32-bit picture with every pixel
+// opaque, and the menu ticks the frame on show itself. A frame's command shows
+// the frame, other ids do nothing, and bit 15 is no part of a command.
 TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRun) {
   Start();
   const SIZE check = MenuCheckSize();
@@ -67,7 +70,7 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
       if (shown[i].empty()) shown[i] = made[i];
     }
   }
-  EXPECT_EQ(CheckMarks(FRAME_ID_FIRST).hbmpChecked, nullptr) << "no thumbnail before its group opens";
+  EXPECT_EQ(ItemPictures(FRAME_ID_FIRST).hbmpItem, nullptr) << "no thumbnail before its group opens";
   const std::function<void(HMENU)> openEverySubmenu = [&](HMENU parent) {
     for (int item = GetMenuItemCount(parent) - 1; item >= 0; --item) {
       if (HMENU submenu = GetSubMenu(parent, item)) {
@@ -76,26 +79,33 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
       }
     }
   };
+  const auto ticked = [](int32_t frame) { return (ItemPictures(frame).fState & MFS_CHECKED) != 0; };
+  const int32_t startFrame = Settings->FrameID;
+  ASSERT_NE(startFrame, FRAME_ID_FIRST);
   openEverySubmenu(ContextMenu);
   for (int i = 0; i < FRAME_COUNT; ++i) {
-    const MENUITEMINFOA info = CheckMarks(FRAME_ID_FIRST + i);
-    EXPECT_EQ(info.hbmpChecked, info.hbmpUnchecked);
+    const MENUITEMINFOA info = ItemPictures(FRAME_ID_FIRST + i);
+    EXPECT_EQ(std::pair(info.hbmpChecked, info.hbmpUnchecked), std::pair(HBITMAP{}, HBITMAP{}));
+    EXPECT_EQ(ticked(FRAME_ID_FIRST + i), FRAME_ID_FIRST + i == startFrame);
     DIBSECTION thumbnail = {};
-    ASSERT_EQ(GetObjectA(info.hbmpChecked, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
-    ASSERT_EQ(std::pair(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight), std::pair(check.cx, check.cy));
+    ASSERT_EQ(GetObjectA(info.hbmpItem, sizeof thumbnail, &thumbnail), static_cast<int>(sizeof thumbnail));
+    ASSERT_EQ(std::tuple(thumbnail.dsBm.bmWidth, thumbnail.dsBm.bmHeight, thumbnail.dsBm.bmBitsPixel),
+              std::tuple(check.cx, check.cy, WORD{32}));
     const uint32_t* bits = static_cast<const uint32_t*>(thumbnail.dsBm.bmBits);
-    EXPECT_EQ(std::vector<uint32_t>(bits, bits + shown[i].size()), shown[i]);
+    std::vector<uint32_t> opaque = shown[i];
+    for (uint32_t& pixel : opaque) pixel |= 0xFF000000;
+    EXPECT_EQ(std::vector<uint32_t>(bits, bits + opaque.size()), opaque);
   }
-  // On a monitor of twice the scale the check boxes and thumbnails take its
-  // check-mark size when the menu opens there.
+  // On a monitor of twice the scale the thumbnails take its check-mark size
+  // when the menu opens there.
   RECT twice = {0, 0, 2 * Placed().width, 2 * Placed().height};
   const int dpi = 2 * FrameDpi;
   Send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&twice));
   PrepareContextMenu();
   openEverySubmenu(ContextMenu);
-  for (unsigned command : {unsigned{IDM_HINT}, unsigned{FRAME_ID_FIRST}, unsigned{FRAME_ID_LAST}}) {
+  for (unsigned command : {unsigned{FRAME_ID_FIRST}, unsigned{FRAME_ID_LAST}}) {
     BITMAP picture = {};
-    GetObjectA(CheckMarks(command).hbmpChecked, sizeof picture, &picture);
+    GetObjectA(ItemPictures(command).hbmpItem, sizeof picture, &picture);
     EXPECT_EQ(std::pair(picture.bmWidth, picture.bmHeight),
               std::pair(LONG{SystemMetricForDpi(SM_CXMENUCHECK, dpi)}, LONG{SystemMetricForDpi(SM_CYMENUCHECK, dpi)}))
         << command;
@@ -103,36 +113,18 @@ TEST_F(FrameWindowTest, EveryFrameItemShowsItsThumbnailAndOnlyTheMenusCommandsRu
 
   for (WPARAM command : {2000u, 0u, 1999u, 2091u, 5011u, 7000u}) Send(WM_COMMAND, command);
   EXPECT_EQ(Settings->FrameID, FRAME_ID_FIRST);
+  openEverySubmenu(ContextMenu);
+  EXPECT_EQ(std::pair(ticked(FRAME_ID_FIRST), ticked(startFrame)), std::pair(true, false)) << "the tick follows";
   EXPECT_TRUE(IsWindowVisible(FrameWindow));
   Send(WM_COMMAND, IDM_MINIMIZE | 0x8000);
   EXPECT_EQ(ProgramSettings.Show, 2);
   EXPECT_EQ(GetMenuItemCount(ContextMenu), 24) << "the menu's entries and nothing past them";
 }
 
-// Every toggle, from a stored value: the tick, one empty and one ticked box
-// shared by all six, shows exactly a 1, and the command turns an even value
-// into 1 and an odd one into 0 and applies it.
+// Every toggle, from a stored value: the menu's own tick, with no bitmaps of
+// the program's, shows exactly a 1, and the command turns an even value into
+// 1 and an odd one into 0 and applies it.
 class ToggleTest : public FrameWindowTest, public testing::WithParamInterface<int32_t> {};
-
-// A bitmap of the check mark's size read back as 32-bit pixels; without one,
-// the system's drawing of the check box in that state.
-std::vector<uint32_t> CheckSizedPixels(HBITMAP bitmap, UINT state = 0) {
-  const auto [width, height] = MenuCheckSize();
-  HBITMAP drawn = bitmap ? nullptr : CreateCompatibleBitmap(FrameDC, width, height);
-  if (drawn) {
-    HDC dc = CreateCompatibleDC(FrameDC);
-    HGDIOBJ previous = SelectObject(dc, drawn);
-    RECT box = {0, 0, width, height};
-    DrawFrameControl(dc, &box, DFC_BUTTON, state);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-  }
-  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  GetDIBits(FrameDC, bitmap ? bitmap : drawn, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(drawn);
-  return pixels;
-}
 
 constexpr std::pair<unsigned, const char*> TOGGLES[] = {
     {IDM_ALWAYS_ON_TOP, "AlwaysOnTheTop"}, {IDM_SHOW_ON_TASKBAR, "Taskbar"}, {IDM_TRAY_ICON, "TrayIcon"},
@@ -142,14 +134,10 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsApplied) {
   const int32_t stored = GetParam(), toggled = (stored & 1) == 0 ? 1 : 0;
   for (const auto& [command, name] : TOGGLES) WriteDword(name, static_cast<DWORD>(stored));
   Start();
-  // The boxes are the system's empty and ticked check boxes, whole.
-  const MENUITEMINFOA boxes = CheckMarks(IDM_ALWAYS_ON_TOP);
-  EXPECT_EQ(CheckSizedPixels(boxes.hbmpUnchecked), CheckSizedPixels(nullptr, DFCS_BUTTONCHECK));
-  EXPECT_EQ(CheckSizedPixels(boxes.hbmpChecked), CheckSizedPixels(nullptr, DFCS_BUTTONCHECK | DFCS_CHECKED));
   for (const auto& [command, name] : TOGGLES) {
     const auto ticked = [&] { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    const MENUITEMINFOA own = CheckMarks(command);
-    EXPECT_TRUE(own.hbmpChecked == boxes.hbmpChecked && own.hbmpUnchecked == boxes.hbmpUnchecked) << name;
+    const MENUITEMINFOA own = ItemPictures(command);
+    EXPECT_TRUE(!own.hbmpChecked && !own.hbmpUnchecked && !own.hbmpItem) << name;
     // A tray icon shows for any value but 0, and loads as 1 then.
     EXPECT_EQ(ticked(), (command == IDM_TRAY_ICON ? stored != 0 : stored) == 1) << name;
     // The high word of wParam is a notification code, which is no part of the command.
