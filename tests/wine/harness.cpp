@@ -109,6 +109,13 @@ std::string StoredText(const char* name) {
   return text;
 }
 
+std::string OrnamentKey(int number) {
+  std::string key = TEXT_SETTINGS_KEY;
+  key += "\\Ornament ";
+  key += std::to_string(number);
+  return key;
+}
+
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
   WriteRegValue(TEXT_SETTINGS_KEY, name, type, data, size);
 }

@@ -50,6 +50,8 @@ std::optional<int64_t> StoredDword(const char* name);
 // A stored setting's text without the zeros the registry layer may append;
 // empty when absent.
 std::string StoredText(const char* name);
+// The subkey of a further ornament, numbered from 2.
+std::string OrnamentKey(int number);
 void WriteDword(const char* name, DWORD value);
 void WriteValue(const char* name, DWORD type, const void* data, DWORD size);
 int CountValues(DWORD type);

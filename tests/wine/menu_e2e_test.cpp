@@ -3,6 +3,7 @@
 // registry is read after the program ends.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,28 @@ HWND VisibleWindow(const char* className, const char* title) {
   HWND found = FindWindowA(className, title);
   return found && IsWindowVisible(found) ? found : nullptr;
 }
+
+// The program's frame windows, shown, in no particular order.
+std::vector<HWND> FrameWindows() {
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, TEXT_FRAME_CLASS, nullptr));) {
+    if (IsWindowVisible(window)) found.push_back(window);
+  }
+  return found;
+}
+
+// The frame window that is not among `known`.
+HWND NewFrameWindow(const std::vector<HWND>& known) {
+  HWND made = nullptr;
+  WaitUntil([&] {
+    for (HWND window : FrameWindows()) {
+      if (std::find(known.begin(), known.end(), window) == known.end()) made = window;
+    }
+    return made != nullptr;
+  });
+  return made;
+}
+
 
 class MenuTest : public RealProgramTest {
  protected:
@@ -100,6 +123,89 @@ TEST_F(MenuTest, SplashThenHintTheAboutBoxATypedPathThenEscapeAndAToggleStoredAt
   EXPECT_EQ(WaitForExit(program), 0);
   EXPECT_EQ(StoredText("Path") + "|" + StoredText("Photo"), folder + "|" + photo);
   EXPECT_EQ((std::vector{StoredDword("W2"), StoredDword("AlwaysOnTheTop")}), (std::vector<std::optional<int64_t>>{256, 0}));
+}
+
+// Three ornaments from the menu, side by side: one takes its photo in the
+// open dialog, one a set from a second start (the one used last, a
+// slideshow) and a frame from Page Down. Exit keeps all three; the next start
+// brings them back where they were, and Close Ornament takes one away with its values.
+TEST_F(MenuTest, NewOrnamentTwiceGivesThreeThatComeBackAfterExitAndCloseOrnamentTakesOneAway) {
+  const ScratchFolder scratch("cherimo-ornaments");
+  const std::string folder = scratch.path.string() + "\\", photo = folder + "square.png", keys = folder + "keys.png";
+  ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/photo.png", photo.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(CHERIMO_CORPUS_DIR "/images/keys.png", keys.c_str(), FALSE));
+  // No splash: its going away may take the keys from a menu just opened.
+  for (const auto& [name, value] : {std::pair("X1", 300u), std::pair("Y1", 300u), std::pair("Splash", 0u)}) {
+    WriteDword(name, value);
+  }
+  WriteValue("Path", REG_SZ, folder.data(), static_cast<DWORD>(folder.size()));
+  window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  HWND first = window;
+  MenuKeys("n");
+  HWND second = NewFrameWindow({first});
+  ASSERT_NE(second, nullptr);
+  MenuKeys("n");
+  HWND third = NewFrameWindow({first, second});
+  ASSERT_NE(third, nullptr);
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  std::vector<Box> boxes;
+  for (HWND each : {first, second, third}) {
+    const Box box = BoxOf(each);
+    for (const Box& other : boxes) {
+      EXPECT_FALSE(box.left < other.left + other.width && other.left < box.left + box.width &&
+                   box.top < other.top + other.height && other.top < box.top + box.height);
+    }
+    EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.left + box.width <= work.right &&
+                box.top + box.height <= work.bottom);
+    boxes.push_back(box);
+  }
+  window = second;
+  InOpenDialog({"type --delay 5 '" + photo + "'", "key Return"});
+  window = third;
+  ASSERT_TRUE(OnWindow("click 1 key Next"));
+  RunningProgram sender;
+  ASSERT_TRUE(StartProgramProcess(sender, (Quoted(photo) + " " + Quoted(keys)).c_str()));
+  EXPECT_EQ(WaitForExit(sender), 0);
+  ASSERT_TRUE(PicturesInPlace(first));
+  MenuKeys("x");
+  EXPECT_EQ(WaitForExit(program), 0);
+  const auto ornament = [](int number, const char* name) {
+    return ReadRegValue(OrnamentKey(number).c_str(), name);
+  };
+  const auto frameOf = [&](int number) {
+    const RegValue frame = ornament(number, "FrameID");
+    return frame.present && frame.data.size() == 4 ? *reinterpret_cast<const int32_t*>(frame.data.data()) : 0;
+  };
+  EXPECT_EQ(std::string(ornament(2, "Photo").data.c_str()) + "|" + StoredText("Photo"), photo + "|");
+  EXPECT_EQ(ornament(3, "SlideFiles").data, photo + '\0' + keys + '\0' + '\0');
+  EXPECT_EQ(frameOf(3), FRAME_ID_DEFAULT + 1);
+
+  window = StartedWindow(program);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitUntil([] { return FrameWindows().size() == 3; }));
+  std::vector<Box> again;
+  HWND secondAgain = nullptr;
+  for (HWND each : FrameWindows()) {
+    again.push_back(BoxOf(each));
+    if (again.back() == boxes[1]) secondAgain = each;
+  }
+  const auto byPlace = [](const Box& a, const Box& b) { return std::pair(a.left, a.top) < std::pair(b.left, b.top); };
+  std::vector<Box> placed = boxes;
+  std::sort(again.begin(), again.end(), byPlace);
+  std::sort(placed.begin(), placed.end(), byPlace);
+  EXPECT_EQ(again, placed);
+  ASSERT_NE(secondAgain, nullptr);
+  // The second goes with its photo; the third's values move up to its number.
+  window = secondAgain;
+  MenuKeys("c");
+  ASSERT_TRUE(WaitUntil([] { return FrameWindows().size() == 2; }));
+  window = FrameWindows().front();
+  MenuKeys("x");
+  EXPECT_EQ(WaitForExit(program), 0);
+  EXPECT_EQ(std::tuple(frameOf(2), ornament(2, "Photo").data.empty(), ornament(3, "X1").present),
+            std::tuple(FRAME_ID_DEFAULT + 1, false, false));
 }
 
 }  // namespace

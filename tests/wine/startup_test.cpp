@@ -1,11 +1,15 @@
 // Start-up, the settings store and the frame window's own handlers,
 // in-process against a private registry.
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/desktop_metrics.h"
 #include "app/texts.h"
+#include "framewindow/context_menu.h"
 #include "imaging/compositor.h"
 #include "tests/wine/frame_window_fixture.h"
+#include "tests/wine/imaging_files.h"
 
 namespace {
 
@@ -79,6 +83,89 @@ TEST_F(StartupTest, StoredValuesWinBadOnesKeepTheirBuiltInValuesAndTheEndWritesT
   std::vector<int64_t> storedView;
   for (const char* name : viewNames) storedView.push_back(StoredDword(name).value_or(0));
   EXPECT_EQ(storedView, lostView) << "and its pan and zoom, for when it is back";
+}
+
+void WriteOrnamentDword(int number, const char* name, DWORD value) {
+  WriteRegValue(OrnamentKey(number).c_str(), name, REG_DWORD, &value, sizeof value);
+}
+
+bool Overlap(const Box& a, const Box& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
+}
+
+// Further ornaments come back from their subkeys, a gap in the numbers
+// closed and one without a place skipped, absurd sides mended. A new one goes
+// beside its own, over none; photos from other starts go to the one used
+// last; one closed takes its values with it and the others move up; sixteen
+// is the limit, and each stored again under its number.
+TEST_F(StartupTest, StoredOrnamentsComeBackNewOnesGoBesideClosedOnesTakeTheirValuesAndSixteenIsTheLimit) {
+  WriteDword("X1", 40);
+  WriteDword("Y1", 40);
+  for (const auto& [name, value] : {std::pair("X1", 300u), std::pair("Y1", 200u), std::pair("W1", 120u),
+                                    std::pair("H1", 120u), std::pair("FrameID", 2005u)}) {
+    WriteOrnamentDword(2, name, value);
+  }
+  WriteRegValue(OrnamentKey(3).c_str(), "X1", REG_SZ, "300", 4);
+  WriteOrnamentDword(3, "Y1", 400);
+  for (const auto& [name, value] : {std::pair("X1", 500u), std::pair("Y1", 300u), std::pair("W1", 100000u),
+                                    std::pair("FrameID", 7u), std::pair("Taskbar", 1u)}) {
+    WriteOrnamentDword(5, name, value);
+  }
+  Start();
+  ASSERT_EQ(OrnamentCount, 3);
+  EXPECT_EQ((std::vector{BoxOf(OrnamentWindows[1]), BoxOf(OrnamentWindows[2])}),
+            (std::vector{Box{300, 200, 120, 120}, Box{500, 300, 256, 100}}));
+  EXPECT_EQ((std::vector{OrnamentAt(0)->store.values.FrameID, OrnamentAt(1)->store.values.FrameID,
+                         OrnamentAt(2)->store.values.FrameID, ProgramSettings.Taskbar}),
+            (std::vector{FRAME_ID_DEFAULT, 2005, FRAME_ID_DEFAULT, 0}))
+      << "the taskbar is the program's, not an ornament's";
+
+  SendMessageA(OrnamentWindows[1], WM_COMMAND, IDM_NEW_ORNAMENT, 0);
+  ASSERT_EQ(OrnamentCount, 4);
+  EXPECT_EQ(LastUsedWindow, OrnamentWindows[3]);
+  EXPECT_EQ(OrnamentAt(3)->store.values.FrameID, 2005) << "the frame of the one it came from";
+  const Box made = BoxOf(OrnamentWindows[3]);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Overlap(made, BoxOf(OrnamentWindows[i]))) << i;
+  EXPECT_EQ(made, (Box{172, 200, 120, 120})) << "left: to its right it would cover part of the next";
+
+  std::string photo = CorpusFile("images/photo.png");
+  std::replace(photo.begin(), photo.end(), '/', '\\');
+  COPYDATASTRUCT handOver = {COPYDATA_PHOTO_PATH, static_cast<DWORD>(photo.size() + 1), photo.data()};
+  SendMessageA(OrnamentWindows[0], WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&handOver));
+  AwaitPictures();
+  EXPECT_EQ(std::string(OrnamentAt(3)->store.values.Photo) + "|" + OrnamentAt(0)->store.values.Photo, photo + "|");
+
+  Ornament* closed = OrnamentAt(1);
+  SendMessageA(OrnamentWindows[1], WM_COMMAND, IDM_CLOSE_ORNAMENT, 0);
+  ASSERT_TRUE(WaitUntil([] { return OrnamentCount == 3; }));
+  EXPECT_NE(OrnamentAt(1), closed);
+  EXPECT_EQ(BoxOf(OrnamentWindows[1]), (Box{500, 300, 256, 100}));
+  while (OrnamentCount < ORNAMENTS_MAX) {
+    const int before = OrnamentCount;
+    Send(WM_COMMAND, IDM_NEW_ORNAMENT);
+    ASSERT_EQ(OrnamentCount, before + 1);
+  }
+  Send(WM_COMMAND, IDM_NEW_ORNAMENT);
+  EXPECT_EQ(OrnamentCount, ORNAMENTS_MAX);
+  PrepareContextMenu();
+  EXPECT_EQ(GetMenuState(ContextMenu, IDM_NEW_ORNAMENT, MF_BYCOMMAND) & MF_GRAYED, UINT{MF_GRAYED});
+  EXPECT_EQ(GetMenuState(ContextMenu, IDM_CLOSE_ORNAMENT, MF_BYCOMMAND) & MF_GRAYED, UINT{0});
+
+  Send(WM_CLOSE);
+  ASSERT_TRUE(WaitForQuit());
+  EndProgram(1);
+  std::vector<std::string> stored;
+  for (int number : {2, 3, 16, 17}) {
+    const RegValue x = ReadRegValue(OrnamentKey(number).c_str(), "X1");
+    const RegValue w = ReadRegValue(OrnamentKey(number).c_str(), "W1");
+    stored.push_back(x.present ? std::to_string(*reinterpret_cast<const int32_t*>(x.data.data())) + "," +
+                                     std::to_string(*reinterpret_cast<const int32_t*>(w.data.data()))
+                               : "none");
+  }
+  EXPECT_EQ(stored, (std::vector<std::string>{"500,256", "172,120", stored[2], "none"}));
+  EXPECT_NE(stored[2], "none");
+  EXPECT_FALSE(ReadRegValue(OrnamentKey(2).c_str(), "Taskbar").present) << "program-wide values only in the program's key";
+  EXPECT_EQ(std::string(ReadRegValue(OrnamentKey(3).c_str(), "Photo").data.c_str()), photo);
 }
 
 LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
