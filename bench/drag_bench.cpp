@@ -1,16 +1,19 @@
 // Ctrl+drag steps through the real message path: input injected with
 // SendInput, queued, dispatched to the frame window, which pans the photo and
-// recomposes, reshapes and re-icons the window on every step. Prints figures.
+// recomposes, reshapes and re-icons the window on every step; with one
+// ornament, then in a second process with sixteen shown. Prints figures.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/ids.h"
 #include "app/program.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
+#include "bench/stored_ornaments.h"
 #include "bench/timing.h"
 #include "tests/support/private_registry.h"
 
@@ -55,21 +58,39 @@ double Percentile(std::vector<double> values, double fraction) {
   return values[static_cast<size_t>(fraction * (values.size() - 1))];
 }
 
+// The same benchmark in a process of its own (each holds the program's
+// single instance), with `ornaments` shown; its figures follow these.
+void RunWithOrnaments(int ornaments) {
+  char exe[MAX_PATH], command[MAX_PATH + 16];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  wsprintfA(command, "\"%s\" %d", exe, ornaments);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::fflush(stdout);
+  if (!CreateProcessA(exe, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) return;
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const int ornaments = argc > 1 ? std::atoi(argv[1]) : 1;
   if (!RedirectCurrentUser()) return 1;
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brivanta\\Brivanta Cherimo", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &key, nullptr);
   const struct {
     const char* name;
     DWORD value;
   } prepared[] = {{"FrameID", 2011}, {"X1", 300}, {"Y1", 200}, {"W1", 256}, {"H1", 256}};
-  for (const auto& setting : prepared) {
-    RegSetValueExA(key, setting.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&setting.value), sizeof(DWORD));
+  for (const auto& setting : prepared) StoreOrnamentNumber(1, setting.name, setting.value);
+  // The others in two rows below the one dragged.
+  for (int number = 2; number <= ornaments; ++number) {
+    StoreOrnamentNumber(number, "X1", static_cast<DWORD>(16 + (number - 2) % 8 * 130));
+    StoreOrnamentNumber(number, "Y1", static_cast<DWORD>(520 + (number - 2) / 8 * 130));
+    StoreOrnamentNumber(number, "W1", 120);
+    StoreOrnamentNumber(number, "H1", 120);
   }
-  RegCloseKey(key);
 
   if (!StartProgram()) return 1;
   PumpUntil([] { return IsWindowVisible(FrameWindow) != 0; });
@@ -110,13 +131,15 @@ int main() {
     recomposeMs.push_back(Milliseconds(start, end));
   }
 
-  std::printf("drag: %d Ctrl+drag steps at 256x256, frame %d, %dx%d photo, input to recomposed window\n", DRAG_STEPS,
-              Settings->FrameID, Settings->W2, Settings->H2);
+  std::printf("drag: %d Ctrl+drag steps at 256x256, frame %d, %dx%d photo, %d ornament%s shown, input to "
+              "recomposed window\n",
+              DRAG_STEPS, Settings->FrameID, Settings->W2, Settings->H2, OrnamentCount, OrnamentCount > 1 ? "s" : "");
   std::printf("  median %.3f ms  p90 %.3f ms  max %.3f ms\n", Percentile(stepMs, 0.5), Percentile(stepMs, 0.9),
               Percentile(stepMs, 1.0));
   std::printf("  recomposition alone: median %.3f ms  p90 %.3f ms\n", Percentile(recomposeMs, 0.5),
               Percentile(recomposeMs, 0.9));
-  DestroyWindow(FrameWindow);
+  SendMessageA(FrameWindow, WM_CLOSE, 0, 0);
   RestoreCurrentUser();
+  if (ornaments == 1) RunWithOrnaments(16);
   return 0;
 }

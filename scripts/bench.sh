@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 runs=${1:-3}
-benchmarks=(loops_bench imaging_bench drag_bench startup_bench)
+benchmarks=(loops_bench imaging_bench drag_bench startup_bench ornaments_bench)
 
 scripts/setup.sh
 export WINEPREFIX="$root/build/wineprefix-bench"
