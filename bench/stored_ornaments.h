@@ -10,9 +10,13 @@
 
 // A value of ornament `number` (1 for the first).
 inline void StoreOrnamentValue(int number, const char* name, DWORD type, const void* data, DWORD size) {
-  std::string key = TEXT_SETTINGS_KEY;
-  if (number > 1) key += "\\" + std::string(TEXT_ORNAMENT_KEY_PREFIX) + std::to_string(number);
-  RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, data, size);
+  char key[sizeof TEXT_SETTINGS_KEY + sizeof TEXT_ORNAMENT_KEY_PREFIX + 4];
+  if (number > 1) {
+    wsprintfA(key, "%s\\%s%d", TEXT_SETTINGS_KEY, TEXT_ORNAMENT_KEY_PREFIX, number);
+  } else {
+    lstrcpyA(key, TEXT_SETTINGS_KEY);
+  }
+  RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, size);
 }
 
 inline void StoreOrnamentNumber(int number, const char* name, DWORD value) {
