@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/path_list_rules.h"
 #include "desktop/link_paths.h"
 #include "framewindow/photo_paths.h"
 
