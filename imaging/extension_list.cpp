@@ -50,6 +50,4 @@ void AddEach(char* list, size_t capacity, const Unit* extensions) {
 
 void AddExtensionList(char* list, size_t capacity, const char* extensions) { AddEach(list, capacity, extensions); }
 
-void AddExtensionList(char* list, size_t capacity, const Utf16Unit* extensions) {
-  AddEach(list, capacity, extensions);
-}
+void AddExtensionList(char* list, size_t capacity, const Utf16Unit* extensions) { AddEach(list, capacity, extensions); }

@@ -1,5 +1,5 @@
-// The list of picture extensions a decoder's own list adds to, in a buffer of
-// fixed capacity.
+// The picture extensions' list in a buffer of fixed capacity, as the decoders'
+// lists and the extra extensions add to it.
 #include <gtest/gtest.h>
 
 #include <cstring>
