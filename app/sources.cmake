@@ -1,4 +1,5 @@
 list(APPEND CHERIMO_PURE_SOURCES
+  app/path_list_rules.cpp
   app/scale_rules.cpp
   app/settings_rules.cpp
   app/startup_rules.cpp

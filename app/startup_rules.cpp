@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/path_list_rules.h"
 #include "app/size_limits.h"
 #include "app/texts.h"
-#include "framewindow/photo_paths.h"
-#include "framewindow/slide_order.h"
 
 int EndsWithHiddenSwitch(const char* commandLine) {
   const size_t length = std::strlen(commandLine);

@@ -58,8 +58,8 @@ double Percentile(std::vector<double> values, double fraction) {
   return values[static_cast<size_t>(fraction * (values.size() - 1))];
 }
 
-// The same benchmark in a process of its own (each holds the program's
-// single instance), with `ornaments` shown; its figures follow these.
+// The same benchmark in a process of its own, with `ornaments` shown; first,
+// as the program's single instance stays this process's once it has started.
 void RunWithOrnaments(int ornaments) {
   char exe[MAX_PATH], command[MAX_PATH + 16];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -78,6 +78,7 @@ void RunWithOrnaments(int ornaments) {
 
 int main(int argc, char** argv) {
   const int ornaments = argc > 1 ? std::atoi(argv[1]) : 1;
+  if (ornaments == 1) RunWithOrnaments(16);
   if (!RedirectCurrentUser()) return 1;
   const struct {
     const char* name;
@@ -140,6 +141,5 @@ int main(int argc, char** argv) {
               Percentile(recomposeMs, 0.9));
   SendMessageA(FrameWindow, WM_CLOSE, 0, 0);
   RestoreCurrentUser();
-  if (ornaments == 1) RunWithOrnaments(16);
   return 0;
 }

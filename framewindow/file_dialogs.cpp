@@ -6,12 +6,12 @@
 #include <shobjidl.h>
 
 #include "app/late_libraries.h"
+#include "app/path_list_rules.h"
 #include "app/shared_windows.h"
 #include "app/size_limits.h"
 #include "app/texts.h"
 #include "app/wide_text.h"
 #include "desktop/shortcuts.h"
-#include "framewindow/photo_paths.h"
 #include "imaging/com_ref.h"
 #include "imaging/picture_types.h"
 

@@ -6,15 +6,7 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 }  // namespace
-
-int IsFullPath(const char* path) {
-  if (IsLetter(path[0])) return path[1] == ':' && IsSeparator(path[2]);
-  // A share needs its server's name after the two separators.
-  return IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] && !IsSeparator(path[2]);
-}
 
 int CopyFolderPart(char* folder, size_t folderSize, const char* path) {
   const char* end = nullptr;

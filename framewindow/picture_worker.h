@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "app/ids.h"
+#include "app/path_list_rules.h"
 #include "app/size_limits.h"
-#include "framewindow/slide_order.h"
 #include "imaging/heap_array.h"
 #include "imaging/image_loader.h"
 #include "imaging/photo_reductions.h"

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framewindow/photo_paths.h"
-
 namespace {
 
 unsigned char Folded(char c) {
@@ -81,12 +79,6 @@ int HasListedExtension(const char* name, const char* extensions) {
   return 0;
 }
 
-void ClearSlides(SlideList& list) {
-  list.count = 0;
-  list.heaped = 0;
-  list.used = 0;
-}
-
 int AddSlide(SlideList& list, const char* name) {
   const size_t length = std::strlen(name) + 1;
   if (length < 2 || length > PATH_BUFFER_SIZE) return 0;
@@ -112,42 +104,6 @@ int AddSlide(SlideList& list, const char* name) {
 void SortSlides(SlideList& list) {
   std::sort(list.offsets, list.offsets + list.count, NameOrder{list.text});
   list.heaped = 0;
-}
-
-size_t PackSlides(const SlideList& list, char* bytes, size_t capacity) {
-  size_t size = 0;
-  for (int i = 0; i < list.count; ++i) {
-    if (!AppendPackedSlide(bytes, size, capacity, SlideAt(list, i))) return 0;
-  }
-  return size;
-}
-
-int AppendPackedSlide(char* bytes, size_t& size, size_t capacity, const char* path) {
-  const size_t start = size == 0 ? 0 : size - 1, length = std::strlen(path) + 1;
-  if (start + length + 1 > capacity) return 0;
-  std::memcpy(bytes + start, path, length);
-  bytes[start + length] = '\0';
-  size = start + length + 1;
-  return 1;
-}
-
-int CountPackedSlides(const char* bytes, size_t size) {
-  if (size < 2 || bytes[size - 1] != '\0' || bytes[size - 2] != '\0') return 0;
-  int count = 0;
-  for (size_t at = 0; at < size - 1; ++count) {
-    const char* path = bytes + at;
-    const size_t length = std::strlen(path);
-    if (length == 0 || length >= PATH_BUFFER_SIZE || !IsFullPath(path) || count == SLIDES_MAX) return 0;
-    at += length + 1;
-  }
-  return count;
-}
-
-int UnpackSlides(const char* bytes, size_t size, SlideList& list) {
-  ClearSlides(list);
-  const int count = CountPackedSlides(bytes, size);
-  for (const char* path = bytes; list.count < count; path += std::strlen(path) + 1) AddSlide(list, path);
-  return count > 0;
 }
 
 uint32_t NextRandom(uint32_t& state) {

@@ -6,6 +6,7 @@
 
 #include "app/ids.h"
 #include "app/path_calls.h"
+#include "app/path_list_rules.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
@@ -13,7 +14,6 @@
 #include "framewindow/context_menu.h"
 #include "framewindow/file_dialogs.h"
 #include "framewindow/photo_frame_sources.h"
-#include "framewindow/photo_paths.h"
 #include "framewindow/picture_worker.h"
 #include "framewindow/slide_order.h"
 #include "imaging/heap_array.h"

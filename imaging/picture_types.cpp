@@ -8,46 +8,12 @@
 
 #include "app/texts.h"
 #include "imaging/com_ref.h"
+#include "imaging/extension_list.h"
 
 namespace {
 
 char Extensions[2048];
 char Filter[4 * sizeof Extensions];
-
-// Adds one extension unless the list holds it already or it does not fit.
-void AddExtension(const char* extension, size_t length) {
-  if (length < 2 || extension[0] != '.') return;
-  char wanted[64];
-  if (length + 3 > sizeof wanted) return;
-  wanted[0] = ';';
-  std::memcpy(wanted + 1, extension, length);
-  wanted[length + 1] = ';';
-  wanted[length + 2] = '\0';
-  char listed[sizeof Extensions + 2];
-  lstrcpyA(listed, ";");
-  lstrcatA(listed, Extensions);
-  lstrcatA(listed, ";");
-  const size_t used = std::strlen(Extensions);
-  if (std::strstr(listed, wanted) || used + length + 2 > sizeof Extensions) return;
-  if (used) Extensions[used] = ';';
-  std::memcpy(Extensions + used + (used ? 1 : 0), extension, length);
-  Extensions[used + (used ? 1 : 0) + length] = '\0';
-}
-
-// A decoder names its extensions as ".jpeg,.jpg" (some with ";"): each is added in lower case.
-void AddExtensionList(const wchar_t* list) {
-  char extension[64];
-  size_t length = 0;
-  for (const wchar_t* c = list;; ++c) {
-    if (*c == L',' || *c == L';' || *c == L'\0') {
-      AddExtension(extension, length);
-      length = 0;
-      if (*c == L'\0') return;
-    } else if (*c > L' ' && *c < 0x80 && length < sizeof extension) {
-      extension[length++] = static_cast<char>(*c >= L'A' && *c <= L'Z' ? *c - L'A' + L'a' : *c);
-    }
-  }
-}
 
 void AddDecoderExtensions() {
   ComRef<IWICImagingFactory> factory;
@@ -64,7 +30,9 @@ void AddDecoderExtensions() {
     if (FAILED(component->QueryInterface(IID_IWICBitmapCodecInfo, codec.ReceiveVoid()))) continue;
     wchar_t list[512];
     UINT length = 0;
-    if (SUCCEEDED(codec->GetFileExtensions(sizeof list / sizeof list[0], list, &length))) AddExtensionList(list);
+    if (SUCCEEDED(codec->GetFileExtensions(sizeof list / sizeof list[0], list, &length))) {
+      AddExtensionList(Extensions, sizeof Extensions, list);
+    }
   }
 }
 
@@ -73,12 +41,7 @@ void AddDecoderExtensions() {
 const char* PictureExtensions() {
   if (Extensions[0]) return Extensions;
   AddDecoderExtensions();
-  for (const char* extra = TEXT_EXTRA_PICTURE_EXTENSIONS; *extra;) {
-    const char* end = std::strchr(extra, ';');
-    const size_t length = end ? static_cast<size_t>(end - extra) : std::strlen(extra);
-    AddExtension(extra, length);
-    extra += length + (end ? 1 : 0);
-  }
+  AddExtensionList(Extensions, sizeof Extensions, TEXT_EXTRA_PICTURE_EXTENSIONS);
   return Extensions;
 }
 

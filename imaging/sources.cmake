@@ -1,6 +1,7 @@
 list(APPEND CHERIMO_PURE_SOURCES
   imaging/enlarge.cpp
   imaging/exif_orientation.cpp
+  imaging/extension_list.cpp
   imaging/icon_pixels.cpp
   imaging/image_header.cpp
   imaging/key_colors.cpp

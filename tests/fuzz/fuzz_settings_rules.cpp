@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/path_list_rules.h"
 #include "app/settings_rules.h"
 #include "app/utf_text.h"
-#include "framewindow/slide_order.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/path_list_rules.h"
 #include "desktop/link_paths.h"
 #include "framewindow/photo_paths.h"
 
@@ -43,9 +44,9 @@ TEST(LinkPaths, TheCommandShortcutAndHandedOverPathsAreWholeOrRefused) {
 
   // A handed-over photo path is full or refused; its folder fits whole or is not taken.
   const struct { const char* path; int full; std::string folder; } handedOver[] = {
-      {"C:\\a\\b.png", 1, "C:\\a\\"}, {"z:/b.png", 1, "z:/"}, {"\\\\srv\\s\\c.png", 1, "\\\\srv\\s\\"},
-      {"C:b.png", 0, ""}, {"\\b.png", 0, "\\"}, {"\\\\", 0, "\\\\"}, {"\\\\\\x", 0, "\\\\\\"}, {"1:\\b", 0, "1:\\"},
-      {"", 0, ""}, {"C:\\abcdefg\\f", 1, ""}};
+      {"C:\\a\\b.png", 1, "C:\\a\\"}, {"z:/b.png", 1, "z:/"}, {"Z:\\b", 1, "Z:\\"}, {"A:\\b", 1, "A:\\"},
+      {"a:\\b", 1, "a:\\"}, {"\\\\srv\\s\\c.png", 1, "\\\\srv\\s\\"}, {"C:b.png", 0, ""}, {"\\b.png", 0, "\\"},
+      {"\\\\", 0, "\\\\"}, {"\\\\\\x", 0, "\\\\\\"}, {"1:\\b", 0, "1:\\"}, {"", 0, ""}, {"C:\\abcdefg\\f", 1, ""}};
   for (const auto& c : handedOver) {
     char folder[10] = "kept";
     const int copied = CopyFolderPart(folder, sizeof folder, c.path);

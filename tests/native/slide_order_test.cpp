@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/path_list_rules.h"
 #include "framewindow/slide_order.h"
 
 namespace {
