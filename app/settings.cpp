@@ -12,7 +12,9 @@
 #include "app/utf_text.h"
 #include "imaging/heap_array.h"
 
-SettingsTable ProgramSettings = BUILT_IN_SETTINGS;
+// Set from the built-in values when they are loaded: a table of built-in
+// values in the exe's data would be a second copy of BUILT_IN_SETTINGS.
+SettingsTable ProgramSettings;
 OrnamentStore* Stored;
 SettingsTable* Settings;
 SlideFilesStore* SlideFiles;
@@ -230,6 +232,7 @@ SettingsTable ProgramKeyTable(const SettingsTable& first) {
 }  // namespace
 
 int LoadProgramSettings(OrnamentStore& first) {
+  ProgramSettings = BUILT_IN_SETTINGS;
   HKEY key = nullptr;
   DWORD disposition = 0;
   int read = 0;

@@ -37,6 +37,11 @@ ImageSource ChooseStartPhoto(const char* photoPath, PathExistsFunction pathExist
   return pathExists(photoPath) ? reinterpret_cast<ImageSource>(photoPath) : DEFAULT_PHOTO_ID;
 }
 
+int32_t ToggleSetting(int32_t& setting) {
+  setting = (setting & 1) == 0 ? 1 : 0;
+  return setting;
+}
+
 int OrnamentKeyName(int number, char* name, size_t size) {
   constexpr size_t prefixLength = sizeof TEXT_ORNAMENT_KEY_PREFIX - 1;
   const size_t digits = number >= 10 ? 2 : 1;

@@ -34,6 +34,9 @@ int TerminateStringValue(Unit* buffer, size_t bufferSize, size_t read);
 // and no longer than Windows takes.
 int IsStorablePath(const char* text);
 
+// An even value becomes 1 and an odd one 0, so 0 and 1 swap; returns it.
+int32_t ToggleSetting(int32_t& setting);
+
 // Brings numbers that no run of the program stores (another tool's, or a
 // damaged registry's) back into range; values in range stay as they are.
 // Options other than the tray icon keep any value (a toggle turns an even

@@ -121,6 +121,7 @@ bool WriteBytes(const std::string& path, const Bytes& bytes) {
 int CreateBenchWindow() {
   ProgramInstance = GetModuleHandleA(nullptr);
   RefreshDesktopMetrics();
+  ProgramSettings = BUILT_IN_SETTINGS;
   RegisterPopupClass(TEXT_FRAME_CLASS, FrameWindowProc);
   Ornament* ornament = NewOrnament();
   if (!ornament) return 0;

@@ -4,7 +4,6 @@
 #include "app/settings.h"
 #include "app/texts.h"
 #include "app/utf_text.h"
-#include "framewindow/context_menu.h"
 
 namespace {
 
@@ -44,5 +43,4 @@ void MsgSetAutostart(WPARAM on, LPARAM lParam) {
   ProgramSettings.AutoStart = static_cast<int32_t>(on);
   SetAutoStart(ProgramSettings.AutoStart);
   if (ProgramSettings.AutoStart == 1 && lParam == 0) ClearSwitchedOffMark();
-  RefreshMenuChecks();
 }

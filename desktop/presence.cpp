@@ -3,7 +3,6 @@
 #include "app/ids.h"
 #include "app/settings.h"
 #include "app/shared_windows.h"
-#include "framewindow/context_menu.h"
 #include "splash/splash.h"
 
 void SetTopmost(HWND window, int on) {
@@ -49,7 +48,6 @@ void MsgSetShowState(WPARAM state, LPARAM hideOnly) {
   HWND windows[ORNAMENTS_MAX];
   const int count = CopyOrnamentWindows(windows);
   for (int i = 0; i < count; ++i) ShowWindow(windows[i], ShowCommandFor(windows[i], newState, hideOnly));
-  RefreshMenuChecks();
 }
 
 void MsgSetTaskbar(WPARAM on) {
@@ -60,7 +58,6 @@ void MsgSetTaskbar(WPARAM on) {
   const int count = CopyOrnamentWindows(windows);
   for (int i = 0; i < count; ++i) SetTaskbarPresence(windows[i], ProgramSettings.Taskbar);
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, static_cast<WPARAM>(previous), 0);
-  RefreshMenuChecks();
 }
 
 void ShowLikeTheOthers(HWND window) {
@@ -71,7 +68,6 @@ void ShowLikeTheOthers(HWND window) {
 void MsgSetTopmost(WPARAM on) {
   Settings->AlwaysOnTheTop = static_cast<int32_t>(on);
   SetTopmost(FrameWindow, Settings->AlwaysOnTheTop);
-  RefreshMenuChecks();
 }
 
 // One ornament restored from its taskbar button brings the others back with it.

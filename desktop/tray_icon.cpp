@@ -62,7 +62,6 @@ void UpdateTrayIcon(HICON icon) {
 void MsgSetTrayIcon(WPARAM on, LPARAM icon) {
   ProgramSettings.TrayIcon = static_cast<int32_t>(on);
   UpdateTrayIcon(on == 0 ? TRAY_ICON_REMOVE : reinterpret_cast<HICON>(icon));
-  RefreshMenuChecks();
 }
 
 void MsgTrayNotify(WPARAM iconId, LPARAM mouseMessage) {

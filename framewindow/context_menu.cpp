@@ -1,6 +1,7 @@
 #include "framewindow/context_menu.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/desktop_metrics.h"
 #include "app/display_scale.h"
@@ -98,6 +99,36 @@ HMENU BuildSelectFrameMenu() {
 }
 
 HMENU AddShortcutMenu;
+HMENU SlideshowMenu;
+constexpr int SLIDE_INTERVAL_COUNT = static_cast<int>(std::size(SLIDE_INTERVALS));
+
+HMENU BuildSlideshowMenu() {
+  HMENU menu = SlideshowMenu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, IDM_SLIDES_FOLDER, TEXT_MENU_SLIDES_FOLDER);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_SLIDES_NEXT, TEXT_MENU_SLIDES_NEXT);
+  AppendMenuA(menu, MF_STRING, IDM_SLIDES_PREVIOUS, TEXT_MENU_SLIDES_PREVIOUS);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  for (int i = 0; i < SLIDE_INTERVAL_COUNT; ++i) {
+    AppendMenuA(menu, MF_STRING, IDM_SLIDES_INTERVAL_FIRST + i, TEXT_MENU_SLIDES_INTERVALS[i]);
+  }
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_SLIDES_RANDOM, TEXT_MENU_SLIDES_RANDOM);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_SLIDES_STOP, TEXT_MENU_SLIDES_STOP);
+  return menu;
+}
+
+// Next and Previous while the slideshow has a source that shows; its interval as a radio choice.
+void RefreshSlideMenu() {
+  const UINT stepping = MF_BYCOMMAND | (SlideshowCanStep() ? MF_ENABLED : MF_GRAYED);
+  for (const unsigned command : {IDM_SLIDES_NEXT, IDM_SLIDES_PREVIOUS}) EnableMenuItem(SlideshowMenu, command, stepping);
+  EnableMenuItem(SlideshowMenu, IDM_SLIDES_STOP, MF_BYCOMMAND | (SlideshowOn() ? MF_ENABLED : MF_GRAYED));
+  int choice = 0;
+  while (choice < SLIDE_INTERVAL_COUNT - 1 && SLIDE_INTERVALS[choice] != Settings->SlideInterval) ++choice;
+  CheckMenuRadioItem(SlideshowMenu, IDM_SLIDES_INTERVAL_FIRST, IDM_SLIDES_INTERVAL_FIRST + SLIDE_INTERVAL_COUNT - 1,
+                     IDM_SLIDES_INTERVAL_FIRST + choice, MF_BYCOMMAND);
+}
 
 HMENU BuildAddShortcutMenu() {
   HMENU menu = AddShortcutMenu = CreateMenu();
@@ -228,8 +259,11 @@ void SetMenuCheck(HMENU menu, unsigned command, int32_t value) {
   CheckMenuItem(menu, command, MF_BYCOMMAND | (value == 1 ? MF_CHECKED : MF_UNCHECKED));
 }
 
+namespace {
+
+// While the window is put away, the first item brings it back; the ticks
+// and greyed items are the program's and this ornament's.
 void RefreshMenuChecks() {
-  // While the window is put away, the first item brings it back.
   const bool away = ProgramSettings.Show == 2;
   ModifyMenuA(ContextMenu, 0, MF_BYPOSITION | MF_STRING, away ? IDM_RESTORE : IDM_MINIMIZE,
               away ? TEXT_MENU_RESTORE : TEXT_MENU_MINIMIZE);
@@ -242,10 +276,7 @@ void RefreshMenuChecks() {
   RefreshSlideMenu();
 }
 
-int32_t ToggleSetting(int32_t& setting) {
-  setting = (setting & 1) == 0 ? 1 : 0;
-  return setting;
-}
+}  // namespace
 
 // The menu is the program's: it shows the ticks of the ornament it opens
 // for, and pictures at that ornament's scale.

@@ -24,10 +24,10 @@ void MsgInitMenuPopup(HMENU popup);
 // the menu colour, area averaged; null entries are skipped, and an entry whose
 // frame cannot be drawn becomes null. Uses the LoaderSurface.
 void DrawFrameThumbnails(int width, int height, uint32_t menuPixel, uint32_t* thumbnails[FRAME_COUNT]);
-// Ticks each toggle item exactly when its setting is 1; the slideshow's items follow its state.
-void RefreshMenuChecks();
 void SetMenuCheck(HMENU menu, unsigned command, int32_t value);
-// Before the menu opens for the selected ornament: its ticks, and pictures at its scale.
+// Before the menu opens for the selected ornament: its ticks (each toggle's
+// exactly when its setting is 1), its greyed items, the slideshow's items as
+// the slideshow stands, and pictures at its scale.
 void PrepareContextMenu();
 // Opens the menu at the mouse cursor, also when called up from the keyboard.
 void MsgContextMenu();
@@ -41,6 +41,3 @@ void OpenWithShell(const char* text);
 using ShellOpenFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                                              LPCWSTR folder, INT show);
 extern ShellOpenFunction ShellOpenCall;
-
-// An even value becomes 1 and an odd one 0, so 0 and 1 swap; returns it.
-int32_t ToggleSetting(int32_t& setting);

@@ -19,6 +19,7 @@
 #include "framewindow/ornament.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/photo_placement.h"
+#include "framewindow/photo_ways_in.h"
 #include "framewindow/picture_worker.h"
 #include "framewindow/slideshow.h"
 #include "imaging/compositor.h"

@@ -2,7 +2,6 @@
 // message that applies it; the rest open the dialog, the shell or the About box.
 #include <windows.h>
 
-#include <cstring>
 #include <iterator>
 
 #include "about/about_box.h"
@@ -10,47 +9,18 @@
 #include "app/late_libraries.h"
 #include "app/program.h"
 #include "app/settings.h"
+#include "app/settings_rules.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "app/wide_text.h"
 #include "desktop/shortcuts.h"
 #include "framewindow/context_menu.h"
-#include "framewindow/file_dialogs.h"
 #include "framewindow/ornament.h"
-#include "framewindow/photo_paths.h"
-#include "framewindow/photo_placement.h"
+#include "framewindow/photo_ways_in.h"
 #include "framewindow/slideshow.h"
 #include "imaging/compositor.h"
-#include "splash/notice_window.h"
 
 namespace {
-
-// The path's last part, after its last backslash.
-const char* NameOf(const char* path) {
-  const char* slash = std::strrchr(path, '\\');
-  return slash ? slash + 1 : path;
-}
-
-// The photo's dialog opens in the folder of the last photo chosen or
-// dropped, on its name; the chosen photo is shown, or the user told why not.
-void ChoosePhoto() {
-  char chosen[PATH_BUFFER_SIZE];
-  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, Settings->Path, NameOf(FileNameBuffer), chosen)) return;
-  lstrcpyA(FileNameBuffer, chosen);
-  const auto refused =
-      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));
-  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::PHOTO, FileNameBuffer, refused);
-}
-
-// The frame's dialog opens beside the custom frame last shown.
-void ChooseFrame() {
-  char folder[PATH_BUFFER_SIZE] = "", chosen[PATH_BUFFER_SIZE];
-  CopyFolderPart(folder, sizeof folder, Settings->Frame);
-  if (!ChooseImageFile(TEXT_FRAME_DIALOG_TITLE, folder, NameOf(Settings->Frame), chosen)) return;
-  const auto refused =
-      static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_FRAME, reinterpret_cast<WPARAM>(chosen), 0));
-  if (refused != Refusal::NONE) NotifyRefusal(NoticeSubject::FRAME, chosen, refused);
-}
 
 void SendToggled(int32_t& setting, UINT message, LPARAM lParam = 0) {
   SendMessageA(FrameWindow, message, static_cast<WPARAM>(ToggleSetting(setting)), lParam);
@@ -101,11 +71,9 @@ void MsgCommand(WPARAM wParam) {
       break;
     case IDM_SPLASH:
       ToggleSetting(ProgramSettings.Splash);
-      RefreshMenuChecks();
       break;
     case IDM_HINT:
       ToggleSetting(ProgramSettings.Hint);
-      RefreshMenuChecks();
       break;
     case IDM_SHORTCUT_DESKTOP:
       PlaceShortcut(SHORTCUT_DESKTOP);

@@ -8,10 +8,10 @@
 #include "app/path_calls.h"
 #include "app/path_list_rules.h"
 #include "app/settings.h"
+#include "app/settings_rules.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "app/utf_text.h"
-#include "framewindow/context_menu.h"
 #include "framewindow/file_dialogs.h"
 #include "framewindow/photo_frame_sources.h"
 #include "framewindow/picture_worker.h"
@@ -23,13 +23,14 @@
 unsigned SlideSecondMs = 1000;
 SlideshowState* Slideshow;
 
+int SlideshowOn() { return Settings->SlideFolder[0] != '\0' || SlideFiles->size > 0; }
+
+int SlideshowCanStep() { return SlideshowOn() && !Slideshow->sourceLost; }
+
 namespace {
 
 constexpr int SLIDE_INTERVAL_COUNT = static_cast<int>(std::size(SLIDE_INTERVALS));
 
-HMENU SlideshowMenu;
-
-bool SlideshowOn() { return Settings->SlideFolder[0] != '\0' || SlideFiles->size > 0; }
 
 // A folder's pictures are listed by name, a set's by full path.
 int SlidePath(int index, char* path) {
@@ -136,7 +137,6 @@ void NoteSource(bool showing, bool tell) {
   const bool lost = !showing;
   if (lost == Slideshow->sourceLost) return;
   Slideshow->sourceLost = lost;
-  RefreshSlideMenu();
   if (lost && tell && Settings->SlideFolder[0]) {
     NotifyRefusal(NoticeSubject::FOLDER, Settings->SlideFolder,
                   Slideshow->folderReached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
@@ -180,7 +180,6 @@ void EndWalk(bool shown) {
       Slideshow->sourceLost = false;
       if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
       SetSlideTimer();
-      RefreshMenuChecks();
       if (folder) {
         NotifyRefusal(NoticeSubject::FOLDER, tried, reached ? Refusal::NO_PICTURES : Refusal::UNREACHABLE);
       } else {
@@ -190,7 +189,6 @@ void EndWalk(bool shown) {
       return;
     }
     SetSlideTimer();
-    RefreshMenuChecks();
   }
   NoteSource(shown, walk.tell);
   if (shown) PrepareAhead(walk.step);
@@ -281,7 +279,6 @@ void TakeSource(const char* folder, const char* packed, size_t size, bool fromSh
     BeginRound(AfterListing::WALK);
   }
   SetSlideTimer();
-  RefreshMenuChecks();
 }
 
 }  // namespace
@@ -352,34 +349,6 @@ void SlideReady() {
   }
 }
 
-HMENU BuildSlideshowMenu() {
-
-  SlideshowMenu = CreateMenu();
-  AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_FOLDER, TEXT_MENU_SLIDES_FOLDER);
-  AppendMenuA(SlideshowMenu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_NEXT, TEXT_MENU_SLIDES_NEXT);
-  AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_PREVIOUS, TEXT_MENU_SLIDES_PREVIOUS);
-  AppendMenuA(SlideshowMenu, MF_SEPARATOR, 0, nullptr);
-  for (int i = 0; i < SLIDE_INTERVAL_COUNT; ++i) {
-    AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_INTERVAL_FIRST + i, TEXT_MENU_SLIDES_INTERVALS[i]);
-  }
-  AppendMenuA(SlideshowMenu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_RANDOM, TEXT_MENU_SLIDES_RANDOM);
-  AppendMenuA(SlideshowMenu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(SlideshowMenu, MF_STRING, IDM_SLIDES_STOP, TEXT_MENU_SLIDES_STOP);
-  return SlideshowMenu;
-}
-
-void RefreshSlideMenu() {
-  const UINT stepping = MF_BYCOMMAND | (SlideshowOn() && !Slideshow->sourceLost ? MF_ENABLED : MF_GRAYED);
-  for (const unsigned command : {IDM_SLIDES_NEXT, IDM_SLIDES_PREVIOUS}) EnableMenuItem(SlideshowMenu, command, stepping);
-  EnableMenuItem(SlideshowMenu, IDM_SLIDES_STOP, MF_BYCOMMAND | (SlideshowOn() ? MF_ENABLED : MF_GRAYED));
-  int choice = 0;
-  while (choice < SLIDE_INTERVAL_COUNT - 1 && SLIDE_INTERVALS[choice] != Settings->SlideInterval) ++choice;
-  CheckMenuRadioItem(SlideshowMenu, IDM_SLIDES_INTERVAL_FIRST, IDM_SLIDES_INTERVAL_FIRST + SLIDE_INTERVAL_COUNT - 1,
-                     IDM_SLIDES_INTERVAL_FIRST + choice, MF_BYCOMMAND);
-}
-
 void ResumeSlideshow() {
   Slideshow->randomState = GetTickCount() ^ (GetCurrentProcessId() << 16);
   if (Settings->SlideFolder[0] && !IsFullPath(Settings->SlideFolder)) Settings->SlideFolder[0] = '\0';
@@ -442,13 +411,11 @@ void SetSlideInterval(int choice) {
   if (choice < 0 || choice >= SLIDE_INTERVAL_COUNT) return;
   Settings->SlideInterval = SLIDE_INTERVALS[choice];
   SetSlideTimer();
-  RefreshMenuChecks();
 }
 
 void ToggleSlideOrder() {
   ToggleSetting(Settings->SlideRandom);
   if (SlideshowOn()) BeginRound(AfterListing::GO_ON);
-  RefreshMenuChecks();
 }
 
 void StopSlideshow() {
@@ -463,7 +430,6 @@ void StopSlideshow() {
   DropAhead();
   ClearSlides(Slideshow->slides);
   SetSlideTimer();
-  RefreshMenuChecks();
 }
 
 namespace {

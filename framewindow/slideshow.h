@@ -77,9 +77,9 @@ struct SlideshowState {
 // The slideshow of the ornament whose message the window's thread handles.
 extern SlideshowState* Slideshow;
 
-// The submenu, built once with the context menu; its items follow RefreshSlideMenu.
-HMENU BuildSlideshowMenu();
-void RefreshSlideMenu();
+// 1 while the slideshow has a source; and one that shows, so that it can step.
+int SlideshowOn();
+int SlideshowCanStep();
 
 // At the frame window's creation: a stored source that passes its checks goes
 // on from the stored photo; any other is dropped.

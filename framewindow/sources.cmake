@@ -6,6 +6,7 @@ list(APPEND CHERIMO_WIN32_SOURCES
   framewindow/ornament.cpp
   framewindow/photo_frame_sources.cpp
   framewindow/photo_placement.cpp
+  framewindow/photo_ways_in.cpp
   framewindow/picture_worker.cpp
   framewindow/slideshow.cpp)
 list(APPEND CHERIMO_PURE_SOURCES framewindow/frame_catalogue.cpp)

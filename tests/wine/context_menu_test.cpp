@@ -135,7 +135,10 @@ TEST_P(ToggleTest, TicksFollowTheSettingsAndEachToggleIsApplied) {
   for (const auto& [command, name] : TOGGLES) WriteDword(name, static_cast<DWORD>(stored));
   Start();
   for (const auto& [command, name] : TOGGLES) {
-    const auto ticked = [&] { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const auto ticked = [&] {
+      PrepareContextMenu();
+      return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
     const MENUITEMINFOA own = ItemPictures(command);
     EXPECT_TRUE(!own.hbmpChecked && !own.hbmpUnchecked && !own.hbmpItem) << name;
     // A tray icon shows for any value but 0, and loads as 1 then.

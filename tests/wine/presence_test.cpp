@@ -51,7 +51,9 @@ class PresenceTest : public FrameWindowTest, public testing::WithParamInterface<
 
 VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
+// As the menu shows it when it opens.
 std::string FirstItem() {
+  PrepareContextMenu();
   char caption[64] = "";
   GetMenuStringA(ContextMenu, 0, caption, sizeof caption, MF_BYPOSITION);
   return caption;

@@ -28,7 +28,11 @@ std::string ShownName() {
   return slash ? slash + 1 : Settings->Photo;
 }
 
-bool Greyed(unsigned command) { return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+// As the menu shows it when it opens.
+bool Greyed(unsigned command) {
+  PrepareContextMenu();
+  return (GetMenuState(ContextMenu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
 
 class SlideshowTest : public FrameWindowTest {
  protected:
@@ -106,6 +110,7 @@ TEST_F(SlideshowTest, AFolderIsWalkedByKeyAndTimerInNameOrderPassingOverWhatDoes
   // with the one not shown last; the folder and the interval are kept; a
   // photo chosen alone ends the show.
   Send(WM_COMMAND, IDM_SLIDES_RANDOM);
+  PrepareContextMenu();
   EXPECT_TRUE(GetMenuState(ContextMenu, IDM_SLIDES_RANDOM, MF_BYCOMMAND) & MF_CHECKED);
   Send(WM_COMMAND, IDM_SLIDES_FOLDER);
   std::set<std::string> round = {ShownName() + " "};

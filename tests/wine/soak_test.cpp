@@ -1,8 +1,10 @@
 // The soak: the real exe under a seeded random sequence of real input and
-// menu commands for minutes on end. Not part of the suite (it is disabled);
+// menu commands for minutes on end, beside two more ornaments whose
+// slideshows change every 10 seconds and others made and closed as it goes. Not part of the suite (it is disabled);
 // scripts/soak.sh runs it with CHERIMO_SOAK_MINUTES and CHERIMO_SOAK_SEED and
 // watches the process's memory from outside (Wine does not report another
 // process's memory counters).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -35,17 +37,45 @@ class SoakTest : public RealProgramTest {
   }
 };
 
+// Frame windows of the program other than the one driven.
+std::vector<HWND> OtherOrnaments(HWND driven) {
+  std::vector<HWND> others;
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, TEXT_FRAME_CLASS, nullptr));) {
+    if (window != driven) others.push_back(window);
+  }
+  return others;
+}
+
 TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
   const int minutes = EnvironmentNumber("CHERIMO_SOAK_MINUTES", 10);
   const unsigned seed = static_cast<unsigned>(EnvironmentNumber("CHERIMO_SOAK_SEED", 1));
   WriteDword("X1", 400);
   WriteDword("Y1", 300);
+  // Two slideshows below, not on top, so the driven one stays above them.
+  std::string slides = CHERIMO_CORPUS_DIR "\\images";
+  std::replace(slides.begin(), slides.end(), '/', '\\');
+  for (int number : {2, 3}) {
+    const std::string key = OrnamentKey(number);
+    const std::pair<const char*, DWORD> values[] = {
+        {"X1", static_cast<DWORD>(number * 150)}, {"Y1", 850}, {"AlwaysOnTheTop", 0}, {"SlideInterval", 10}};
+    for (const auto& [name, value] : values) WriteRegValue(key.c_str(), name, REG_DWORD, &value, sizeof value);
+    WriteRegValue(key.c_str(), "SlideFolder", REG_SZ, slides.c_str(), static_cast<DWORD>(slides.size() + 1));
+  }
   window = StartedWindow(program);
   ASSERT_NE(window, nullptr);
 
   std::mt19937 random(seed);
   const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
   const auto post = [&](UINT message, WPARAM wParam) { PostMessageA(window, message, wParam, 0); };
+  // Made beside the driven one, closed again from their own menus; a few at most.
+  const auto newOrClosed = [&] {
+    const std::vector<HWND> others = OtherOrnaments(window);
+    if (others.size() < 6 && pick(2)) {
+      post(WM_COMMAND, IDM_NEW_ORNAMENT);
+    } else if (others.size() > 2) {
+      PostMessageA(others[static_cast<size_t>(pick(static_cast<int>(others.size())))], WM_COMMAND, IDM_CLOSE_ORNAMENT, 0);
+    }
+  };
   int32_t frameId = FRAME_ID_DEFAULT;
   // Up to LAST_ON_SCREEN they need the window on screen: a put-away one is restored instead.
   enum : size_t { LAST_ON_SCREEN = 5, TOPMOST = 7, RESTORE = 9 };
@@ -68,7 +98,8 @@ TEST_F(SoakTest, DISABLED_RandomInputAndCommands) {
       {"topmost", [&] { post(WM_COMMAND, IDM_ALWAYS_ON_TOP); }},
       {"minimise", [&] { post(WM_COMMAND, IDM_MINIMIZE); }},
       {"restore", [&] { post(MSG_SET_SHOW_STATE, 1); }},
-      {"shell restart", [&] { post(RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE), 0); }}};
+      {"shell restart", [&] { post(RegisterWindowMessageA(TEXT_TASKBAR_CREATED_MESSAGE), 0); }},
+      {"new or close", newOrClosed}};
   long done[std::size(operations)] = {};
   const DWORD end = GetTickCount() + static_cast<DWORD>(minutes) * 60000;
   for (long step = 0; GetTickCount() < end; ++step) {

@@ -31,6 +31,7 @@ TEST_P(SplashTest, SplashIsShapedToThePictureAtTheScreenCentreShownOnlyWhenOnAnd
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
   RefreshDesktopMetrics();
+  ProgramSettings = BUILT_IN_SETTINGS;
   ProgramSettings.Splash = GetParam();
   StartSplash();
   ASSERT_TRUE(SplashWindow);
