@@ -25,6 +25,8 @@ TEST(NoticeRules, EachRefusalIsSaidInPlainWordsNamingTheFileOrFolder) {
       {PHOTO, "C:\\wide.jpg", {TOO_LARGE, 30000, 20000}, 1,
        "Cannot show \"wide.jpg\": the picture is too large (30000 x 20000 pixels; at most 64 megapixels are taken)."},
       {PHOTO, "C:\\big.jpg", {TOO_LARGE}, 1, "Cannot show \"big.jpg\": the file is too large."},
+      {PHOTO, "C:\\thin.png", {TOO_LARGE, 100000, 1}, 1,
+       "Cannot show \"thin.png\": the picture is too large (100000 x 1 pixels; at most 64 megapixels are taken)."},
       {PHOTO, "C:\\x\\long.png", {PATH_TOO_LONG}, 1,
        "Cannot show \"long.png\": its path is too long (at most 259 characters are taken)."},
       {FRAME, "C:\\Pics\\photo.jpg", {NOT_A_FRAME}, 1,
@@ -62,6 +64,7 @@ TEST(NoticeRules, ANoticeGoesBelowTheFrameOrAboveWhereNoRoomIsLeftAndStaysInTheW
   const struct { NoticeBox frame; NoticeBox placed; } cases[] = {
       {{100, 100, 300, 300}, {100, 306, 300, 356}},   // below, left edges aligned
       {{100, 600, 300, 690}, {100, 544, 300, 594}},   // above: no room below
+      {{100, 544, 300, 644}, {100, 650, 300, 700}},   // below, ending just at the work area's foot
       {{900, 100, 1100, 300}, {800, 306, 1000, 356}}, // kept inside on the right
       {{-50, 100, 150, 300}, {0, 306, 200, 356}},     // and on the left
       {{100, 10, 300, 690}, {100, 650, 300, 700}},    // room neither side: over the frame's foot, inside

@@ -38,6 +38,9 @@ TEST(RequestSlots, ANewerRequestReplacesAWaitingOneAndOnlyTheNewestResultIsKept)
   counter = UINT32_MAX;
   EXPECT_EQ(AskRequest(slot, counter), 1u);
   EXPECT_EQ(std::pair(FinishRequest(slot, 0), ResultCurrent(slot, 0)), std::pair(0, 0));
+  EXPECT_EQ(TakeRequest(slot), 1u);
+  EXPECT_EQ(FinishRequest(slot, 1), 1);
+  EXPECT_EQ(ResultCurrent(slot, 1), 1) << "the first number is a request like any other";
 }
 
 }  // namespace
