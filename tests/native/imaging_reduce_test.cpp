@@ -101,6 +101,12 @@ TEST(AreaAverage, MatchesTheExactAverageRoundsExactlyAndEmptyAreasGiveWhite) {
   uint32_t mean = 0;
   ASSERT_EQ(AreaAverageWhole(Pixels{182, 145, 198, 104, 208}.data(), 5, 1, &mean, 1, 1), 1);
   EXPECT_EQ(mean, 167u);
+  // And 100.6 rounds up; a black pixel with white around three quarters of its square gives 191.25.
+  ASSERT_EQ(AreaAverageWhole(Pixels{100, 101, 101, 101, 100}.data(), 5, 1, &mean, 1, 1), 1);
+  EXPECT_EQ(mean, 101u);
+  const Pixels black = {0};
+  ASSERT_EQ(AreaAverage({black.data(), 1, 1, 0}, 1, 1, {0, 0, 2, 2}, &mean, 1, 1), 1);
+  EXPECT_EQ(mean, 0x00BFBFBFu);
   // A uniform picture keeps its colour at any ratio: no weight is lost to rounding.
   const Pixels white(173 * 129, 0x00FFFFFF);
   for (int side : {1, 7, 64}) {
