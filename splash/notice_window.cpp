@@ -118,6 +118,9 @@ LRESULT CALLBACK NoticeWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PAINT:
       MsgPaint(window);
       return 0;
+    // Screen readers and magnifiers ask which font the words are in.
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(FontForDpi());
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

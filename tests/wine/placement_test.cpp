@@ -114,6 +114,18 @@ TEST_F(PlacementTest, SeveralDroppedPicturesAreASlideshowInNameOrderAndTheWindow
 // dialog, is named in one notice that says why; nothing changes and nothing
 // is stored. Several files none of which shows are said once. A photo is no
 // frame; a frame file is. With no folder stored the dialog opens in Pictures.
+// A short notice's words on one line fit its box, beside the heart.
+void ExpectWordsFitTheNotice() {
+  HWND notice = FindWindowA(TEXT_NOTICE_CLASS, nullptr);
+  HDC dc = GetDC(notice);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(notice, WM_GETFONT, 0, 0)));
+  const std::string said = NoticeText();
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, said.c_str(), static_cast<int>(said.size()), &extent);
+  ReleaseDC(notice, dc);
+  EXPECT_GT(BoxOf(notice).width, extent.cx + extent.cy);
+}
+
 TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNothing) {
   std::string corpus = CHERIMO_CORPUS_DIR "\\";
   std::replace(corpus.begin(), corpus.end(), '/', '\\');
@@ -153,6 +165,7 @@ TEST_F(PlacementTest, EveryRouteNamesAFileThatCannotBeShownWithWhyAndChangesNoth
       route(name);
       EXPECT_EQ(NoticeText(), "Cannot show \"" + std::string(name) + "\": " + why + ".");
       EXPECT_EQ(state(), before) << name;
+      if (name == files[0].first) ExpectWordsFitTheNotice();
     }
   }
   EXPECT_EQ(AnsweredDialogTitle, TEXT_OPEN_DIALOG_TITLE);
