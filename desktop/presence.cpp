@@ -28,15 +28,6 @@ int ShowCommandFor(HWND window, int32_t state, LPARAM hideOnly) {
   return state;
 }
 
-// A copy of the list: a window shown may reach the handlers again.
-int CopyOrnamentWindows(HWND (&windows)[ORNAMENTS_MAX]) {
-  int count = 0;
-  for (int i = 0; i < OrnamentCount; ++i) {
-    if (OrnamentWindows[i]) windows[count++] = OrnamentWindows[i];
-  }
-  return count;
-}
-
 }  // namespace
 
 // The show state is the program's: every ornament goes away and comes back together.
@@ -45,18 +36,18 @@ void MsgSetShowState(WPARAM state, LPARAM hideOnly) {
   if (newState == ProgramSettings.Show) return;
   ProgramSettings.Show = newState;
   if (newState == 2) ShowHint(0);
-  HWND windows[ORNAMENTS_MAX];
-  const int count = CopyOrnamentWindows(windows);
-  for (int i = 0; i < count; ++i) ShowWindow(windows[i], ShowCommandFor(windows[i], newState, hideOnly));
+  for (int i = 0; i < OrnamentCount; ++i) {
+    if (HWND window = OrnamentWindows[i]) ShowWindow(window, ShowCommandFor(window, newState, hideOnly));
+  }
 }
 
 void MsgSetTaskbar(WPARAM on) {
   const int32_t previous = ProgramSettings.Show;
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, 2, 1);
   ProgramSettings.Taskbar = static_cast<int32_t>(on);
-  HWND windows[ORNAMENTS_MAX];
-  const int count = CopyOrnamentWindows(windows);
-  for (int i = 0; i < count; ++i) SetTaskbarPresence(windows[i], ProgramSettings.Taskbar);
+  for (int i = 0; i < OrnamentCount; ++i) {
+    if (HWND window = OrnamentWindows[i]) SetTaskbarPresence(window, ProgramSettings.Taskbar);
+  }
   SendMessageA(FrameWindow, MSG_SET_SHOW_STATE, static_cast<WPARAM>(previous), 0);
 }
 

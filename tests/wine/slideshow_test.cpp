@@ -170,6 +170,22 @@ TEST_F(SlideshowTest, ASlideThatNeverAnswersIsPassedOverAndTheWindowKeepsAnsweri
   EXPECT_EQ(NoticeText(), "") << "passed over quietly";
   Send(MSG_SET_PHOTO, reinterpret_cast<WPARAM>(first.c_str()));
   EXPECT_EQ(Settings->Photo, first);
+
+  // A result replaced before the window took it is dropped: its message,
+  // come meanwhile, leaves the photo as it is while the newer one loads.
+  ASSERT_TRUE(MakeSilentPipe(stem + "-d.jpg", 5));
+  const std::string silentAgain = windowsStem + "-d.jpg";
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(last.c_str()), 0);
+  MSG ready;
+  const auto readyQueued = [&] {
+    return PeekMessageA(&ready, FrameWindow, MSG_PICTURE_READY, MSG_PICTURE_READY, PM_NOREMOVE) != 0;
+  };
+  for (const DWORD asked = GetTickCount(); !readyQueued() && GetTickCount() - asked < 5000;) Sleep(1);
+  SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(silentAgain.c_str()), 0);
+  ASSERT_TRUE(PeekMessageA(&ready, FrameWindow, MSG_PICTURE_READY, MSG_PICTURE_READY, PM_REMOVE));
+  DispatchMessageA(&ready);
+  EXPECT_EQ(std::pair(std::string(Settings->Photo), Settings->W2), std::pair(first, 256));
+  AwaitPictures();
   for (const std::string& path : {first, last}) DeleteFileA(path.c_str());
 }
 
