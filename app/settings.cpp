@@ -198,7 +198,8 @@ void WriteOrnament(HKEY key, OrnamentStore& store, const SettingsTable& table, b
 
 // Whether the stored files are there is the picture worker's to find: a
 // drive gone offline must not hold start-up up. One that is missing gives
-// way to the default as one that does not decode does. The count of the
+// way to the default as one that does not decode does; the dialogs' folder
+// is cut back to one that exists when a dialog opens. The count of the
 // window's place values read.
 int ReadOrnament(HKEY key, OrnamentStore& store, bool programKey) {
   SettingsTable& table = store.values;
@@ -216,7 +217,6 @@ int ReadOrnament(HKEY key, OrnamentStore& store, bool programKey) {
   KeepLoadedSettingsInRange(table);
   store.startFrame = ChooseStartFrame(table.FrameID, table.Frame, HasPath);
   store.startPhoto = ChooseStartPhoto(table.Photo, HasPath);
-  TrimToExistingFolder(table.Path, PathExists);
   return placeRead;
 }
 

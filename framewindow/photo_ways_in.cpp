@@ -11,6 +11,7 @@
 #include "app/path_calls.h"
 #include "app/path_list_rules.h"
 #include "app/settings.h"
+#include "app/settings_rules.h"
 #include "app/shared_windows.h"
 #include "app/texts.h"
 #include "app/utf_text.h"
@@ -36,7 +37,10 @@ const char* NameOf(const char* path) {
 // dropped, on its name; the chosen photo is shown, or the user told why not.
 void ChoosePhoto() {
   char chosen[PATH_BUFFER_SIZE];
-  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, Settings->Path, NameOf(FileNameBuffer), chosen)) return;
+  char folder[PATH_BUFFER_SIZE];
+  lstrcpynA(folder, Settings->Path, PATH_BUFFER_SIZE);
+  TrimToExistingFolder(folder, PathExists);
+  if (!ChooseImageFile(TEXT_OPEN_DIALOG_TITLE, folder, NameOf(FileNameBuffer), chosen)) return;
   lstrcpyA(FileNameBuffer, chosen);
   const auto refused =
       static_cast<Refusal>(SendMessageA(FrameWindow, MSG_SET_PHOTO, reinterpret_cast<WPARAM>(FileNameBuffer), 0));

@@ -396,7 +396,10 @@ void NoteShownPhoto(const char* path, LPARAM route, const RefusalRecord& refused
 
 void ChooseSlideFolder() {
   char folder[PATH_BUFFER_SIZE];
-  if (ChooseFolderCall(Settings->SlideFolder[0] ? Settings->SlideFolder : Settings->Path, folder)) {
+  char start[PATH_BUFFER_SIZE];
+  lstrcpynA(start, Settings->SlideFolder[0] ? Settings->SlideFolder : Settings->Path, PATH_BUFFER_SIZE);
+  if (!Settings->SlideFolder[0]) TrimToExistingFolder(start, PathExists);
+  if (ChooseFolderCall(start, folder)) {
     TakeSource(folder, nullptr, 0, false);
   }
 }
