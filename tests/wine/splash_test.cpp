@@ -1,5 +1,7 @@
 // The splash and hint window in this process: the splash alone (StartSplash
 // without the rest of start-up), or the hint after a whole start-up.
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <string>
 
@@ -24,6 +26,18 @@ LRESULT CALLBACK CountShowRequests(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Visible() { return IsWindowVisible(SplashWindow) != 0; }
+
+int ThreadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    count += entry.th32OwnerProcessID == GetCurrentProcessId();
+  }
+  CloseHandle(snapshot);
+  return count;
+}
 
 class SplashTest : public FrameWindowTest, public testing::WithParamInterface<int> {};
 
@@ -104,6 +118,7 @@ TEST_F(FrameWindowTest, StartUpGoesOnWhenTheSplashIsLate) {
   SplashReadyWaitMs = 0;
   ProgramInstance = GetModuleHandleA(nullptr);
   CoInitialize(nullptr);
+  const int threads = ThreadsOfThisProcess();
   const DWORD begun = GetTickCount();
   StartSplash();
   EXPECT_LT(GetTickCount() - begun, 1000u);
@@ -112,6 +127,8 @@ TEST_F(FrameWindowTest, StartUpGoesOnWhenTheSplashIsLate) {
   ASSERT_TRUE(WaitUntil([&] { return GetClassInfoExA(ProgramInstance, TEXT_SPLASH_CLASS, &registered) != 0; }));
   // The late window does not stay behind on the screen.
   EXPECT_TRUE(WaitUntil([] { return FindWindowA(TEXT_SPLASH_CLASS, nullptr) == nullptr; }));
+  // The process must not end while the late thread is still ending: Wine kills it then.
+  EXPECT_TRUE(WaitUntil([&] { return ThreadsOfThisProcess() <= threads; }));
 }
 
 }  // namespace
